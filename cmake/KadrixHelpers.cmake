@@ -1,0 +1,26 @@
+# kadrix_add_test(<name> SOURCES <files...> [LIBRARIES <libs...>] [TIMEOUT <seconds>])
+#
+# Builds one Qt Test executable against the kadrix library and registers it
+# with CTest. Every test runs through tests/isolated: offscreen, with a home,
+# configuration and runtime directory of its own, so no test can see or
+# change the settings, files or display of the person running it.
+function(kadrix_add_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE kadrix kadrix_testsupport Qt6::Test ${ARG_LIBRARIES})
+  add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tests/isolated $<TARGET_FILE:${name}>)
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 300)
+  endif()
+  set_tests_properties(${name} PROPERTIES
+    TIMEOUT ${ARG_TIMEOUT}
+    ENVIRONMENT "KADRIX_STANDIN=$<TARGET_FILE:standin>;KADRIX_EXE=$<TARGET_FILE:kadrix95>;KADRIX_SOURCE_DIR=${PROJECT_SOURCE_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+endfunction()
+
+# kadrix_add_bench(<name> SOURCES <files...>): a benchmark, built but never run as a test.
+function(kadrix_add_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE kadrix ${ARG_LIBRARIES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endfunction()

@@ -1,0 +1,40 @@
+#include "app/FileTest.h"
+
+#include "platform/FileErrors.h"
+#include "platform/Messages.h"
+#include "platform/PathLookup.h"
+
+namespace kadrix {
+
+namespace {
+
+FileError openForReading(const QString& directory, const QString& name) {
+    return testOpenForReading(resolvePathCase(joinPath(directory, name)));
+}
+
+QString openErrorText(const QString& path, const FileError& error) {
+    return QStringLiteral("Error opening file: ") + path + QStringLiteral("\n\n\"") +
+           error.description + QStringLiteral("\"  (") + QString::number(error.number) +
+           QLatin1Char(')');
+}
+
+} // namespace
+
+QString testedPath(const QString& directory, const QString& name) {
+    return joinPath(directory, name).toUpper();
+}
+
+int TestFile(Messages& messages, const QString& directory, const QString& name, int report) {
+    const FileError error = openForReading(directory, name);
+    if (error && report != 0) {
+        messages.showMessage({openErrorText(testedPath(directory, name), error), kApplicationTitle,
+                              MessageButtons::Ok, MessageIcon::Critical});
+    }
+    return error.number;
+}
+
+int TestFileSilent(const QString& directory, const QString& name) {
+    return openForReading(directory, name).number;
+}
+
+} // namespace kadrix

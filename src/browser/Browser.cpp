@@ -1,0 +1,185 @@
+#include "browser/Browser.h"
+
+#include "app/AppState.h"
+#include "app/CaptionButton.h"
+#include "app/CaptionCheckBox.h"
+#include "app/FileNames.h"
+#include "app/MainControls.h"
+#include "app/Settings.h"
+#include "browser/DirectoryList.h"
+#include "browser/DirectoryReader.h"
+#include "browser/DriveList.h"
+#include "browser/FileList.h"
+#include "browser/FilePatterns.h"
+#include "browser/TestTrial.h"
+#include "platform/FileErrors.h"
+#include "platform/Host.h"
+#include "platform/Messages.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QRadioButton>
+
+namespace kadrix {
+
+namespace {
+
+QString trialLabel(const QString& name, const QString& extension) {
+    return QStringLiteral("Selected file: ") + name.toUpper() + QLatin1Char('.') + extension;
+}
+
+} // namespace
+
+Browser::Browser(AppState& state, MainControls& controls, Host& host, QObject* parent)
+    : QObject(parent)
+    , state_(state)
+    , ui_(controls)
+    , host_(host)
+    , reader_(new DirectoryReader(this)) {
+    ui_.dirSelect->setSource(reader_);
+    ui_.filDatafiles->setSource(reader_);
+    ui_.filConverts->setSource(reader_);
+}
+
+void Browser::drvDrives_Change() {
+    const QString target = ui_.drvDrives->currentDirectoryOf(ui_.drvDrives->drive());
+    FileError error = checkEnterable(target);
+    if (!error)
+        error = ui_.dirSelect->setPath(target);
+    if (!error)
+        error = changeCurrentDirectory(ui_.dirSelect->path());
+    if (error) {
+        showDriveProblem(error);
+        ui_.drvDrives->refresh();
+    }
+    ui_.drvDrives->showDriveOf(ui_.dirSelect->path());
+}
+
+void Browser::dirSelect_Change() {
+    state_.DataDir = ui_.dirSelect->path();
+    if (const FileError error = changeCurrentDirectory(state_.DataDir)) {
+        showPathProblem(error);
+        // A directory that cannot be entered never becomes the data
+        // directory: the browser and DataDir stay where they were.
+        ui_.dirSelect->revertPath();
+        state_.DataDir = ui_.dirSelect->path();
+        return;
+    }
+    ui_.drvDrives->rememberDirectory(state_.DataDir);
+    ui_.drvDrives->showDriveOf(state_.DataDir);
+    state_.TrialName.clear();
+    state_.TrialExt.clear();
+    ui_.lblTrial->setText(QStringLiteral("Selected file:"));
+    ui_.lblPath->setText(QStringLiteral("Current path:\n") + state_.DataDir.toLower());
+    pointFileListsAt(ui_.dirSelect->path());
+    ui_.cmdView->setEnabled(false);
+    ui_.cmdAnimate->setEnabled(false);
+    ui_.cmdOptions->setEnabled(false);
+}
+
+void Browser::pointFileListsAt(const QString& directory) {
+    ui_.filDatafiles->setPath(directory);
+    ui_.filConverts->setPath(directory);
+}
+
+void Browser::filDatafiles_Click() {
+    if (ui_.filDatafiles->listCount() == 0) {
+        host_.messages.showMessage(
+            {QStringLiteral("No data files (.DG etc.) in this subdirectory."), kApplicationTitle,
+             MessageButtons::Ok, MessageIcon::Critical});
+    } else {
+        state_.TrialPath = ui_.filDatafiles->selectedName();
+        selectTrialFile(state_.TrialPath);
+        ui_.cmdOptions->setEnabled(true);
+    }
+    ui_.filConverts->refresh();
+    ui_.cmdConvert->setEnabled(false);
+    ui_.cmdView->setEnabled(true);
+    ui_.cmdEdit->setEnabled(true);
+    ui_.cmdAnimate->setEnabled(true);
+    ui_.mnuProgram[1]->setEnabled(true);
+    ui_.mnuProgram[2]->setEnabled(false);
+}
+
+void Browser::filConverts_Click() {
+    if (ui_.filConverts->listCount() == 0) {
+        host_.messages.showMessage(
+            {QStringLiteral("No recognizable data files in this subdirectory."), kApplicationTitle,
+             MessageButtons::Ok, MessageIcon::Critical});
+    } else {
+        selectTrialFile(ui_.filConverts->selectedName());
+    }
+    ui_.filDatafiles->refresh();
+    ui_.cmdConvert->setEnabled(true);
+    ui_.cmdEdit->setEnabled(false);
+    ui_.cmdView->setEnabled(false);
+    ui_.cmdAnimate->setEnabled(false);
+    ui_.mnuProgram[1]->setEnabled(false);
+    ui_.mnuProgram[2]->setEnabled(true);
+}
+
+void Browser::selectTrialFile(const QString& fileName) {
+    state_.TrialExt = GetExt(fileName).toUpper();
+    state_.TrialName = StripExt(fileName);
+    ui_.lblTrial->setText(trialLabel(state_.TrialName, state_.TrialExt));
+}
+
+void Browser::filDatafiles_DblClick() {
+    saveDataDir(host_.settings, state_.DataDir);
+    ui_.cmdOptions->setEnabled(true);
+    Q_EMIT animateRequested();
+}
+
+void Browser::filConverts_DblClick() {
+    Q_EMIT convertRequested();
+}
+
+void Browser::chkAll_Click() {
+    ui_.filDatafiles->setPattern(ui_.chkAll->isChecked() ? kDataFilesWithReadOnly
+                                                         : kDataFilesWithoutReadOnly);
+}
+
+void Browser::optConvert_Click(int /*Index*/) {
+    size_t chosen = 3;
+    for (size_t i = 0; i < 3; ++i) {
+        if (ui_.optConvert.at(i)->isChecked()) {
+            chosen = i;
+            break;
+        }
+    }
+    ui_.filConverts->setPattern(kConvertPatterns.at(chosen));
+}
+
+void Browser::cmdRefresh_Click() {
+    ui_.filConverts->refresh();
+    ui_.filDatafiles->refresh();
+    ui_.drvDrives->refresh();
+    ui_.dirSelect->refresh();
+}
+
+bool Browser::TestTrial() {
+    return kadrix::TestTrial(state_, host_.messages);
+}
+
+void Browser::rereadFileListsNow() {
+    reader_->readNow(ui_.filDatafiles->path());
+}
+
+void Browser::reportUnopenableDirectory(const FileError& error) {
+    showPathProblem(error);
+    ui_.dirSelect->refresh();
+}
+
+void Browser::showPathProblem(const FileError& error) {
+    host_.messages.showMessage(
+        {QStringLiteral("There was a problem finding a path. Error was ") + error.description,
+         kApplicationTitle, MessageButtons::Ok, MessageIcon::None});
+}
+
+void Browser::showDriveProblem(const FileError& error) {
+    host_.messages.showMessage(
+        {QStringLiteral("There was a drive problem.\nError was: ") + error.description,
+         kApplicationTitle, MessageButtons::Ok, MessageIcon::Critical});
+}
+
+} // namespace kadrix

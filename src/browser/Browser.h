@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QObject>
+
+namespace kadrix {
+
+struct AppState;
+struct FileError;
+struct Host;
+struct MainControls;
+class DirectoryReader;
+
+// The handlers of the main window's small file browser: the drive and
+// directory lists, the two file lists and their filters, the trial that a
+// click selects, and the button states that follow from it.
+class Browser final : public QObject {
+    Q_OBJECT
+
+public:
+    Browser(AppState& state, MainControls& controls, Host& host, QObject* parent = nullptr);
+    Q_DISABLE_COPY_MOVE(Browser)
+
+    DirectoryReader& reader() { return *reader_; }
+
+    void drvDrives_Change();
+    void dirSelect_Change();
+    void filDatafiles_Click();
+    void filDatafiles_DblClick();
+    void filConverts_Click();
+    void filConverts_DblClick();
+    void chkAll_Click();
+    void optConvert_Click(int Index);
+    void cmdRefresh_Click();
+    bool TestTrial();
+
+    // Re-reads the data directory now and shows it in both file lists, for
+    // handlers that act on what the lists hold right after reading.
+    void rereadFileListsNow();
+    // A directory the user opened in the directory list could not be opened.
+    void reportUnopenableDirectory(const FileError& error);
+
+Q_SIGNALS:
+    // A double-click asks for the natural action on the file just selected.
+    void animateRequested();
+    void convertRequested();
+
+private:
+    void selectTrialFile(const QString& fileName);
+    void showPathProblem(const FileError& error);
+    void showDriveProblem(const FileError& error);
+    void pointFileListsAt(const QString& directory);
+
+    AppState& state_;
+    MainControls& ui_;
+    Host& host_;
+    DirectoryReader* reader_ = nullptr;
+};
+
+} // namespace kadrix

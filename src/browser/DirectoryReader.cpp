@@ -1,0 +1,83 @@
+#include "browser/DirectoryReader.h"
+
+#include <QPromise>
+#include <QThreadPool>
+#include <QTimer>
+
+#include <memory>
+
+namespace kadrix {
+
+DirectoryReader::DirectoryReader(QObject* parent)
+    : QObject(parent) {
+    connect(&watcher_, &QFutureWatcher<DirectoryListing>::finished, this,
+            &DirectoryReader::finishRead);
+}
+
+DirectoryReader::~DirectoryReader() {
+    watcher_.disconnect(this);
+}
+
+bool DirectoryReader::isBusy() const {
+    return pending_ || running_;
+}
+
+void DirectoryReader::read(const QString& path) {
+    wantedPath_ = path;
+    pending_ = true;
+    ++requestCount_;
+    // Requests made by one handler are gathered and served by one read.
+    if (!startScheduled_) {
+        startScheduled_ = true;
+        QTimer::singleShot(0, this, [this] {
+            startScheduled_ = false;
+            startPending();
+        });
+    }
+}
+
+void DirectoryReader::startPending() {
+    if (!pending_ || running_)
+        return;
+    pending_ = false;
+    running_ = true;
+    runningPath_ = wantedPath_;
+    runningRequest_ = requestCount_;
+    auto promise = std::make_shared<QPromise<DirectoryListing>>();
+    promise->start();
+    watcher_.setFuture(promise->future());
+    QThreadPool::globalInstance()->start([promise, path = runningPath_] {
+        promise->addResult(readDirectory(path));
+        promise->finish();
+    });
+}
+
+void DirectoryReader::finishRead() {
+    running_ = false;
+    const DirectoryListing listing = watcher_.future().resultCount() > 0
+                                         ? watcher_.future().result()
+                                         : DirectoryListing{runningPath_, {}, {}, false};
+    // A result is shown unless a newer request has asked for another
+    // directory, or a reading made since has already been shown.
+    if (runningPath_ == wantedPath_ && runningRequest_ > publishedRequest_) {
+        publishedRequest_ = runningRequest_;
+        publish(listing);
+    }
+    startPending();
+}
+
+DirectoryListing DirectoryReader::readNow(const QString& path) {
+    DirectoryListing listing = readDirectory(path);
+    wantedPath_ = path;
+    pending_ = false;
+    publishedRequest_ = ++requestCount_;
+    publish(listing);
+    return listing;
+}
+
+void DirectoryReader::publish(const DirectoryListing& listing) {
+    last_ = listing;
+    Q_EMIT listed(listing);
+}
+
+} // namespace kadrix

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "browser/DirectoryListing.h"
+
+#include <QFutureWatcher>
+#include <QObject>
+
+namespace kadrix {
+
+// Reads the data directory for the browser's lists away from the user
+// interface, so that a directory of a hundred thousand files or a slow
+// network drive never freezes the window. Requests made while one read runs
+// are folded into a single read that follows it; a result that a newer
+// request has overtaken is dropped.
+class DirectoryReader final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit DirectoryReader(QObject* parent = nullptr);
+    ~DirectoryReader() override;
+    Q_DISABLE_COPY_MOVE(DirectoryReader)
+
+    // Asks for a fresh listing of `path`; `listed` follows.
+    void read(const QString& path);
+    // Reads `path` at once and emits `listed` before returning.
+    DirectoryListing readNow(const QString& path);
+
+    bool isBusy() const;
+    const DirectoryListing& lastListing() const { return last_; }
+
+Q_SIGNALS:
+    void listed(const kadrix::DirectoryListing& listing);
+
+private:
+    void startPending();
+    void finishRead();
+    void publish(const DirectoryListing& listing);
+
+    QFutureWatcher<DirectoryListing> watcher_;
+    QString wantedPath_;
+    QString runningPath_;
+    bool pending_ = false;
+    bool running_ = false;
+    bool startScheduled_ = false;
+    quint64 requestCount_ = 0;
+    quint64 runningRequest_ = 0;
+    quint64 publishedRequest_ = 0;
+    DirectoryListing last_;
+};
+
+} // namespace kadrix

@@ -1,0 +1,138 @@
+#include "browser/DriveList.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSignalBlocker>
+#include <QStorageInfo>
+
+#include <algorithm>
+
+namespace kadrix {
+
+namespace {
+
+constexpr int kRootRole = Qt::UserRole;
+
+bool holds(const QString& root, const QString& path) {
+    if (root == QLatin1String("/"))
+        return path.startsWith(root);
+    return path == root || path.startsWith(root + QLatin1Char('/'));
+}
+
+QString labelOf(const QStorageInfo& volume) {
+    const QString root = QDir::toNativeSeparators(volume.rootPath());
+    const QString name = volume.name();
+    return name.isEmpty() || name == volume.rootPath()
+               ? root
+               : root + QStringLiteral("  [") + name + QLatin1Char(']');
+}
+
+QList<QStorageInfo> mountedDrives() {
+    QList<QStorageInfo> volumes;
+    const QList<QStorageInfo> mounted = QStorageInfo::mountedVolumes();
+    for (const QStorageInfo& volume : mounted) {
+        if (volume.isValid() && volume.isReady())
+            volumes.append(volume);
+    }
+    const QStorageInfo root = QStorageInfo::root();
+    if (std::none_of(volumes.cbegin(), volumes.cend(),
+                     [&](const QStorageInfo& v) { return v.rootPath() == root.rootPath(); }))
+        volumes.append(root);
+    std::sort(volumes.begin(), volumes.end(), [](const QStorageInfo& a, const QStorageInfo& b) {
+        return a.rootPath() < b.rootPath();
+    });
+    return volumes;
+}
+
+} // namespace
+
+DriveList::DriveList(QWidget* parent)
+    : QComboBox(parent) {
+    connect(this, &QComboBox::activated, this, &DriveList::userSelected);
+    refresh();
+}
+
+QString DriveList::drive() const {
+    return currentData(kRootRole).toString();
+}
+
+QStringList DriveList::drives() const {
+    QStringList roots;
+    for (int i = 0; i < count(); ++i)
+        roots.append(itemData(i, kRootRole).toString());
+    return roots;
+}
+
+void DriveList::refresh() {
+    const QString selected = drive();
+    const QSignalBlocker blocker(this);
+    clear();
+    const QList<QStorageInfo> volumes = mountedDrives();
+    for (const QStorageInfo& volume : volumes)
+        addItem(labelOf(volume), volume.rootPath());
+    const int index = findData(selected, kRootRole);
+    selectIndex(index >= 0 ? index : shownIndex_ < count() ? shownIndex_ : 0);
+}
+
+int DriveList::indexOfDriveHolding(const QString& path) const {
+    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    int best = -1;
+    qsizetype bestLength = -1;
+    for (int i = 0; i < count(); ++i) {
+        const QString root = itemData(i, kRootRole).toString();
+        if (holds(root, absolute) && root.size() > bestLength) {
+            best = i;
+            bestLength = root.size();
+        }
+    }
+    return best;
+}
+
+bool DriveList::setDrive(const QString& path) {
+    const int index = indexOfDriveHolding(path);
+    if (index < 0)
+        return false;
+    if (index != currentIndex()) {
+        selectIndex(index);
+        Q_EMIT changed();
+    }
+    return true;
+}
+
+void DriveList::showDriveOf(const QString& path) {
+    const int index = indexOfDriveHolding(path);
+    if (index >= 0)
+        selectIndex(index);
+}
+
+void DriveList::selectIndex(int index) {
+    const QSignalBlocker blocker(this);
+    setCurrentIndex(index);
+    shownIndex_ = index;
+}
+
+void DriveList::userSelected(int index) {
+    if (index == shownIndex_)
+        return;
+    shownIndex_ = index;
+    Q_EMIT changed();
+}
+
+void DriveList::rememberDirectory(const QString& directory) {
+    const int index = indexOfDriveHolding(directory);
+    if (index >= 0)
+        lastDirectory_.insert(itemData(index, kRootRole).toString(), directory);
+}
+
+QString DriveList::currentDirectoryOf(const QString& drive) const {
+    const QString current = QDir::currentPath();
+    if (indexOfDriveHolding(current) >= 0 &&
+        itemData(indexOfDriveHolding(current), kRootRole).toString() == drive)
+        return current;
+    const QString remembered = lastDirectory_.value(drive);
+    if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
+        return remembered;
+    return drive;
+}
+
+} // namespace kadrix

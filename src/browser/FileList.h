@@ -1,0 +1,56 @@
+#pragma once
+
+#include "browser/FilePattern.h"
+
+#include <QListView>
+
+class QStringListModel;
+
+namespace kadrix {
+
+class DirectoryReader;
+struct DirectoryListing;
+
+// A list of the files of one directory that match a pattern, sorted by name.
+// Its contents come from the browser's shared DirectoryReader.
+class FileList final : public QListView {
+    Q_OBJECT
+
+public:
+    explicit FileList(QWidget* parent = nullptr);
+    Q_DISABLE_COPY_MOVE(FileList)
+
+    void setSource(DirectoryReader* reader);
+
+    const QString& path() const { return path_; }
+    void setPath(const QString& path);
+    const QString& pattern() const { return pattern_.text(); }
+    // A new pattern applies at once and the list re-reads its directory.
+    void setPattern(const QString& pattern);
+    void refresh();
+
+    int listCount() const;
+    QStringList names() const;
+    QString selectedName() const;
+    bool selectName(const QString& name);
+
+Q_SIGNALS:
+    // A file was chosen by mouse or keyboard; also a click on an empty list.
+    void fileClicked();
+    void fileDoubleClicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void showListing(const DirectoryListing& listing);
+    void setNames(const QStringList& names);
+
+    DirectoryReader* reader_ = nullptr;
+    QStringListModel* model_ = nullptr;
+    QString path_;
+    FilePattern pattern_;
+};
+
+} // namespace kadrix

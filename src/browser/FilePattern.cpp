@@ -1,0 +1,54 @@
+#include "browser/FilePattern.h"
+
+namespace kadrix {
+
+namespace {
+
+bool isPlainExtension(const QString& extension) {
+    return !extension.isEmpty() && !extension.contains(QLatin1Char('*')) &&
+           !extension.contains(QLatin1Char('?')) && !extension.contains(QLatin1Char('[')) &&
+           !extension.contains(QLatin1Char('.'));
+}
+
+} // namespace
+
+FilePattern::FilePattern(const QString& pattern)
+    : text_(pattern) {
+    const QStringList wildcards = pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (const QString& raw : wildcards) {
+        const QString wildcard = raw.trimmed();
+        if (wildcard == QLatin1String("*.*") || wildcard == QLatin1String("*")) {
+            matchesAll_ = true;
+        } else if (wildcard.startsWith(QLatin1String("*.")) && isPlainExtension(wildcard.mid(2))) {
+            extensions_.insert(wildcard.mid(2).toCaseFolded());
+        } else if (!wildcard.isEmpty()) {
+            others_.push_back(QRegularExpression::fromWildcard(wildcard, Qt::CaseInsensitive));
+        }
+    }
+}
+
+bool FilePattern::matches(const QString& fileName) const {
+    if (matchesAll_)
+        return true;
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    if (dot >= 0 && extensions_.contains(fileName.mid(dot + 1).toCaseFolded()))
+        return true;
+    for (const QRegularExpression& expression : others_) {
+        if (expression.match(fileName).hasMatch())
+            return true;
+    }
+    return false;
+}
+
+QStringList FilePattern::filter(const QStringList& fileNames) const {
+    if (matchesAll_)
+        return fileNames;
+    QStringList matching;
+    for (const QString& name : fileNames) {
+        if (matches(name))
+            matching.append(name);
+    }
+    return matching;
+}
+
+} // namespace kadrix

@@ -1,0 +1,109 @@
+#include "platform/QtMessages.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace kadrix {
+
+namespace {
+
+QMessageBox::Icon toQtIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons toQtButtons(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MessageButtons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+MessageAnswer fromQtButton(int button) {
+    switch (button) {
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    case QMessageBox::Cancel:
+        return MessageAnswer::Cancel;
+    default:
+        return MessageAnswer::Ok;
+    }
+}
+
+} // namespace
+
+QWidget* QtMessages::dialogParent() {
+    return QApplication::activeWindow();
+}
+
+MessageAnswer QtMessages::showMessage(const MessageBox& box) {
+    QMessageBox dialog(toQtIcon(box.icon), box.title, box.text, toQtButtons(box.buttons),
+                       dialogParent());
+    dialog.setTextFormat(Qt::PlainText);
+    const int answer = dialog.exec();
+    // Closing a box with Cancel by its frame answers Cancel; one without
+    // Cancel answers its only or first button, as the classic boxes did.
+    if (answer == QMessageBox::Escape || answer == 0)
+        return box.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
+    return fromQtButton(answer);
+}
+
+QString QtMessages::inputBox(const InputBox& box) {
+    bool accepted = false;
+    const QString text = QInputDialog::getText(dialogParent(), box.title, box.prompt,
+                                               QLineEdit::Normal, box.defaultText, &accepted);
+    return accepted ? text : QString();
+}
+
+QString QtMessages::openFileName(const OpenFileDialog& dialog) {
+    QFileDialog fileDialog(dialogParent(), dialog.title, dialog.initialDirectory);
+    fileDialog.setFileMode(QFileDialog::ExistingFile);
+    fileDialog.setAcceptMode(QFileDialog::AcceptOpen);
+    fileDialog.setNameFilters(dialog.filters);
+    if (dialog.selectedFilter >= 0 && dialog.selectedFilter < dialog.filters.size())
+        fileDialog.selectNameFilter(dialog.filters.at(dialog.selectedFilter));
+    if (!dialog.fileName.isEmpty() && !dialog.fileName.contains(QLatin1Char('*')))
+        fileDialog.selectFile(dialog.fileName);
+    if (fileDialog.exec() != QDialog::Accepted || fileDialog.selectedFiles().isEmpty())
+        return {};
+    return fileDialog.selectedFiles().constFirst();
+}
+
+QColor QtMessages::chooseColour(const QColor& initial) {
+    const QColor chosen = QColorDialog::getColor(initial, dialogParent());
+    return chosen.isValid() ? chosen : initial;
+}
+
+void QtMessages::printerSetup() {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, dialogParent());
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    dialog.exec();
+}
+
+} // namespace kadrix

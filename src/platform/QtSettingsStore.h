@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/SettingsStore.h"
+
+namespace kadrix {
+
+// Settings kept by QSettings under the application's own name: on Linux the
+// file $XDG_CONFIG_HOME/<application>/<application>.conf, on Windows the
+// per-user registry key of the classic settings functions.
+class QtSettingsStore final : public SettingsStore {
+public:
+    QString getSetting(const QString& application, const QString& section, const QString& key,
+                       const QString& defaultValue) override;
+    void saveSetting(const QString& application, const QString& section, const QString& key,
+                     const QString& value) override;
+};
+
+} // namespace kadrix

@@ -1,0 +1,327 @@
+// Start-up, settings and shutdown of the main window, built offscreen with
+// fake host parts over temporary directories.
+
+#include "MainWindowHarness.h"
+#include "TestFiles.h"
+#include "app/CaptionButton.h"
+#include "app/CaptionCheckBox.h"
+#include "app/Settings.h"
+#include "browser/DirectoryList.h"
+#include "browser/FileList.h"
+#include "browser/FilePatterns.h"
+#include "docs/frmAbout.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace kadrix;
+using namespace kadrix::test;
+
+namespace {
+
+const QString kProgramMissing =
+    QStringLiteral("Kadrix.exe was not found in the 'program' directory.\n"
+                   "Kadrix.exe and Kadrix95.exe must be in the same directory.\n");
+
+QString storedDataDir(const FakeSettingsStore& settings) {
+    return settings.values.value(
+        FakeSettingsStore::keyOf(kSettingsApplication, kSettingsSection, kDataDirKey));
+}
+
+} // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startsWithoutSettings();
+    void recoversFromUnusableDataDir_data();
+    void recoversFromUnusableDataDir();
+    void recoveryEndsWhenProgramDirectoryFailsToo();
+    void readsTheCommandLine_data();
+    void readsTheCommandLine();
+    void findsTheAnimationProgram_data();
+    void findsTheAnimationProgram();
+    void enablesManualButtonWhenManualIsThere();
+    void setsUpTheBrowser();
+    void showsVersionInStatusBar();
+    void exitSavesDataDirOnlyFromTheButton_data();
+    void exitSavesDataDirOnlyFromTheButton();
+    void unloadClosesOtherWindowsAndRestoresStartDirectory();
+    void doubleClickOnBackgroundShowsAboutBox();
+    void activationRefreshesFileLists();
+};
+
+void StartupTest::startsWithoutSettings() {
+    MainWindowHarness harness;
+    harness.clearSettings();
+    writeFile(harness.exeDir + QStringLiteral("/Kadrix.exe"), "x");
+    QDir::setCurrent(harness.dataDir);
+    harness.start();
+
+    QCOMPARE(harness.state().DataDir, harness.dataDir);
+    QCOMPARE(harness.state().ProgDir, harness.exeDir);
+    QCOMPARE(harness.window().StartDir(), harness.dataDir);
+    QVERIFY(harness.messages.boxes.empty());
+    // The splash came and went: the About box stays loaded, hidden.
+    QVERIFY(harness.window().aboutBox());
+    QVERIFY(!harness.window().aboutBox()->isVisible());
+    QVERIFY(harness.window().isVisible());
+}
+
+void StartupTest::recoversFromUnusableDataDir_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("file-system root") << "/";
+    QTest::newRow("missing directory") << "missing/dir";
+    QTest::newRow("a file, not a directory") << "data/walk1.dg";
+}
+
+void StartupTest::recoversFromUnusableDataDir() {
+    QFETCH(QString, stored);
+    MainWindowHarness harness;
+    harness.addDataFile(QStringLiteral("walk1.dg"));
+    harness.setSetting(kDataDirKey,
+                       stored.startsWith(QLatin1Char('/')) ? stored : harness.path(stored));
+    harness.start();
+
+    QCOMPARE(harness.state().DataDir, harness.progDir);
+    QCOMPARE(QDir::currentPath(), harness.progDir);
+    QCOMPARE(harness.ui().dirSelect->path(), harness.progDir);
+    QCOMPARE(harness.ui().filDatafiles->path(), harness.progDir);
+    QVERIFY(harness.messages.boxes.empty());
+}
+
+void StartupTest::recoveryEndsWhenProgramDirectoryFailsToo() {
+    MainWindowHarness harness;
+    harness.setSetting(kDataDirKey, harness.path(QStringLiteral("gone")));
+    harness.setSetting(kProgDirKey, harness.path(QStringLiteral("gone too")));
+    harness.exeDir = harness.path(QStringLiteral("no such exe dir"));
+    QDir::setCurrent(harness.dataDir);
+    harness.start();
+
+    // One message about the animation program; the browser stays on the
+    // current directory.
+    QCOMPARE(harness.messages.texts(), QStringList{kProgramMissing});
+    QCOMPARE(harness.state().DataDir, harness.dataDir);
+    QCOMPARE(harness.ui().dirSelect->path(), harness.dataDir);
+}
+
+void StartupTest::readsTheCommandLine_data() {
+    QTest::addColumn<QString>("arguments");
+    QTest::addColumn<QString>("trialPath");
+    QTest::addColumn<QString>("trialName");
+    QTest::addColumn<QString>("trialExt");
+    QTest::addColumn<bool>("dataDirFromCurrent");
+
+    QTest::newRow("trial") << "run1.dg"
+                           << "run1.dg"
+                           << "run1"
+                           << "DG" << false;
+    QTest::newRow("switch and trial") << "/q run1.dg"
+                                      << "run1.dg"
+                                      << "run1"
+                                      << "DG" << true;
+    QTest::newRow("switches only") << "-x -y"
+                                   << ""
+                                   << ""
+                                   << "" << true;
+    QTest::newRow("trial as eleventh word") << "-1 -2 -3 -4 -5 -6 -7 -8 -9 -10 run1.dg"
+                                            << ""
+                                            << ""
+                                            << "" << true;
+    QTest::newRow("two dots") << "walk.fast.km"
+                              << "walk.fast.km"
+                              << "walk.fast"
+                              << "KM" << false;
+}
+
+void StartupTest::readsTheCommandLine() {
+    QFETCH(QString, arguments);
+    QFETCH(QString, trialPath);
+    QFETCH(QString, trialName);
+    QFETCH(QString, trialExt);
+    QFETCH(bool, dataDirFromCurrent);
+
+    MainWindowHarness harness;
+    const QString current = harness.path(QStringLiteral("current"));
+    makeDirectory(current);
+    QDir::setCurrent(current);
+    harness.start(arguments);
+
+    QCOMPARE(harness.state().TrialPath, trialPath);
+    QCOMPARE(harness.state().TrialName, trialName);
+    QCOMPARE(harness.state().TrialExt, trialExt);
+    QCOMPARE(harness.state().DataDir, dataDirFromCurrent ? current : harness.dataDir);
+    if (trialPath.isEmpty()) {
+        QVERIFY(harness.window().aboutBox());
+        QCOMPARE(harness.ui().lblTrial->text(), QStringLiteral("Selected file:"));
+    } else {
+        QVERIFY2(!harness.window().aboutBox(), "no splash with a trial on the command line");
+        QCOMPARE(harness.ui().lblTrial->text(),
+                 QStringLiteral("Selected file: ") + trialName.toUpper());
+    }
+}
+
+void StartupTest::findsTheAnimationProgram_data() {
+    QTest::addColumn<QString>("inProgDir");
+    QTest::addColumn<QString>("inExeDir");
+    QTest::addColumn<QString>("expectedProgDir");
+    QTest::addColumn<bool>("message");
+
+    QTest::newRow("in the program directory") << "Kadrix.exe"
+                                              << ""
+                                              << "prog" << false;
+    QTest::newRow("letter case ignored") << "KADRIX.EXE"
+                                         << ""
+                                         << "prog" << false;
+    QTest::newRow("beside the front-end") << ""
+                                          << "kadrix.exe"
+                                          << "exe" << false;
+    QTest::newRow("nowhere") << ""
+                             << ""
+                             << "exe" << true;
+}
+
+void StartupTest::findsTheAnimationProgram() {
+    QFETCH(QString, inProgDir);
+    QFETCH(QString, inExeDir);
+    QFETCH(QString, expectedProgDir);
+    QFETCH(bool, message);
+
+    MainWindowHarness harness;
+    QFile::remove(harness.progDir + QStringLiteral("/Kadrix.exe"));
+    if (!inProgDir.isEmpty())
+        writeFile(harness.progDir + QLatin1Char('/') + inProgDir, "x");
+    if (!inExeDir.isEmpty())
+        writeFile(harness.exeDir + QLatin1Char('/') + inExeDir, "x");
+    harness.start();
+
+    QCOMPARE(harness.state().ProgDir, harness.path(expectedProgDir));
+    QCOMPARE(harness.state().ManualsDir,
+             harness.path(expectedProgDir) + QStringLiteral("/manuals/"));
+    if (message) {
+        QCOMPARE(harness.messages.boxes.size(), size_t(1));
+        const MessageBox& box = harness.messages.boxes.front();
+        QCOMPARE(box.text, kProgramMissing);
+        QCOMPARE(box.icon, MessageIcon::Critical);
+        QCOMPARE(box.title, QStringLiteral("Kadrix95"));
+    } else {
+        QVERIFY(harness.messages.boxes.empty());
+    }
+    QVERIFY(harness.window().isVisible());
+}
+
+void StartupTest::enablesManualButtonWhenManualIsThere() {
+    MainWindowHarness without;
+    without.start();
+    QVERIFY(!without.ui().cmdManuals->isEnabled());
+
+    MainWindowHarness with;
+    writeFile(with.progDir + QStringLiteral("/Manuals/Kadrix.PDF"), "%PDF-1.4");
+    with.start();
+    QVERIFY(with.ui().cmdManuals->isEnabled());
+}
+
+void StartupTest::setsUpTheBrowser() {
+    MainWindowHarness harness;
+    harness.addDataFile(QStringLiteral("walk1.dg"));
+    harness.addDataFile(QStringLiteral("walk1.km"));
+    harness.addDataFile(QStringLiteral("walk.csv"));
+    harness.addDataFile(QStringLiteral("notes.txt"));
+    harness.start();
+    MainControls& ui = harness.ui();
+
+    QVERIFY(ui.chkAll->isChecked());
+    QCOMPARE(ui.filDatafiles->pattern(), kDataFilesWithReadOnly);
+    QVERIFY(ui.optConvert[1]->isChecked());
+    QCOMPARE(ui.filConverts->pattern(), kConvertPatterns[1]);
+    QCOMPARE(ui.filDatafiles->names(), (QStringList{"walk1.dg", "walk1.km"}));
+    QCOMPARE(ui.filConverts->names(), QStringList{"walk.csv"});
+    QCOMPARE(ui.lblPath->text(), QStringLiteral("Current path:\n") + harness.dataDir.toLower());
+    QCOMPARE(ui.dlgOpen.initialDirectory, harness.dataDir);
+    for (QPushButton* button :
+         {static_cast<QPushButton*>(ui.cmdEdit), static_cast<QPushButton*>(ui.cmdView),
+          static_cast<QPushButton*>(ui.cmdAnimate), static_cast<QPushButton*>(ui.cmdConvert),
+          static_cast<QPushButton*>(ui.cmdOptions)})
+        QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
+    QVERIFY(ui.cmdRefresh->isEnabled());
+    QVERIFY(ui.cmdExit->isEnabled());
+    QCOMPARE(harness.window().centralWidget()->size(), QSize(574, 366));
+}
+
+void StartupTest::showsVersionInStatusBar() {
+    MainWindowHarness harness;
+    harness.start();
+    QCOMPARE(harness.ui().statusPanels[1]->text(), QStringLiteral("Version 1.06 (005)"));
+    QCOMPARE(harness.ui().statusPanels[1]->toolTip(), QStringLiteral("Program version number"));
+    QVERIFY(!harness.ui().statusPanels[2]->text().isEmpty());
+    QVERIFY(!harness.ui().statusPanels[3]->text().isEmpty());
+}
+
+void StartupTest::exitSavesDataDirOnlyFromTheButton_data() {
+    QTest::addColumn<int>("way");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("E&xit button") << 0 << true;
+    QTest::newRow("&Exit menu item") << 1 << false;
+    QTest::newRow("close box") << 2 << false;
+}
+
+void StartupTest::exitSavesDataDirOnlyFromTheButton() {
+    QFETCH(int, way);
+    QFETCH(bool, saved);
+    MainWindowHarness harness;
+    harness.setSetting(kDataDirKey, QStringLiteral("/"));
+    harness.start();
+    QSignalSpy unloaded(&harness.window(), &frmKadrix::unloaded);
+
+    if (way == 0)
+        harness.ui().cmdExit->click();
+    else if (way == 1)
+        harness.ui().mnuExit->trigger();
+    else
+        harness.window().close();
+
+    QCOMPARE(unloaded.size(), 1);
+    QVERIFY(harness.window().isUnloaded());
+    QCOMPARE(storedDataDir(harness.settings), saved ? harness.progDir : QStringLiteral("/"));
+}
+
+void StartupTest::unloadClosesOtherWindowsAndRestoresStartDirectory() {
+    MainWindowHarness harness;
+    const QString start = harness.path(QStringLiteral("start"));
+    makeDirectory(start);
+    QDir::setCurrent(start);
+    harness.start();
+    harness.window().mnuAbout_Click();
+    QVERIFY(harness.window().aboutBox()->isVisible());
+    QCOMPARE(QDir::currentPath(), harness.dataDir);
+
+    harness.window().close();
+    QVERIFY(!harness.window().aboutBox());
+    QCOMPARE(QDir::currentPath(), start);
+}
+
+void StartupTest::doubleClickOnBackgroundShowsAboutBox() {
+    MainWindowHarness harness;
+    harness.start(QStringLiteral("walk1.dg")); // no splash
+    QVERIFY(!harness.window().aboutBox());
+    QTest::mouseDClick(harness.window().centralWidget(), Qt::LeftButton, {}, QPoint(300, 10));
+    QVERIFY(harness.window().aboutBox());
+    QVERIFY(harness.window().aboutBox()->isVisible());
+}
+
+void StartupTest::activationRefreshesFileLists() {
+    MainWindowHarness harness;
+    harness.start();
+    QVERIFY(harness.ui().filDatafiles->names().isEmpty());
+    harness.addDataFile(QStringLiteral("new.dg"));
+    harness.window().Form_GotFocus();
+    QTRY_COMPARE(harness.ui().filDatafiles->names(), QStringList{"new.dg"});
+}
+
+QTEST_MAIN(StartupTest)
+#include "tst_startup.moc"
