@@ -8,7 +8,8 @@
 
 #include <QApplication>
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     // The argument text as typed, taken before Qt removes the options it knows.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)

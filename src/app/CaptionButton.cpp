@@ -6,13 +6,16 @@
 namespace kadrix {
 
 CaptionButton::CaptionButton(const QString& caption, QWidget* parent)
-    : QPushButton(caption, parent) {}
+    : QPushButton(caption, parent)
+{}
 
-void CaptionButton::yieldAccessKey() {
+void CaptionButton::yieldAccessKey()
+{
     setShortcut(QKeySequence());
 }
 
-void CaptionButton::paintEvent(QPaintEvent* /*event*/) {
+void CaptionButton::paintEvent(QPaintEvent* /*event*/)
+{
     QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);

@@ -6,13 +6,16 @@
 namespace kadrix {
 
 CaptionCheckBox::CaptionCheckBox(const QString& caption, QWidget* parent)
-    : QCheckBox(caption, parent) {}
+    : QCheckBox(caption, parent)
+{}
 
-bool CaptionCheckBox::hitButton(const QPoint& position) const {
+bool CaptionCheckBox::hitButton(const QPoint& position) const
+{
     return rect().contains(position);
 }
 
-void CaptionCheckBox::paintEvent(QPaintEvent* /*event*/) {
+void CaptionCheckBox::paintEvent(QPaintEvent* /*event*/)
+{
     QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);

@@ -6,11 +6,13 @@ namespace kadrix {
 
 namespace {
 
-bool isWordSeparator(QChar c) {
+bool isWordSeparator(QChar c)
+{
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
-QStringList splitWords(const QString& text, int maxArgs) {
+QStringList splitWords(const QString& text, int maxArgs)
+{
     QStringList words{QString()};
     bool inWord = false;
     for (const QChar c : text) {
@@ -29,14 +31,16 @@ QStringList splitWords(const QString& text, int maxArgs) {
     return words;
 }
 
-bool isSwitch(const QString& word) {
+bool isSwitch(const QString& word)
+{
     return word.startsWith(QLatin1Char('-')) || word.startsWith(QLatin1Char('/'));
 }
 
 } // namespace
 
 QStringList GetCommandLine(AppState& state, const QString& argumentText,
-                           const QString& currentDirectory, int maxArgs) {
+                           const QString& currentDirectory, int maxArgs)
+{
     const QStringList words = splitWords(argumentText, maxArgs);
     for (qsizetype i = 1; i < words.size(); ++i) {
         if (!words.at(i).isEmpty() && !isSwitch(words.at(i))) {
@@ -48,7 +52,8 @@ QStringList GetCommandLine(AppState& state, const QString& argumentText,
     return words;
 }
 
-QString argumentTextOf(const QStringList& arguments) {
+QString argumentTextOf(const QStringList& arguments)
+{
     return arguments.mid(1).join(QLatin1Char(' '));
 }
 

@@ -5,18 +5,21 @@ namespace kadrix {
 namespace {
 
 // 1-based position of the last dot, 0 when there is none.
-qsizetype lastDotPosition(const QString& name) {
+qsizetype lastDotPosition(const QString& name)
+{
     return name.lastIndexOf(QLatin1Char('.')) + 1;
 }
 
 } // namespace
 
-QString StripExt(const QString& name) {
+QString StripExt(const QString& name)
+{
     const qsizetype p = lastDotPosition(name);
     return p > 1 ? name.left(p - 1) : name;
 }
 
-QString GetExt(const QString& name) {
+QString GetExt(const QString& name)
+{
     return name.right(name.size() - lastDotPosition(name));
 }
 

@@ -8,11 +8,13 @@ namespace kadrix {
 
 namespace {
 
-FileError openForReading(const QString& directory, const QString& name) {
+FileError openForReading(const QString& directory, const QString& name)
+{
     return testOpenForReading(resolvePathCase(joinPath(directory, name)));
 }
 
-QString openErrorText(const QString& path, const FileError& error) {
+QString openErrorText(const QString& path, const FileError& error)
+{
     return QStringLiteral("Error opening file: ") + path + QStringLiteral("\n\n\"") +
            error.description + QStringLiteral("\"  (") + QString::number(error.number) +
            QLatin1Char(')');
@@ -20,11 +22,13 @@ QString openErrorText(const QString& path, const FileError& error) {
 
 } // namespace
 
-QString testedPath(const QString& directory, const QString& name) {
+QString testedPath(const QString& directory, const QString& name)
+{
     return joinPath(directory, name).toUpper();
 }
 
-int TestFile(Messages& messages, const QString& directory, const QString& name, int report) {
+int TestFile(Messages& messages, const QString& directory, const QString& name, int report)
+{
     const FileError error = openForReading(directory, name);
     if (error && report != 0) {
         messages.showMessage({openErrorText(testedPath(directory, name), error), kApplicationTitle,
@@ -33,7 +37,8 @@ int TestFile(Messages& messages, const QString& directory, const QString& name, 
     return error.number;
 }
 
-int TestFileSilent(const QString& directory, const QString& name) {
+int TestFileSilent(const QString& directory, const QString& name)
+{
     return openForReading(directory, name).number;
 }
 

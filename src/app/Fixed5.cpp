@@ -15,7 +15,8 @@ inline constexpr qsizetype kWidth = 5;
 // Shortest decimal form, no exponent; like the classic number text, a value
 // between -1 and 1 is written without its leading zero (" .5"), which keeps
 // one more digit within five columns.
-QString digitsOf(double magnitude) {
+QString digitsOf(double magnitude)
+{
     QString digits = QString::number(magnitude, 'f', QLocale::FloatingPointShortest);
     if (digits.startsWith(QLatin1String("0.")))
         digits.remove(0, 1);
@@ -24,7 +25,8 @@ QString digitsOf(double magnitude) {
 
 } // namespace
 
-QString Fixed5(double value) {
+QString Fixed5(double value)
+{
     if (std::isnan(value))
         value = 0;
     value = std::clamp(value, -kLimit, kLimit);

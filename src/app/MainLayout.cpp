@@ -20,8 +20,8 @@ namespace {
 const QColor kListColour(192, 255, 192);
 
 template <typename Control>
-Control* place(Control* control, const char* name, QRect twipsGeometry,
-               const QString& toolTip = {}) {
+Control* place(Control* control, const char* name, QRect twipsGeometry, const QString& toolTip = {})
+{
     control->setObjectName(QString::fromLatin1(name));
     control->setGeometry(twipsGeometry);
     if (!toolTip.isEmpty())
@@ -30,7 +30,8 @@ Control* place(Control* control, const char* name, QRect twipsGeometry,
 }
 
 QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect geometry,
-              const QFont& font) {
+              const QFont& font)
+{
     auto* control = place(new QLabel(displayCaption(caption), parent), name, geometry);
     control->setFont(font);
     control->setWordWrap(true);
@@ -39,7 +40,8 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect g
 }
 
 CaptionButton* button(QWidget* parent, const char* name, const QString& caption, QRect geometry,
-                      const QString& toolTip, const QFont& font, bool enabled) {
+                      const QString& toolTip, const QFont& font, bool enabled)
+{
     auto* control = place(new CaptionButton(caption, parent), name, geometry, toolTip);
     control->setFont(font);
     control->setEnabled(enabled);
@@ -47,7 +49,8 @@ CaptionButton* button(QWidget* parent, const char* name, const QString& caption,
 }
 
 template <typename List>
-List* listBox(QWidget* parent, const char* name, QRect geometry, const QString& toolTip) {
+List* listBox(QWidget* parent, const char* name, QRect geometry, const QString& toolTip)
+{
     auto* control = place(new List(parent), name, geometry, toolTip);
     control->setFont(sansSerifFont(8.25, true));
     QPalette palette = control->palette();
@@ -56,13 +59,15 @@ List* listBox(QWidget* parent, const char* name, QRect geometry, const QString& 
     return control;
 }
 
-QGroupBox* frame(QWidget* parent, const char* name, QRect geometry) {
+QGroupBox* frame(QWidget* parent, const char* name, QRect geometry)
+{
     auto* control = place(new QGroupBox(parent), name, geometry);
     control->setFlat(false);
     return control;
 }
 
-void buildBrowser(QWidget* client, MainControls& ui) {
+void buildBrowser(QWidget* client, MainControls& ui)
+{
     const QFont heading = sansSerifFont(9.75, true);
     ui.lblDrives = label(client, "lblDrives", QStringLiteral("Drives && directories"),
                          twipsRect(720, 0, 2295, 375), heading);
@@ -92,7 +97,8 @@ void buildBrowser(QWidget* client, MainControls& ui) {
                        "Note, not all files in list are motion data."));
 }
 
-void buildFilters(MainControls& ui, QWidget* client) {
+void buildFilters(MainControls& ui, QWidget* client)
+{
     ui.fraConvert = frame(client, "fraConvert", twipsRect(5160, 3650, 2055, 1500));
     const std::array<QString, 4> captions = {
         QStringLiteral("All image files"), QStringLiteral("Exclude .TXT"),
@@ -111,7 +117,8 @@ void buildFilters(MainControls& ui, QWidget* client) {
     ui.optConvert.at(1)->setChecked(true);
 }
 
-void buildTrialLabels(MainControls& ui, QWidget* client) {
+void buildTrialLabels(MainControls& ui, QWidget* client)
+{
     const QFont font = sansSerifFont(8.25, true);
     ui.lblTrial = label(client, "lblTrial", QStringLiteral("Selected file:"),
                         twipsRect(120, 4200, 2775, 255), font);
@@ -119,7 +126,8 @@ void buildTrialLabels(MainControls& ui, QWidget* client) {
                        twipsRect(120, 4680, 3975, 495), font);
 }
 
-void buildButtons(MainControls& ui, QWidget* client) {
+void buildButtons(MainControls& ui, QWidget* client)
+{
     const QFont font = sansSerifFont(9.75, true);
     ui.cmdEdit =
         button(client, "cmdEdit", QStringLiteral("&View and edit"), twipsRect(7320, 120, 1215, 615),
@@ -158,7 +166,8 @@ void buildButtons(MainControls& ui, QWidget* client) {
 
 } // namespace
 
-void buildMainControls(QWidget* client, MainControls& ui) {
+void buildMainControls(QWidget* client, MainControls& ui)
+{
     buildBrowser(client, ui);
     buildFilters(ui, client);
     buildTrialLabels(ui, client);

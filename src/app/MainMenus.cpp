@@ -10,21 +10,24 @@ namespace kadrix {
 
 namespace {
 
-QMenu* menu(QMenuBar* bar, const char* name, const QString& caption) {
+QMenu* menu(QMenuBar* bar, const char* name, const QString& caption)
+{
     QMenu* created = bar->addMenu(caption);
     created->setObjectName(QString::fromLatin1(name));
     created->menuAction()->setObjectName(QString::fromLatin1(name));
     return created;
 }
 
-QMenu* submenu(QMenu* parent, const char* name, const QString& caption) {
+QMenu* submenu(QMenu* parent, const char* name, const QString& caption)
+{
     QMenu* created = parent->addMenu(caption);
     created->setObjectName(QString::fromLatin1(name));
     created->menuAction()->setObjectName(QString::fromLatin1(name));
     return created;
 }
 
-QAction* item(QMenu* parent, const char* name, const QString& caption) {
+QAction* item(QMenu* parent, const char* name, const QString& caption)
+{
     QAction* action = parent->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
     return action;
@@ -32,18 +35,21 @@ QAction* item(QMenu* parent, const char* name, const QString& caption) {
 
 template <size_t N>
 void items(QMenu* parent, const char* name, std::array<QAction*, N>& actions,
-           const std::array<const char*, N>& captions) {
+           const std::array<const char*, N>& captions)
+{
     for (size_t i = 0; i < N; ++i) {
         actions.at(i) = item(parent, name, QString::fromUtf8(captions.at(i)));
         actions.at(i)->setProperty("index", static_cast<int>(i));
     }
 }
 
-void separator(QMenu* parent, const char* name) {
+void separator(QMenu* parent, const char* name)
+{
     parent->addSeparator()->setObjectName(QString::fromLatin1(name));
 }
 
-void buildFileMenu(QMenuBar* bar, MainControls& ui) {
+void buildFileMenu(QMenuBar* bar, MainControls& ui)
+{
     ui.mnuFiles = menu(bar, "mnuFiles", QStringLiteral("&File"));
     items<4>(ui.mnuFiles, "mnuOpen", ui.mnuOpen,
              {"&Open a directory", "&Create a directory", "&Remove the current directory",
@@ -59,7 +65,8 @@ void buildFileMenu(QMenuBar* bar, MainControls& ui) {
     ui.mnuExit = item(ui.mnuFiles, "mnuExit", QStringLiteral("&Exit"));
 }
 
-void buildDataMenu(QMenuBar* bar, MainControls& ui) {
+void buildDataMenu(QMenuBar* bar, MainControls& ui)
+{
     ui.mnuDatafiles = menu(bar, "mnuDatafiles", QStringLiteral("&Data"));
     items<5>(ui.mnuDatafiles, "mnuDatafile", ui.mnuDatafile,
              {"&Select digitized data", "&Refine/scale data (Scalvane)", "&Graph/animate data",
@@ -78,7 +85,8 @@ void buildDataMenu(QMenuBar* bar, MainControls& ui) {
         ui.mnuConvert.at(i)->setEnabled(i == 5);
 }
 
-void buildAnimateAndOptionsMenus(QMenuBar* bar, MainControls& ui) {
+void buildAnimateAndOptionsMenus(QMenuBar* bar, MainControls& ui)
+{
     ui.mnuImages = menu(bar, "mnuImages", QStringLiteral("&Animate"));
     items<4>(ui.mnuImages, "mnuKadrix", ui.mnuKadrix,
              {"&Digitized data (.DG)", "&Refined data (.CN)", "&Filtered data (.KM)",
@@ -88,13 +96,15 @@ void buildAnimateAndOptionsMenus(QMenuBar* bar, MainControls& ui) {
     ui.mnuOption[0]->setCheckable(true);
 }
 
-void buildProgramsMenu(QMenuBar* bar, MainControls& ui) {
+void buildProgramsMenu(QMenuBar* bar, MainControls& ui)
+{
     ui.mnuPrograms =
         menu(bar, "mnuPrograms", QStringLiteral("&Programs") + QString(15, QLatin1Char(' ')));
     items<3>(ui.mnuPrograms, "mnuProgram", ui.mnuProgram, {"&Acrospin", "&Xfer2ACD", "&Xfer2DG"});
 }
 
-void buildHelpMenus(QMenuBar* bar, MainControls& ui) {
+void buildHelpMenus(QMenuBar* bar, MainControls& ui)
+{
     ui.mnuHelp = menu(bar, "mnuHelp", QStringLiteral("&Help"));
     items<9>(ui.mnuHelp, "mnuHelpItem", ui.mnuHelpItem,
              {"Over&view", "&Tavromu", "&Scalvane", "&DG file format", "&Ground reactions",
@@ -111,7 +121,8 @@ void buildHelpMenus(QMenuBar* bar, MainControls& ui) {
 
 } // namespace
 
-void buildMainMenus(QMenuBar* menuBar, MainControls& ui) {
+void buildMainMenus(QMenuBar* menuBar, MainControls& ui)
+{
     buildFileMenu(menuBar, ui);
     buildDataMenu(menuBar, ui);
     buildAnimateAndOptionsMenus(menuBar, ui);

@@ -4,7 +4,8 @@
 
 namespace kadrix {
 
-void saveDataDir(SettingsStore& settings, const QString& dataDir) {
+void saveDataDir(SettingsStore& settings, const QString& dataDir)
+{
     settings.saveSetting(kSettingsApplication, kSettingsSection, kDataDirKey, dataDir);
 }
 

@@ -30,7 +30,8 @@
 
 namespace kadrix {
 
-void frmKadrix::Form_Load() {
+void frmKadrix::Form_Load()
+{
     state_.VersionText = versionTextOf(launch_.version);
     statusPanels_->showVersion(state_.VersionText);
     placeWindow();
@@ -55,7 +56,8 @@ void frmKadrix::Form_Load() {
         ShowSplash();
 }
 
-void frmKadrix::LoadSettings() {
+void frmKadrix::LoadSettings()
+{
     SettingsStore& settings = host_.settings;
     state_.DataDir = settings.getSetting(kSettingsApplication, kSettingsSection, kDataDirKey,
                                          QDir::currentPath());
@@ -63,14 +65,16 @@ void frmKadrix::LoadSettings() {
                                          launch_.executableDirectory);
 }
 
-void frmKadrix::placeWindow() {
+void frmKadrix::placeWindow()
+{
     adjustSize();
     const QScreen* screen = this->screen();
     const int screenHeight = screen ? screen->geometry().height() : height();
     move(twips(500), (screenHeight - frameGeometry().height()) / 2);
 }
 
-void frmKadrix::checkProgramDirectory() {
+void frmKadrix::checkProgramDirectory()
+{
     const QString animationProgram = QStringLiteral("kadrix.exe");
     if (TestFile(host_.messages, state_.ProgDir, animationProgram, 0) == 0)
         return;
@@ -86,7 +90,8 @@ void frmKadrix::checkProgramDirectory() {
 // Makes DataDir the current directory and shows it in the drive and
 // directory lists, whose change handlers fill the file lists. The root of
 // the file system never stays the data directory.
-bool frmKadrix::enterDataDir() {
+bool frmKadrix::enterDataDir()
+{
     const QString directory = resolvePathCase(state_.DataDir);
     if (isFileSystemRoot(directory) || changeCurrentDirectory(directory))
         return false;
@@ -97,7 +102,8 @@ bool frmKadrix::enterDataDir() {
     return QDir(ui_.dirSelect->path()) == QDir(directory);
 }
 
-void frmKadrix::enterDataDirOrRecover() {
+void frmKadrix::enterDataDirOrRecover()
+{
     if (enterDataDir())
         return;
     state_.DataDir = state_.ProgDir;
@@ -110,14 +116,16 @@ void frmKadrix::enterDataDirOrRecover() {
     ui_.dirSelect->setPath(state_.DataDir);
 }
 
-void frmKadrix::showCommandLineTrial() {
+void frmKadrix::showCommandLineTrial()
+{
     state_.TrialName = StripExt(state_.TrialPath);
     state_.TrialExt = GetExt(state_.TrialPath).toUpper();
     ui_.lblTrial->setText(QStringLiteral("Selected file: ") + state_.TrialName.toUpper());
     launcher_->cmdAnimate_Click();
 }
 
-void frmKadrix::ShowSplash() {
+void frmKadrix::ShowSplash()
+{
     frmAbout& about = about_.load();
     showAndActivate(about);
     show();

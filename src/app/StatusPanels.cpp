@@ -10,7 +10,8 @@ namespace kadrix {
 
 namespace {
 
-QLabel* panel(QStatusBar* bar, const char* name, const QString& text, const QString& toolTip) {
+QLabel* panel(QStatusBar* bar, const char* name, const QString& text, const QString& toolTip)
+{
     auto* label = new QLabel(text, bar);
     label->setObjectName(QString::fromLatin1(name));
     label->setToolTip(toolTip);
@@ -23,7 +24,8 @@ QLabel* panel(QStatusBar* bar, const char* name, const QString& text, const QStr
 StatusPanels::StatusPanels(QStatusBar* statusBar, std::array<QLabel*, 4>& panels)
     : QObject(statusBar)
     , panels_(panels)
-    , clock_(new QTimer(this)) {
+    , clock_(new QTimer(this))
+{
     panels_[0] = panel(statusBar, "sbrNotice", QStringLiteral("Movarta motion analysis suite"),
                        QStringLiteral("Kinematics and ground reactions from film and video"));
     panels_[1] = panel(statusBar, "sbrVersion", QStringLiteral("Version"),
@@ -39,11 +41,13 @@ StatusPanels::StatusPanels(QStatusBar* statusBar, std::array<QLabel*, 4>& panels
     showClock();
 }
 
-void StatusPanels::showVersion(const QString& versionText) {
+void StatusPanels::showVersion(const QString& versionText)
+{
     panels_[1]->setText(QStringLiteral("Version ") + versionText);
 }
 
-void StatusPanels::showClock() {
+void StatusPanels::showClock()
+{
     const QDateTime now = QDateTime::currentDateTime();
     const QLocale locale;
     panels_[2]->setText(locale.toString(now.date(), QLocale::ShortFormat));
@@ -51,11 +55,14 @@ void StatusPanels::showClock() {
     scheduleNextTick();
 }
 
-void StatusPanels::scheduleNextTick() {
-    // Wake once a minute, just after the minute turns.
+void StatusPanels::scheduleNextTick()
+{
+    // Wake when the shown time turns: each second when the locale's time
+    // shows seconds, else just after each minute.
     const QTime now = QTime::currentTime();
-    const int toNextMinute = (60 - now.second()) * 1000 - now.msec() + 50;
-    clock_->start(toNextMinute);
+    const bool showsSeconds = QLocale().timeFormat(QLocale::ShortFormat).contains(QLatin1Char('s'));
+    const int toNextSecond = 1000 - now.msec() + 20;
+    clock_->start(showsSeconds ? toNextSecond : toNextSecond + (59 - now.second()) * 1000);
 }
 
 } // namespace kadrix

@@ -4,7 +4,8 @@
 
 namespace kadrix {
 
-void showAndActivate(QWidget& window) {
+void showAndActivate(QWidget& window)
+{
     window.show();
     window.raise();
     window.activateWindow();

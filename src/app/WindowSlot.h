@@ -15,14 +15,16 @@ template <typename Window>
 class WindowSlot {
 public:
     explicit WindowSlot(std::function<Window*()> load)
-        : load_(std::move(load)) {}
+        : load_(std::move(load))
+    {}
     ~WindowSlot() { unload(); }
     WindowSlot(const WindowSlot&) = delete;
     WindowSlot& operator=(const WindowSlot&) = delete;
 
     Window* loaded() const { return window_.data(); }
 
-    Window& load() {
+    Window& load()
+    {
         if (!window_)
             window_ = load_();
         return *window_;

@@ -39,7 +39,8 @@ namespace {
 const QColor kWindowColour(128, 255, 128);
 
 template <typename Control, typename Signal, typename Handler>
-void connectEach(QObject* context, const Control& controls, Signal signal, Handler handler) {
+void connectEach(QObject* context, const Control& controls, Signal signal, Handler handler)
+{
     for (size_t i = 0; i < controls.size(); ++i) {
         const int index = static_cast<int>(i);
         QObject::connect(controls.at(i), signal, context, [handler, index] { handler(index); });
@@ -52,7 +53,8 @@ frmKadrix::frmKadrix(Host& host, LaunchInfo launch)
     : host_(host)
     , launch_(std::move(launch))
     , context_{state_, ui_, host_, *this}
-    , about_([this] { return new frmAbout(state_, this); }) {
+    , about_([this] { return new frmAbout(state_, this); })
+{
     buildWindow();
     browser_ = std::make_unique<Browser>(state_, ui_, host_);
     launcher_ = std::make_unique<Launcher>(context_, *browser_);
@@ -67,15 +69,18 @@ frmKadrix::frmKadrix(Host& host, LaunchInfo launch)
     browser_->optConvert_Click(1);
 }
 
-frmKadrix::~frmKadrix() {
+frmKadrix::~frmKadrix()
+{
     about_.unload();
 }
 
-frmAbout* frmKadrix::aboutBox() const {
+frmAbout* frmKadrix::aboutBox() const
+{
     return about_.loaded();
 }
 
-void frmKadrix::buildWindow() {
+void frmKadrix::buildWindow()
+{
     setObjectName(QStringLiteral("frmKadrix"));
     setWindowTitle(QStringLiteral("Kadrix for Windows"));
     setWindowIcon(programIcon());
@@ -102,7 +107,8 @@ void frmKadrix::buildWindow() {
     ui_.StatusBar1->setGeometry(0, client_->height() - barHeight, client_->width(), barHeight);
 }
 
-void frmKadrix::connectBrowser() {
+void frmKadrix::connectBrowser()
+{
     Browser* browser = browser_.get();
     connect(ui_.drvDrives, &DriveList::changed, browser, &Browser::drvDrives_Change);
     connect(ui_.dirSelect, &DirectoryList::changed, browser, &Browser::dirSelect_Change);
@@ -126,7 +132,8 @@ void frmKadrix::connectBrowser() {
     connect(browser, &Browser::convertRequested, dataMenu_.get(), &DataMenu::cmdConvert_Click);
 }
 
-void frmKadrix::connectButtons() {
+void frmKadrix::connectButtons()
+{
     connect(ui_.cmdEdit, &QPushButton::clicked, launcher_.get(), &Launcher::cmdEdit_Click);
     connect(ui_.cmdView, &QPushButton::clicked, launcher_.get(), &Launcher::cmdView_Click);
     connect(ui_.cmdAnimate, &QPushButton::clicked, launcher_.get(), &Launcher::cmdAnimate_Click);
@@ -138,7 +145,8 @@ void frmKadrix::connectButtons() {
             &OptionsCommands::cmdOptions_Click);
 }
 
-void frmKadrix::connectMenus() {
+void frmKadrix::connectMenus()
+{
     FileMenu* files = fileMenu_.get();
     DataMenu* data = dataMenu_.get();
     Launcher* launcher = launcher_.get();
@@ -185,37 +193,45 @@ void frmKadrix::connectMenus() {
                 [help](int i) { help->mnuManual_Click(i); });
 }
 
-void frmKadrix::cmdExit_Click() {
+void frmKadrix::cmdExit_Click()
+{
     saveDataDir(host_.settings, state_.DataDir);
     close();
 }
 
-void frmKadrix::mnuExit_Click() {
+void frmKadrix::mnuExit_Click()
+{
     close();
 }
 
-void frmKadrix::mnuAbout_Click() {
+void frmKadrix::mnuAbout_Click()
+{
     showAndActivate(about_.load());
 }
 
-void frmKadrix::Form_DblClick() {
+void frmKadrix::Form_DblClick()
+{
     showAndActivate(about_.load());
 }
 
-void frmKadrix::Form_GotFocus() {
+void frmKadrix::Form_GotFocus()
+{
     browser_->cmdRefresh_Click();
 }
 
-bool frmKadrix::TestTrial() {
+bool frmKadrix::TestTrial()
+{
     return browser_->TestTrial();
 }
 
-void frmKadrix::closeEvent(QCloseEvent* event) {
+void frmKadrix::closeEvent(QCloseEvent* event)
+{
     Form_Unload();
     event->accept();
 }
 
-void frmKadrix::Form_Unload() {
+void frmKadrix::Form_Unload()
+{
     if (unloaded_)
         return;
     unloaded_ = true;
@@ -226,13 +242,15 @@ void frmKadrix::Form_Unload() {
     Q_EMIT unloaded();
 }
 
-void frmKadrix::changeEvent(QEvent* event) {
+void frmKadrix::changeEvent(QEvent* event)
+{
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !unloaded_)
         Form_GotFocus();
 }
 
-bool frmKadrix::eventFilter(QObject* watched, QEvent* event) {
+bool frmKadrix::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched == client_ && event->type() == QEvent::MouseButtonDblClick)
         Form_DblClick();
     return QMainWindow::eventFilter(watched, event);

@@ -24,7 +24,8 @@ namespace kadrix {
 
 namespace {
 
-QString trialLabel(const QString& name, const QString& extension) {
+QString trialLabel(const QString& name, const QString& extension)
+{
     return QStringLiteral("Selected file: ") + name.toUpper() + QLatin1Char('.') + extension;
 }
 
@@ -35,13 +36,15 @@ Browser::Browser(AppState& state, MainControls& controls, Host& host, QObject* p
     , state_(state)
     , ui_(controls)
     , host_(host)
-    , reader_(new DirectoryReader(this)) {
+    , reader_(new DirectoryReader(this))
+{
     ui_.dirSelect->setSource(reader_);
     ui_.filDatafiles->setSource(reader_);
     ui_.filConverts->setSource(reader_);
 }
 
-void Browser::drvDrives_Change() {
+void Browser::drvDrives_Change()
+{
     const QString target = ui_.drvDrives->currentDirectoryOf(ui_.drvDrives->drive());
     FileError error = checkEnterable(target);
     if (!error)
@@ -55,7 +58,8 @@ void Browser::drvDrives_Change() {
     ui_.drvDrives->showDriveOf(ui_.dirSelect->path());
 }
 
-void Browser::dirSelect_Change() {
+void Browser::dirSelect_Change()
+{
     state_.DataDir = ui_.dirSelect->path();
     if (const FileError error = changeCurrentDirectory(state_.DataDir)) {
         showPathProblem(error);
@@ -77,12 +81,14 @@ void Browser::dirSelect_Change() {
     ui_.cmdOptions->setEnabled(false);
 }
 
-void Browser::pointFileListsAt(const QString& directory) {
+void Browser::pointFileListsAt(const QString& directory)
+{
     ui_.filDatafiles->setPath(directory);
     ui_.filConverts->setPath(directory);
 }
 
-void Browser::filDatafiles_Click() {
+void Browser::filDatafiles_Click()
+{
     if (ui_.filDatafiles->listCount() == 0) {
         host_.messages.showMessage(
             {QStringLiteral("No data files (.DG etc.) in this subdirectory."), kApplicationTitle,
@@ -101,7 +107,8 @@ void Browser::filDatafiles_Click() {
     ui_.mnuProgram[2]->setEnabled(false);
 }
 
-void Browser::filConverts_Click() {
+void Browser::filConverts_Click()
+{
     if (ui_.filConverts->listCount() == 0) {
         host_.messages.showMessage(
             {QStringLiteral("No recognizable data files in this subdirectory."), kApplicationTitle,
@@ -118,28 +125,33 @@ void Browser::filConverts_Click() {
     ui_.mnuProgram[2]->setEnabled(true);
 }
 
-void Browser::selectTrialFile(const QString& fileName) {
+void Browser::selectTrialFile(const QString& fileName)
+{
     state_.TrialExt = GetExt(fileName).toUpper();
     state_.TrialName = StripExt(fileName);
     ui_.lblTrial->setText(trialLabel(state_.TrialName, state_.TrialExt));
 }
 
-void Browser::filDatafiles_DblClick() {
+void Browser::filDatafiles_DblClick()
+{
     saveDataDir(host_.settings, state_.DataDir);
     ui_.cmdOptions->setEnabled(true);
     Q_EMIT animateRequested();
 }
 
-void Browser::filConverts_DblClick() {
+void Browser::filConverts_DblClick()
+{
     Q_EMIT convertRequested();
 }
 
-void Browser::chkAll_Click() {
+void Browser::chkAll_Click()
+{
     ui_.filDatafiles->setPattern(ui_.chkAll->isChecked() ? kDataFilesWithReadOnly
                                                          : kDataFilesWithoutReadOnly);
 }
 
-void Browser::optConvert_Click(int /*Index*/) {
+void Browser::optConvert_Click(int /*Index*/)
+{
     size_t chosen = 3;
     for (size_t i = 0; i < 3; ++i) {
         if (ui_.optConvert.at(i)->isChecked()) {
@@ -150,33 +162,39 @@ void Browser::optConvert_Click(int /*Index*/) {
     ui_.filConverts->setPattern(kConvertPatterns.at(chosen));
 }
 
-void Browser::cmdRefresh_Click() {
+void Browser::cmdRefresh_Click()
+{
     ui_.filConverts->refresh();
     ui_.filDatafiles->refresh();
     ui_.drvDrives->refresh();
     ui_.dirSelect->refresh();
 }
 
-bool Browser::TestTrial() {
+bool Browser::TestTrial()
+{
     return kadrix::TestTrial(state_, host_.messages);
 }
 
-void Browser::rereadFileListsNow() {
+void Browser::rereadFileListsNow()
+{
     reader_->readNow(ui_.filDatafiles->path());
 }
 
-void Browser::reportUnopenableDirectory(const FileError& error) {
+void Browser::reportUnopenableDirectory(const FileError& error)
+{
     showPathProblem(error);
     ui_.dirSelect->refresh();
 }
 
-void Browser::showPathProblem(const FileError& error) {
+void Browser::showPathProblem(const FileError& error)
+{
     host_.messages.showMessage(
         {QStringLiteral("There was a problem finding a path. Error was ") + error.description,
          kApplicationTitle, MessageButtons::Ok, MessageIcon::None});
 }
 
-void Browser::showDriveProblem(const FileError& error) {
+void Browser::showDriveProblem(const FileError& error)
+{
     host_.messages.showMessage(
         {QStringLiteral("There was a drive problem.\nError was: ") + error.description,
          kApplicationTitle, MessageButtons::Ok, MessageIcon::Critical});

@@ -21,25 +21,29 @@ public:
     static constexpr int kIndent = 8;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
+               const QModelIndex& index) const override
+    {
         QStyleOptionViewItem indented = option;
         indented.rect.adjust(indentOf(index), 0, 0, 0);
         QStyledItemDelegate::paint(painter, indented, index);
     }
 
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
         QSize size = QStyledItemDelegate::sizeHint(option, index);
         size.rwidth() += indentOf(index);
         return size;
     }
 
 private:
-    static int indentOf(const QModelIndex& index) {
+    static int indentOf(const QModelIndex& index)
+    {
         return index.data(DirectoryModel::kDepthRole).toInt() * kIndent;
     }
 };
 
-QString normalizedDirectory(const QString& path) {
+QString normalizedDirectory(const QString& path)
+{
     return QDir::cleanPath(QDir(QDir::fromNativeSeparators(path)).absolutePath());
 }
 
@@ -47,7 +51,8 @@ QString normalizedDirectory(const QString& path) {
 
 DirectoryList::DirectoryList(QWidget* parent)
     : QListView(parent)
-    , model_(new DirectoryModel(this)) {
+    , model_(new DirectoryModel(this))
+{
     setModel(model_);
     setItemDelegate(new IndentDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -56,7 +61,8 @@ DirectoryList::DirectoryList(QWidget* parent)
     connect(this, &QListView::doubleClicked, this, &DirectoryList::openActivated);
 }
 
-void DirectoryList::setSource(DirectoryReader* reader) {
+void DirectoryList::setSource(DirectoryReader* reader)
+{
     if (reader_)
         reader_->disconnect(this);
     reader_ = reader;
@@ -64,7 +70,8 @@ void DirectoryList::setSource(DirectoryReader* reader) {
         connect(reader_, &DirectoryReader::listed, this, &DirectoryList::showListing);
 }
 
-FileError DirectoryList::setPath(const QString& path) {
+FileError DirectoryList::setPath(const QString& path)
+{
     if (path.isEmpty())
         return {kPathNotFound, describeFileError(kPathNotFound)};
     const QString directory = normalizedDirectory(resolvePathCase(path));
@@ -78,23 +85,27 @@ FileError DirectoryList::setPath(const QString& path) {
     return {};
 }
 
-void DirectoryList::revertPath() {
+void DirectoryList::revertPath()
+{
     showPath(previousPath_);
 }
 
-void DirectoryList::showPath(const QString& path) {
+void DirectoryList::showPath(const QString& path)
+{
     path_ = path;
     model_->setPath(path_);
     setCurrentIndex(model_->index(model_->currentRow()));
     refresh();
 }
 
-void DirectoryList::refresh() {
+void DirectoryList::refresh()
+{
     if (reader_ && !path_.isEmpty())
         reader_->read(path_);
 }
 
-void DirectoryList::showListing(const DirectoryListing& listing) {
+void DirectoryList::showListing(const DirectoryListing& listing)
+{
     if (listing.path != path_)
         return;
     const QString selected = currentIndex().data(DirectoryModel::kPathRole).toString();
@@ -108,25 +119,29 @@ void DirectoryList::showListing(const DirectoryListing& listing) {
     setCurrentIndex(model_->index(model_->currentRow()));
 }
 
-QStringList DirectoryList::entryPaths() const {
+QStringList DirectoryList::entryPaths() const
+{
     QStringList paths;
     for (int row = 0; row < model_->rowCount(); ++row)
         paths.append(model_->index(row).data(DirectoryModel::kPathRole).toString());
     return paths;
 }
 
-QStringList DirectoryList::entryLabels() const {
+QStringList DirectoryList::entryLabels() const
+{
     QStringList labels;
     for (int row = 0; row < model_->rowCount(); ++row)
         labels.append(model_->index(row).data().toString());
     return labels;
 }
 
-int DirectoryList::currentDirectoryRow() const {
+int DirectoryList::currentDirectoryRow() const
+{
     return model_->currentRow();
 }
 
-FileError DirectoryList::openEntry(int row) {
+FileError DirectoryList::openEntry(int row)
+{
     const QString target = model_->index(row).data(DirectoryModel::kPathRole).toString();
     if (target.isEmpty())
         return {};
@@ -136,12 +151,14 @@ FileError DirectoryList::openEntry(int row) {
     return error;
 }
 
-void DirectoryList::openActivated(const QModelIndex& index) {
+void DirectoryList::openActivated(const QModelIndex& index)
+{
     if (index.isValid())
         openEntry(index.row());
 }
 
-void DirectoryList::keyPressEvent(QKeyEvent* event) {
+void DirectoryList::keyPressEvent(QKeyEvent* event)
+{
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         currentIndex().isValid()) {
         openEntry(currentIndex().row());

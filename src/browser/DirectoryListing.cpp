@@ -8,7 +8,8 @@
 
 namespace kadrix {
 
-void sortNames(QStringList& names) {
+void sortNames(QStringList& names)
+{
     // Folding each name once and sorting the keys keeps large directories fast.
     struct Keyed {
         QString key;
@@ -26,7 +27,8 @@ void sortNames(QStringList& names) {
         names[static_cast<qsizetype>(i)] = std::move(keyed[i].name);
 }
 
-DirectoryListing readDirectory(const QString& path) {
+DirectoryListing readDirectory(const QString& path)
+{
     DirectoryListing listing;
     listing.path = path;
     const QFileInfo directory(path);

@@ -14,7 +14,8 @@ struct DirectoryListing {
     QStringList subdirectories;
     bool readable = false;
 
-    bool sameContents(const DirectoryListing& other) const {
+    bool sameContents(const DirectoryListing& other) const
+    {
         return path == other.path && files == other.files &&
                subdirectories == other.subdirectories && readable == other.readable;
     }

@@ -8,7 +8,8 @@ namespace kadrix {
 
 namespace {
 
-QString childPath(const QString& directory, const QString& name) {
+QString childPath(const QString& directory, const QString& name)
+{
     return directory.endsWith(QLatin1Char('/')) ? directory + name
                                                 : directory + QLatin1Char('/') + name;
 }
@@ -18,9 +19,11 @@ QString childPath(const QString& directory, const QString& name) {
 DirectoryModel::DirectoryModel(QObject* parent)
     : QAbstractListModel(parent)
     , openIcon_(QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon))
-    , closedIcon_(QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon)) {}
+    , closedIcon_(QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon))
+{}
 
-void DirectoryModel::setPath(const QString& path) {
+void DirectoryModel::setPath(const QString& path)
+{
     beginResetModel();
     entries_.clear();
     ancestorCount_ = 0;
@@ -48,7 +51,8 @@ void DirectoryModel::setPath(const QString& path) {
     endResetModel();
 }
 
-void DirectoryModel::setSubdirectories(const QStringList& names) {
+void DirectoryModel::setSubdirectories(const QStringList& names)
+{
     if (ancestorCount_ == 0)
         return;
     const QString& current = entries_.at(ancestorCount_ - 1).path;
@@ -60,11 +64,13 @@ void DirectoryModel::setSubdirectories(const QStringList& names) {
     endResetModel();
 }
 
-int DirectoryModel::rowCount(const QModelIndex& parent) const {
+int DirectoryModel::rowCount(const QModelIndex& parent) const
+{
     return parent.isValid() ? 0 : static_cast<int>(entries_.size());
 }
 
-QVariant DirectoryModel::data(const QModelIndex& index, int role) const {
+QVariant DirectoryModel::data(const QModelIndex& index, int role) const
+{
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     const Entry& entry = entries_.at(static_cast<size_t>(index.row()));

@@ -9,20 +9,24 @@
 namespace kadrix {
 
 DirectoryReader::DirectoryReader(QObject* parent)
-    : QObject(parent) {
+    : QObject(parent)
+{
     connect(&watcher_, &QFutureWatcher<DirectoryListing>::finished, this,
             &DirectoryReader::finishRead);
 }
 
-DirectoryReader::~DirectoryReader() {
+DirectoryReader::~DirectoryReader()
+{
     watcher_.disconnect(this);
 }
 
-bool DirectoryReader::isBusy() const {
+bool DirectoryReader::isBusy() const
+{
     return pending_ || running_;
 }
 
-void DirectoryReader::read(const QString& path) {
+void DirectoryReader::read(const QString& path)
+{
     wantedPath_ = path;
     pending_ = true;
     ++requestCount_;
@@ -36,7 +40,8 @@ void DirectoryReader::read(const QString& path) {
     }
 }
 
-void DirectoryReader::startPending() {
+void DirectoryReader::startPending()
+{
     if (!pending_ || running_)
         return;
     pending_ = false;
@@ -52,7 +57,8 @@ void DirectoryReader::startPending() {
     });
 }
 
-void DirectoryReader::finishRead() {
+void DirectoryReader::finishRead()
+{
     running_ = false;
     const DirectoryListing listing = watcher_.future().resultCount() > 0
                                          ? watcher_.future().result()
@@ -66,7 +72,8 @@ void DirectoryReader::finishRead() {
     startPending();
 }
 
-DirectoryListing DirectoryReader::readNow(const QString& path) {
+DirectoryListing DirectoryReader::readNow(const QString& path)
+{
     DirectoryListing listing = readDirectory(path);
     wantedPath_ = path;
     pending_ = false;
@@ -75,7 +82,8 @@ DirectoryListing DirectoryReader::readNow(const QString& path) {
     return listing;
 }
 
-void DirectoryReader::publish(const DirectoryListing& listing) {
+void DirectoryReader::publish(const DirectoryListing& listing)
+{
     last_ = listing;
     Q_EMIT listed(listing);
 }

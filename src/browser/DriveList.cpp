@@ -13,13 +13,15 @@ namespace {
 
 constexpr int kRootRole = Qt::UserRole;
 
-bool holds(const QString& root, const QString& path) {
+bool holds(const QString& root, const QString& path)
+{
     if (root == QLatin1String("/"))
         return path.startsWith(root);
     return path == root || path.startsWith(root + QLatin1Char('/'));
 }
 
-QString labelOf(const QStorageInfo& volume) {
+QString labelOf(const QStorageInfo& volume)
+{
     const QString root = QDir::toNativeSeparators(volume.rootPath());
     const QString name = volume.name();
     return name.isEmpty() || name == volume.rootPath()
@@ -27,7 +29,8 @@ QString labelOf(const QStorageInfo& volume) {
                : root + QStringLiteral("  [") + name + QLatin1Char(']');
 }
 
-QList<QStorageInfo> mountedDrives() {
+QList<QStorageInfo> mountedDrives()
+{
     QList<QStorageInfo> volumes;
     const QList<QStorageInfo> mounted = QStorageInfo::mountedVolumes();
     for (const QStorageInfo& volume : mounted) {
@@ -47,23 +50,27 @@ QList<QStorageInfo> mountedDrives() {
 } // namespace
 
 DriveList::DriveList(QWidget* parent)
-    : QComboBox(parent) {
+    : QComboBox(parent)
+{
     connect(this, &QComboBox::activated, this, &DriveList::userSelected);
     refresh();
 }
 
-QString DriveList::drive() const {
+QString DriveList::drive() const
+{
     return currentData(kRootRole).toString();
 }
 
-QStringList DriveList::drives() const {
+QStringList DriveList::drives() const
+{
     QStringList roots;
     for (int i = 0; i < count(); ++i)
         roots.append(itemData(i, kRootRole).toString());
     return roots;
 }
 
-void DriveList::refresh() {
+void DriveList::refresh()
+{
     const QString selected = drive();
     const QSignalBlocker blocker(this);
     clear();
@@ -74,7 +81,8 @@ void DriveList::refresh() {
     selectIndex(index >= 0 ? index : shownIndex_ < count() ? shownIndex_ : 0);
 }
 
-int DriveList::indexOfDriveHolding(const QString& path) const {
+int DriveList::indexOfDriveHolding(const QString& path) const
+{
     const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     int best = -1;
     qsizetype bestLength = -1;
@@ -88,7 +96,8 @@ int DriveList::indexOfDriveHolding(const QString& path) const {
     return best;
 }
 
-bool DriveList::setDrive(const QString& path) {
+bool DriveList::setDrive(const QString& path)
+{
     const int index = indexOfDriveHolding(path);
     if (index < 0)
         return false;
@@ -99,32 +108,37 @@ bool DriveList::setDrive(const QString& path) {
     return true;
 }
 
-void DriveList::showDriveOf(const QString& path) {
+void DriveList::showDriveOf(const QString& path)
+{
     const int index = indexOfDriveHolding(path);
     if (index >= 0)
         selectIndex(index);
 }
 
-void DriveList::selectIndex(int index) {
+void DriveList::selectIndex(int index)
+{
     const QSignalBlocker blocker(this);
     setCurrentIndex(index);
     shownIndex_ = index;
 }
 
-void DriveList::userSelected(int index) {
+void DriveList::userSelected(int index)
+{
     if (index == shownIndex_)
         return;
     shownIndex_ = index;
     Q_EMIT changed();
 }
 
-void DriveList::rememberDirectory(const QString& directory) {
+void DriveList::rememberDirectory(const QString& directory)
+{
     const int index = indexOfDriveHolding(directory);
     if (index >= 0)
         lastDirectory_.insert(itemData(index, kRootRole).toString(), directory);
 }
 
-QString DriveList::currentDirectoryOf(const QString& drive) const {
+QString DriveList::currentDirectoryOf(const QString& drive) const
+{
     const QString current = QDir::currentPath();
     if (indexOfDriveHolding(current) >= 0 &&
         itemData(indexOfDriveHolding(current), kRootRole).toString() == drive)

@@ -9,7 +9,8 @@ namespace kadrix {
 
 FileList::FileList(QWidget* parent)
     : QListView(parent)
-    , model_(new QStringListModel(this)) {
+    , model_(new QStringListModel(this))
+{
     setModel(model_);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -19,7 +20,8 @@ FileList::FileList(QWidget* parent)
     connect(this, &QListView::doubleClicked, this, [this] { Q_EMIT fileDoubleClicked(); });
 }
 
-void FileList::setSource(DirectoryReader* reader) {
+void FileList::setSource(DirectoryReader* reader)
+{
     if (reader_)
         reader_->disconnect(this);
     reader_ = reader;
@@ -27,7 +29,8 @@ void FileList::setSource(DirectoryReader* reader) {
         connect(reader_, &DirectoryReader::listed, this, &FileList::showListing);
 }
 
-void FileList::setPath(const QString& path) {
+void FileList::setPath(const QString& path)
+{
     if (path_ != path) {
         path_ = path;
         setNames({});
@@ -35,24 +38,28 @@ void FileList::setPath(const QString& path) {
     refresh();
 }
 
-void FileList::setPattern(const QString& pattern) {
+void FileList::setPattern(const QString& pattern)
+{
     pattern_ = FilePattern(pattern);
     if (reader_ && reader_->lastListing().path == path_)
         showListing(reader_->lastListing());
     refresh();
 }
 
-void FileList::refresh() {
+void FileList::refresh()
+{
     if (reader_ && !path_.isEmpty())
         reader_->read(path_);
 }
 
-void FileList::showListing(const DirectoryListing& listing) {
+void FileList::showListing(const DirectoryListing& listing)
+{
     if (listing.path == path_)
         setNames(pattern_.filter(listing.files));
 }
 
-void FileList::setNames(const QStringList& names) {
+void FileList::setNames(const QStringList& names)
+{
     if (names == model_->stringList())
         return;
     const QString selected = selectedName();
@@ -61,22 +68,26 @@ void FileList::setNames(const QStringList& names) {
         selectName(selected);
 }
 
-int FileList::listCount() const {
+int FileList::listCount() const
+{
     return model_->rowCount();
 }
 
-QStringList FileList::names() const {
+QStringList FileList::names() const
+{
     return model_->stringList();
 }
 
-QString FileList::selectedName() const {
+QString FileList::selectedName() const
+{
     const QModelIndex current = currentIndex();
     if (!current.isValid() || !selectionModel()->isSelected(current))
         return {};
     return current.data().toString();
 }
 
-bool FileList::selectName(const QString& name) {
+bool FileList::selectName(const QString& name)
+{
     const int row = static_cast<int>(model_->stringList().indexOf(name));
     if (row < 0)
         return false;
@@ -86,7 +97,8 @@ bool FileList::selectName(const QString& name) {
     return true;
 }
 
-void FileList::mouseReleaseEvent(QMouseEvent* event) {
+void FileList::mouseReleaseEvent(QMouseEvent* event)
+{
     QListView::mouseReleaseEvent(event);
     // A click on a list without entries is still a click: its handler tells
     // the user that the directory holds nothing of this kind.
@@ -94,7 +106,8 @@ void FileList::mouseReleaseEvent(QMouseEvent* event) {
         Q_EMIT fileClicked();
 }
 
-void FileList::keyPressEvent(QKeyEvent* event) {
+void FileList::keyPressEvent(QKeyEvent* event)
+{
     const QModelIndex before = currentIndex();
     QListView::keyPressEvent(event);
     if (currentIndex() != before && currentIndex().isValid())

@@ -5,7 +5,8 @@ namespace kadrix {
 FileMenu::FileMenu(MainContext& context, Browser& browser, QObject* parent)
     : QObject(parent)
     , context_(context)
-    , browser_(browser) {}
+    , browser_(browser)
+{}
 
 void FileMenu::mnuFiles_Click() {}
 void FileMenu::mnuOpen_Click(int /*Index*/) {}

@@ -4,7 +4,8 @@ namespace kadrix {
 
 namespace {
 
-bool isPlainExtension(const QString& extension) {
+bool isPlainExtension(const QString& extension)
+{
     return !extension.isEmpty() && !extension.contains(QLatin1Char('*')) &&
            !extension.contains(QLatin1Char('?')) && !extension.contains(QLatin1Char('[')) &&
            !extension.contains(QLatin1Char('.'));
@@ -13,7 +14,8 @@ bool isPlainExtension(const QString& extension) {
 } // namespace
 
 FilePattern::FilePattern(const QString& pattern)
-    : text_(pattern) {
+    : text_(pattern)
+{
     const QStringList wildcards = pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     for (const QString& raw : wildcards) {
         const QString wildcard = raw.trimmed();
@@ -27,7 +29,8 @@ FilePattern::FilePattern(const QString& pattern)
     }
 }
 
-bool FilePattern::matches(const QString& fileName) const {
+bool FilePattern::matches(const QString& fileName) const
+{
     if (matchesAll_)
         return true;
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
@@ -40,7 +43,8 @@ bool FilePattern::matches(const QString& fileName) const {
     return false;
 }
 
-QStringList FilePattern::filter(const QStringList& fileNames) const {
+QStringList FilePattern::filter(const QStringList& fileNames) const
+{
     if (matchesAll_)
         return fileNames;
     QStringList matching;

@@ -5,7 +5,8 @@
 
 namespace kadrix {
 
-bool TestTrial(const AppState& state, Messages& messages) {
+bool TestTrial(const AppState& state, Messages& messages)
+{
     if (!state.TrialName.isEmpty())
         return false;
     messages.showMessage({QStringLiteral("Select a trial from the Data or Conversion menus first."),

@@ -4,7 +4,8 @@ namespace kadrix {
 
 OptionsCommands::OptionsCommands(MainContext& context, QObject* parent)
     : QObject(parent)
-    , context_(context) {}
+    , context_(context)
+{}
 
 OptionsCommands::~OptionsCommands() = default;
 

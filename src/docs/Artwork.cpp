@@ -19,7 +19,8 @@ struct Pose {
     std::array<QPointF, 2> feet{QPointF(60, 96), QPointF(20, 88)};
 };
 
-void drawRunner(QPainter& painter, const QColor& colour, double scale) {
+void drawRunner(QPainter& painter, const QColor& colour, double scale)
+{
     const Pose pose;
     QPen limb(colour, 7 * scale, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     painter.setPen(limb);
@@ -34,7 +35,8 @@ void drawRunner(QPainter& painter, const QColor& colour, double scale) {
     painter.drawEllipse(at(pose.head), 8 * scale, 8 * scale);
 }
 
-void drawMarkers(QPainter& painter, double scale) {
+void drawMarkers(QPainter& painter, double scale)
+{
     const Pose pose;
     painter.setPen(QPen(QColor(192, 0, 0), 1.5));
     painter.setBrush(Qt::NoBrush);
@@ -46,7 +48,8 @@ void drawMarkers(QPainter& painter, double scale) {
 
 } // namespace
 
-QPixmap programIconPixmap(int size) {
+QPixmap programIconPixmap(int size)
+{
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -59,14 +62,16 @@ QPixmap programIconPixmap(int size) {
     return pixmap;
 }
 
-QIcon programIcon() {
+QIcon programIcon()
+{
     QIcon icon;
     for (int size : {16, 32, 48, 64})
         icon.addPixmap(programIconPixmap(size));
     return icon;
 }
 
-QPixmap authorPicture() {
+QPixmap authorPicture()
+{
     QPixmap pixmap(180, 198);
     pixmap.fill(QColor(224, 224, 224));
     QPainter painter(&pixmap);

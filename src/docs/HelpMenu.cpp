@@ -4,7 +4,8 @@ namespace kadrix {
 
 HelpMenu::HelpMenu(MainContext& context, QObject* parent)
     : QObject(parent)
-    , context_(context) {}
+    , context_(context)
+{}
 
 HelpMenu::~HelpMenu() = default;
 

@@ -18,7 +18,8 @@ namespace {
 
 const QColor kPanelColour(192, 192, 192);
 
-QString aboutText(const QString& versionText) {
+QString aboutText(const QString& versionText)
+{
     return QStringList{
         QString(),
         QStringLiteral("     Kadrix for Windows, version ") + versionText,
@@ -31,7 +32,8 @@ QString aboutText(const QString& versionText) {
         .join(QLatin1Char('\n'));
 }
 
-QString authorText() {
+QString authorText()
+{
     return QStringList{
         QStringLiteral(" The Kadrix developers"),
         QStringLiteral(" Movarta motion analysis"),
@@ -46,7 +48,8 @@ QString authorText() {
         .join(QLatin1Char('\n'));
 }
 
-QLabel* panelLabel(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+QLabel* panelLabel(QWidget* parent, const char* name, const QString& text, QRect geometry)
+{
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(geometry);
@@ -64,7 +67,8 @@ QLabel* panelLabel(QWidget* parent, const char* name, const QString& text, QRect
 frmAbout::frmAbout(const AppState& state, QWidget* mainWindow)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , state_(state)
-    , mainWindow_(mainWindow) {
+    , mainWindow_(mainWindow)
+{
     setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("About Kadrix for Windows"));
@@ -73,7 +77,8 @@ frmAbout::frmAbout(const AppState& state, QWidget* mainWindow)
     Form_Load();
 }
 
-void frmAbout::build() {
+void frmAbout::build()
+{
     setFont(sansSerifFont(8.25, true));
     lblAbout_ = panelLabel(this, "lblAbout", QStringLiteral(" About Kadrix for Windows"),
                            twipsRect(120, 120, 6735, 2175));
@@ -101,17 +106,20 @@ void frmAbout::build() {
     setClientHeight(twips(kFoldedHeight));
 }
 
-void frmAbout::setClientHeight(int pixels) {
+void frmAbout::setClientHeight(int pixels)
+{
     setFixedHeight(pixels);
 }
 
-void frmAbout::Form_Load() {
+void frmAbout::Form_Load()
+{
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     move(screen.left() + (screen.width() - frameGeometry().width()) / 2,
          screen.top() + (screen.height() - frameGeometry().height()) / 2);
 }
 
-void frmAbout::Form_Activate() {
+void frmAbout::Form_Activate()
+{
     if (mainWindow_)
         mainWindow_->lower();
     setClientHeight(twips(kFoldedHeight));
@@ -122,7 +130,8 @@ void frmAbout::Form_Activate() {
     lblWren_->setText(authorText());
 }
 
-void frmAbout::cmdAuthor_Click() {
+void frmAbout::cmdAuthor_Click()
+{
     authorShown_ = !authorShown_;
     if (authorShown_) {
         setClientHeight(height() + twips(kAuthorPanelHeight));
@@ -135,21 +144,25 @@ void frmAbout::cmdAuthor_Click() {
     }
 }
 
-void frmAbout::cmdAbout_Click() {
+void frmAbout::cmdAbout_Click()
+{
     close();
 }
 
-void frmAbout::lblWren_Click() {
+void frmAbout::lblWren_Click()
+{
     picWren_->hide();
 }
 
-void frmAbout::changeEvent(QEvent* event) {
+void frmAbout::changeEvent(QEvent* event)
+{
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         Form_Activate();
 }
 
-bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
+bool frmAbout::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched == lblWren_ && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
         lblWren_Click();

@@ -8,7 +8,8 @@ DataMenu::DataMenu(MainContext& context, Browser& browser, Launcher& launcher, F
     , context_(context)
     , browser_(browser)
     , launcher_(launcher)
-    , fileMenu_(fileMenu) {}
+    , fileMenu_(fileMenu)
+{}
 
 void DataMenu::mnuDatafiles_Click() {}
 void DataMenu::mnuDatafile_Click(int /*Index*/) {}

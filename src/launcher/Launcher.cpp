@@ -8,9 +8,11 @@ namespace kadrix {
 Launcher::Launcher(MainContext& context, Browser& browser, QObject* parent)
     : QObject(parent)
     , context_(context)
-    , browser_(browser) {}
+    , browser_(browser)
+{}
 
-int Launcher::RunProgram(const QString& /*path*/, const QString& /*file*/, int /*offer*/) {
+int Launcher::RunProgram(const QString& /*path*/, const QString& /*file*/, int /*offer*/)
+{
     return 1;
 }
 

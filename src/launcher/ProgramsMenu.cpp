@@ -7,7 +7,8 @@ ProgramsMenu::ProgramsMenu(MainContext& context, Browser& browser, Launcher& lau
     : QObject(parent)
     , context_(context)
     , browser_(browser)
-    , launcher_(launcher) {}
+    , launcher_(launcher)
+{}
 
 void ProgramsMenu::mnuPrograms_click() {}
 void ProgramsMenu::mnuProgram_Click(int /*Index*/) {}

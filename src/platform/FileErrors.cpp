@@ -6,7 +6,8 @@
 
 namespace kadrix {
 
-QString describeFileError(int number) {
+QString describeFileError(int number)
+{
     switch (number) {
     case kNoError:
         return {};
@@ -25,17 +26,20 @@ QString describeFileError(int number) {
 
 namespace {
 
-FileError fileError(int number) {
+FileError fileError(int number)
+{
     return FileError{number, describeFileError(number)};
 }
 
-bool parentDirectoryExists(const QFileInfo& info) {
+bool parentDirectoryExists(const QFileInfo& info)
+{
     return QFileInfo(info.absolutePath()).isDir();
 }
 
 } // namespace
 
-FileError testOpenForReading(const QString& path) {
+FileError testOpenForReading(const QString& path)
+{
     if (path.isEmpty() || path.contains(QChar(0)))
         return fileError(kBadFileName);
     const QFileInfo info(path);
@@ -50,7 +54,8 @@ FileError testOpenForReading(const QString& path) {
     return {};
 }
 
-FileError checkEnterable(const QString& path) {
+FileError checkEnterable(const QString& path)
+{
     if (path.isEmpty())
         return fileError(kPathNotFound);
     const QFileInfo info(path);
@@ -61,7 +66,8 @@ FileError checkEnterable(const QString& path) {
     return {};
 }
 
-FileError changeCurrentDirectory(const QString& path) {
+FileError changeCurrentDirectory(const QString& path)
+{
     if (const FileError error = checkEnterable(path))
         return error;
     if (!QDir::setCurrent(path))

@@ -5,13 +5,15 @@
 
 namespace kadrix {
 
-QString joinPath(const QString& directory, const QString& name) {
+QString joinPath(const QString& directory, const QString& name)
+{
     if (directory.isEmpty())
         return name;
     return directory + QDir::separator() + name;
 }
 
-bool isFileSystemRoot(const QString& path) {
+bool isFileSystemRoot(const QString& path)
+{
     if (path.isEmpty())
         return false;
     const QString cleaned = QDir::cleanPath(QDir::fromNativeSeparators(path));
@@ -20,7 +22,8 @@ bool isFileSystemRoot(const QString& path) {
 
 #ifdef Q_OS_WIN
 
-QString resolvePathCase(const QString& path) {
+QString resolvePathCase(const QString& path)
+{
     return path; // the file system itself ignores letter case
 }
 
@@ -28,7 +31,8 @@ QString resolvePathCase(const QString& path) {
 
 namespace {
 
-QString findEntryIgnoringCase(const QString& directory, const QString& name) {
+QString findEntryIgnoringCase(const QString& directory, const QString& name)
+{
     const QStringList entries = QDir(directory).entryList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& entry : entries) {
@@ -40,7 +44,8 @@ QString findEntryIgnoringCase(const QString& directory, const QString& name) {
 
 } // namespace
 
-QString resolvePathCase(const QString& path) {
+QString resolvePathCase(const QString& path)
+{
     const QString normalized = QDir::fromNativeSeparators(path);
     if (normalized.isEmpty() || QFileInfo::exists(normalized))
         return normalized;

@@ -7,9 +7,11 @@
 namespace kadrix {
 
 ProcessStarter::ProcessStarter(Messages& messages)
-    : messages_(messages) {}
+    : messages_(messages)
+{}
 
-double ProcessStarter::start(const StartRequest& request) {
+double ProcessStarter::start(const StartRequest& request)
+{
     qint64 processId = 0;
     QProcess process;
     process.setProgram(request.program);

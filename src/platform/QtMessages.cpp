@@ -12,7 +12,8 @@ namespace kadrix {
 
 namespace {
 
-QMessageBox::Icon toQtIcon(MessageIcon icon) {
+QMessageBox::Icon toQtIcon(MessageIcon icon)
+{
     switch (icon) {
     case MessageIcon::Critical:
         return QMessageBox::Critical;
@@ -28,7 +29,8 @@ QMessageBox::Icon toQtIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButtons toQtButtons(MessageButtons buttons) {
+QMessageBox::StandardButtons toQtButtons(MessageButtons buttons)
+{
     switch (buttons) {
     case MessageButtons::OkCancel:
         return QMessageBox::Ok | QMessageBox::Cancel;
@@ -42,7 +44,8 @@ QMessageBox::StandardButtons toQtButtons(MessageButtons buttons) {
     return QMessageBox::Ok;
 }
 
-MessageAnswer fromQtButton(int button) {
+MessageAnswer fromQtButton(int button)
+{
     switch (button) {
     case QMessageBox::Yes:
         return MessageAnswer::Yes;
@@ -57,11 +60,13 @@ MessageAnswer fromQtButton(int button) {
 
 } // namespace
 
-QWidget* QtMessages::dialogParent() {
+QWidget* QtMessages::dialogParent()
+{
     return QApplication::activeWindow();
 }
 
-MessageAnswer QtMessages::showMessage(const MessageBox& box) {
+MessageAnswer QtMessages::showMessage(const MessageBox& box)
+{
     QMessageBox dialog(toQtIcon(box.icon), box.title, box.text, toQtButtons(box.buttons),
                        dialogParent());
     dialog.setTextFormat(Qt::PlainText);
@@ -73,14 +78,16 @@ MessageAnswer QtMessages::showMessage(const MessageBox& box) {
     return fromQtButton(answer);
 }
 
-QString QtMessages::inputBox(const InputBox& box) {
+QString QtMessages::inputBox(const InputBox& box)
+{
     bool accepted = false;
     const QString text = QInputDialog::getText(dialogParent(), box.title, box.prompt,
                                                QLineEdit::Normal, box.defaultText, &accepted);
     return accepted ? text : QString();
 }
 
-QString QtMessages::openFileName(const OpenFileDialog& dialog) {
+QString QtMessages::openFileName(const OpenFileDialog& dialog)
+{
     QFileDialog fileDialog(dialogParent(), dialog.title, dialog.initialDirectory);
     fileDialog.setFileMode(QFileDialog::ExistingFile);
     fileDialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -94,12 +101,14 @@ QString QtMessages::openFileName(const OpenFileDialog& dialog) {
     return fileDialog.selectedFiles().constFirst();
 }
 
-QColor QtMessages::chooseColour(const QColor& initial) {
+QColor QtMessages::chooseColour(const QColor& initial)
+{
     const QColor chosen = QColorDialog::getColor(initial, dialogParent());
     return chosen.isValid() ? chosen : initial;
 }
 
-void QtMessages::printerSetup() {
+void QtMessages::printerSetup()
+{
     QPrinter printer;
     QPrintDialog dialog(&printer, dialogParent());
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);

@@ -39,7 +39,8 @@ private Q_SLOTS:
     void testFileDeniedAccess();
 };
 
-void HelpersTest::commandLine_data() {
+void HelpersTest::commandLine_data()
+{
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("trialPath");
@@ -59,7 +60,8 @@ void HelpersTest::commandLine_data() {
         << false;
 }
 
-void HelpersTest::commandLine() {
+void HelpersTest::commandLine()
+{
     QFETCH(QString, text);
     QFETCH(QStringList, arguments);
     QFETCH(QString, trialPath);
@@ -73,7 +75,8 @@ void HelpersTest::commandLine() {
     QCOMPARE(state.DataDir, dataDirSet ? QStringLiteral("/current") : QStringLiteral("/stored"));
 }
 
-void HelpersTest::commandLineKeepsStateWithoutArguments() {
+void HelpersTest::commandLineKeepsStateWithoutArguments()
+{
     AppState state;
     state.DataDir = QStringLiteral("/stored");
     state.TrialPath = QStringLiteral("kept.dg");
@@ -82,7 +85,8 @@ void HelpersTest::commandLineKeepsStateWithoutArguments() {
     QCOMPARE(state.TrialPath, QStringLiteral("kept.dg"));
 }
 
-void HelpersTest::commandLineHonoursMaximum() {
+void HelpersTest::commandLineHonoursMaximum()
+{
     AppState state;
     const QString eleventhIsTrial = QStringLiteral("-1 -2 -3 -4 -5 -6 -7 -8 -9 -10 walk.dg -12");
     const QStringList result = GetCommandLine(state, eleventhIsTrial, QStringLiteral("/current"));
@@ -92,7 +96,8 @@ void HelpersTest::commandLineHonoursMaximum() {
     QCOMPARE(GetCommandLine(state, QStringLiteral("a b c"), QString(), 2).size(), 3);
 }
 
-void HelpersTest::fileNames_data() {
+void HelpersTest::fileNames_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("stripped");
     QTest::addColumn<QString>("extension");
@@ -120,7 +125,8 @@ void HelpersTest::fileNames_data() {
                            << "";
 }
 
-void HelpersTest::fileNames() {
+void HelpersTest::fileNames()
+{
     QFETCH(QString, name);
     QFETCH(QString, stripped);
     QFETCH(QString, extension);
@@ -128,7 +134,8 @@ void HelpersTest::fileNames() {
     QCOMPARE(GetExt(name), extension);
 }
 
-void HelpersTest::fixed5_data() {
+void HelpersTest::fixed5_data()
+{
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
 
@@ -146,13 +153,15 @@ void HelpersTest::fixed5_data() {
     QTest::newRow("-0.125") << -0.125 << "-.125";
 }
 
-void HelpersTest::fixed5() {
+void HelpersTest::fixed5()
+{
     QFETCH(double, value);
     QFETCH(QString, text);
     QCOMPARE(Fixed5(value), text);
 }
 
-void HelpersTest::versionText_data() {
+void HelpersTest::versionText_data()
+{
     QTest::addColumn<int>("major");
     QTest::addColumn<int>("minor");
     QTest::addColumn<int>("revision");
@@ -163,7 +172,8 @@ void HelpersTest::versionText_data() {
     QTest::newRow("wide numbers") << 12 << 345 << 6789 << "12.345 (6789)";
 }
 
-void HelpersTest::versionText() {
+void HelpersTest::versionText()
+{
     QFETCH(int, major);
     QFETCH(int, minor);
     QFETCH(int, revision);
@@ -171,7 +181,8 @@ void HelpersTest::versionText() {
     QCOMPARE(versionTextOf({major, minor, revision}), text);
 }
 
-void HelpersTest::testFileFindsFilesWhateverTheirCase() {
+void HelpersTest::testFileFindsFilesWhateverTheirCase()
+{
     QTemporaryDir root;
     writeFile(root.filePath(QStringLiteral("Prog/Kadrix.exe")), "x");
     FakeMessages messages;
@@ -183,7 +194,8 @@ void HelpersTest::testFileFindsFilesWhateverTheirCase() {
     QVERIFY(messages.boxes.empty());
 }
 
-void HelpersTest::testFileReportsMissingFile() {
+void HelpersTest::testFileReportsMissingFile()
+{
     QTemporaryDir root;
     FakeMessages messages;
     const QString directory = root.path();
@@ -201,7 +213,8 @@ void HelpersTest::testFileReportsMissingFile() {
     QCOMPARE(box.buttons, MessageButtons::Ok);
 }
 
-void HelpersTest::testFileErrorNumbers() {
+void HelpersTest::testFileErrorNumbers()
+{
     QTemporaryDir root;
     QDir(root.path()).mkdir(QStringLiteral("folder"));
     const QString directory = root.path();
@@ -210,7 +223,8 @@ void HelpersTest::testFileErrorNumbers() {
     QCOMPARE(TestFileSilent(QString(), QString()), 52);
 }
 
-void HelpersTest::testFileSilentAcceptsEmptyFileAndDoubledSeparator() {
+void HelpersTest::testFileSilentAcceptsEmptyFileAndDoubledSeparator()
+{
     QTemporaryDir root;
     writeFile(root.filePath(QStringLiteral("empty.dg")));
     QCOMPARE(TestFileSilent(root.path() + QLatin1Char('/'), QStringLiteral("EMPTY.DG")), 0);
@@ -221,7 +235,8 @@ void HelpersTest::testFileSilentAcceptsEmptyFileAndDoubledSeparator() {
     QDir::setCurrent(saved);
 }
 
-void HelpersTest::testFileDeniedAccess() {
+void HelpersTest::testFileDeniedAccess()
+{
     if (!kadrix::test::permissionsAreEnforced())
         QSKIP("file permissions do not stop this user");
     QTemporaryDir root;

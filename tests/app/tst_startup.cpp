@@ -27,7 +27,8 @@ const QString kProgramMissing =
     QStringLiteral("Kadrix.exe was not found in the 'program' directory.\n"
                    "Kadrix.exe and Kadrix95.exe must be in the same directory.\n");
 
-QString storedDataDir(const FakeSettingsStore& settings) {
+QString storedDataDir(const FakeSettingsStore& settings)
+{
     return settings.values.value(
         FakeSettingsStore::keyOf(kSettingsApplication, kSettingsSection, kDataDirKey));
 }
@@ -56,7 +57,8 @@ private Q_SLOTS:
     void activationRefreshesFileLists();
 };
 
-void StartupTest::startsWithoutSettings() {
+void StartupTest::startsWithoutSettings()
+{
     MainWindowHarness harness;
     harness.clearSettings();
     writeFile(harness.exeDir + QStringLiteral("/Kadrix.exe"), "x");
@@ -73,14 +75,16 @@ void StartupTest::startsWithoutSettings() {
     QVERIFY(harness.window().isVisible());
 }
 
-void StartupTest::recoversFromUnusableDataDir_data() {
+void StartupTest::recoversFromUnusableDataDir_data()
+{
     QTest::addColumn<QString>("stored");
     QTest::newRow("file-system root") << "/";
     QTest::newRow("missing directory") << "missing/dir";
     QTest::newRow("a file, not a directory") << "data/walk1.dg";
 }
 
-void StartupTest::recoversFromUnusableDataDir() {
+void StartupTest::recoversFromUnusableDataDir()
+{
     QFETCH(QString, stored);
     MainWindowHarness harness;
     harness.addDataFile(QStringLiteral("walk1.dg"));
@@ -95,7 +99,8 @@ void StartupTest::recoversFromUnusableDataDir() {
     QVERIFY(harness.messages.boxes.empty());
 }
 
-void StartupTest::recoveryEndsWhenProgramDirectoryFailsToo() {
+void StartupTest::recoveryEndsWhenProgramDirectoryFailsToo()
+{
     MainWindowHarness harness;
     harness.setSetting(kDataDirKey, harness.path(QStringLiteral("gone")));
     harness.setSetting(kProgDirKey, harness.path(QStringLiteral("gone too")));
@@ -110,7 +115,8 @@ void StartupTest::recoveryEndsWhenProgramDirectoryFailsToo() {
     QCOMPARE(harness.ui().dirSelect->path(), harness.dataDir);
 }
 
-void StartupTest::readsTheCommandLine_data() {
+void StartupTest::readsTheCommandLine_data()
+{
     QTest::addColumn<QString>("arguments");
     QTest::addColumn<QString>("trialPath");
     QTest::addColumn<QString>("trialName");
@@ -139,7 +145,8 @@ void StartupTest::readsTheCommandLine_data() {
                               << "KM" << false;
 }
 
-void StartupTest::readsTheCommandLine() {
+void StartupTest::readsTheCommandLine()
+{
     QFETCH(QString, arguments);
     QFETCH(QString, trialPath);
     QFETCH(QString, trialName);
@@ -166,7 +173,8 @@ void StartupTest::readsTheCommandLine() {
     }
 }
 
-void StartupTest::findsTheAnimationProgram_data() {
+void StartupTest::findsTheAnimationProgram_data()
+{
     QTest::addColumn<QString>("inProgDir");
     QTest::addColumn<QString>("inExeDir");
     QTest::addColumn<QString>("expectedProgDir");
@@ -186,7 +194,8 @@ void StartupTest::findsTheAnimationProgram_data() {
                              << "exe" << true;
 }
 
-void StartupTest::findsTheAnimationProgram() {
+void StartupTest::findsTheAnimationProgram()
+{
     QFETCH(QString, inProgDir);
     QFETCH(QString, inExeDir);
     QFETCH(QString, expectedProgDir);
@@ -215,7 +224,8 @@ void StartupTest::findsTheAnimationProgram() {
     QVERIFY(harness.window().isVisible());
 }
 
-void StartupTest::enablesManualButtonWhenManualIsThere() {
+void StartupTest::enablesManualButtonWhenManualIsThere()
+{
     MainWindowHarness without;
     without.start();
     QVERIFY(!without.ui().cmdManuals->isEnabled());
@@ -226,7 +236,8 @@ void StartupTest::enablesManualButtonWhenManualIsThere() {
     QVERIFY(with.ui().cmdManuals->isEnabled());
 }
 
-void StartupTest::setsUpTheBrowser() {
+void StartupTest::setsUpTheBrowser()
+{
     MainWindowHarness harness;
     harness.addDataFile(QStringLiteral("walk1.dg"));
     harness.addDataFile(QStringLiteral("walk1.km"));
@@ -253,7 +264,8 @@ void StartupTest::setsUpTheBrowser() {
     QCOMPARE(harness.window().centralWidget()->size(), QSize(574, 366));
 }
 
-void StartupTest::showsVersionInStatusBar() {
+void StartupTest::showsVersionInStatusBar()
+{
     MainWindowHarness harness;
     harness.start();
     QCOMPARE(harness.ui().statusPanels[1]->text(), QStringLiteral("Version 1.06 (005)"));
@@ -262,7 +274,8 @@ void StartupTest::showsVersionInStatusBar() {
     QVERIFY(!harness.ui().statusPanels[3]->text().isEmpty());
 }
 
-void StartupTest::exitSavesDataDirOnlyFromTheButton_data() {
+void StartupTest::exitSavesDataDirOnlyFromTheButton_data()
+{
     QTest::addColumn<int>("way");
     QTest::addColumn<bool>("saved");
     QTest::newRow("E&xit button") << 0 << true;
@@ -270,7 +283,8 @@ void StartupTest::exitSavesDataDirOnlyFromTheButton_data() {
     QTest::newRow("close box") << 2 << false;
 }
 
-void StartupTest::exitSavesDataDirOnlyFromTheButton() {
+void StartupTest::exitSavesDataDirOnlyFromTheButton()
+{
     QFETCH(int, way);
     QFETCH(bool, saved);
     MainWindowHarness harness;
@@ -290,7 +304,8 @@ void StartupTest::exitSavesDataDirOnlyFromTheButton() {
     QCOMPARE(storedDataDir(harness.settings), saved ? harness.progDir : QStringLiteral("/"));
 }
 
-void StartupTest::unloadClosesOtherWindowsAndRestoresStartDirectory() {
+void StartupTest::unloadClosesOtherWindowsAndRestoresStartDirectory()
+{
     MainWindowHarness harness;
     const QString start = harness.path(QStringLiteral("start"));
     makeDirectory(start);
@@ -305,7 +320,8 @@ void StartupTest::unloadClosesOtherWindowsAndRestoresStartDirectory() {
     QCOMPARE(QDir::currentPath(), start);
 }
 
-void StartupTest::doubleClickOnBackgroundShowsAboutBox() {
+void StartupTest::doubleClickOnBackgroundShowsAboutBox()
+{
     MainWindowHarness harness;
     harness.start(QStringLiteral("walk1.dg")); // no splash
     QVERIFY(!harness.window().aboutBox());
@@ -314,7 +330,8 @@ void StartupTest::doubleClickOnBackgroundShowsAboutBox() {
     QVERIFY(harness.window().aboutBox()->isVisible());
 }
 
-void StartupTest::activationRefreshesFileLists() {
+void StartupTest::activationRefreshesFileLists()
+{
     MainWindowHarness harness;
     harness.start();
     QVERIFY(harness.ui().filDatafiles->names().isEmpty());

@@ -23,7 +23,8 @@ using namespace kadrix::test;
 
 namespace {
 
-void clickFile(FileList* list, const QString& name) {
+void clickFile(FileList* list, const QString& name)
+{
     QVERIFY2(list->names().contains(name), qPrintable(name));
     const QModelIndex index =
         list->model()->index(static_cast<int>(list->names().indexOf(name)), 0);
@@ -31,14 +32,16 @@ void clickFile(FileList* list, const QString& name) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
 }
 
-void doubleClickFile(FileList* list, const QString& name) {
+void doubleClickFile(FileList* list, const QString& name)
+{
     clickFile(list, name);
     const QModelIndex index =
         list->model()->index(static_cast<int>(list->names().indexOf(name)), 0);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
 }
 
-void clickEmptyList(FileList* list) {
+void clickEmptyList(FileList* list)
+{
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
 }
 
@@ -46,7 +49,8 @@ struct ButtonStates {
     bool view, edit, animate, convert, options, xfer2acd, xfer2dg;
 };
 
-ButtonStates statesOf(const MainControls& ui) {
+ButtonStates statesOf(const MainControls& ui)
+{
     return {ui.cmdView->isEnabled(),      ui.cmdEdit->isEnabled(),    ui.cmdAnimate->isEnabled(),
             ui.cmdConvert->isEnabled(),   ui.cmdOptions->isEnabled(), ui.mnuProgram[1]->isEnabled(),
             ui.mnuProgram[2]->isEnabled()};
@@ -89,7 +93,8 @@ private Q_SLOTS:
     void driveListHoldsTheDataDirectory();
 };
 
-void BrowserTest::clickingADataFileSelectsTheTrial_data() {
+void BrowserTest::clickingADataFileSelectsTheTrial_data()
+{
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("extension");
@@ -113,7 +118,8 @@ void BrowserTest::clickingADataFileSelectsTheTrial_data() {
                                       << "Selected file: A B;$(X)'Q'.KM";
 }
 
-void BrowserTest::clickingADataFileSelectsTheTrial() {
+void BrowserTest::clickingADataFileSelectsTheTrial()
+{
     QFETCH(QString, file);
     QFETCH(QString, name);
     QFETCH(QString, extension);
@@ -132,7 +138,8 @@ void BrowserTest::clickingADataFileSelectsTheTrial() {
     QVERIFY(harness.messages.boxes.empty());
 }
 
-void BrowserTest::clickingAConvertibleFileKeepsTrialPath() {
+void BrowserTest::clickingAConvertibleFileKeepsTrialPath()
+{
     MainWindowHarness harness;
     harness.addDataFile(QStringLiteral("run1.dg"));
     harness.addDataFile(QStringLiteral("walk.csv"));
@@ -148,7 +155,8 @@ void BrowserTest::clickingAConvertibleFileKeepsTrialPath() {
                    (ButtonStates{false, false, false, true, true, false, true}));
 }
 
-void BrowserTest::clickingEmptyListsTellsTheUser() {
+void BrowserTest::clickingEmptyListsTellsTheUser()
+{
     MainWindowHarness harness;
     harness.start();
 
@@ -170,7 +178,8 @@ void BrowserTest::clickingEmptyListsTellsTheUser() {
     QVERIFY(harness.state().TrialName.isEmpty());
 }
 
-void BrowserTest::doubleClickSavesDataDirectory() {
+void BrowserTest::doubleClickSavesDataDirectory()
+{
     MainWindowHarness harness;
     harness.addDataFile(QStringLiteral("walk1.dg"));
     harness.setSetting(kDataDirKey, QStringLiteral("/"));
@@ -187,7 +196,8 @@ void BrowserTest::doubleClickSavesDataDirectory() {
     QVERIFY(harness.ui().cmdOptions->isEnabled());
 }
 
-void BrowserTest::directoryChangeClearsTheTrial() {
+void BrowserTest::directoryChangeClearsTheTrial()
+{
     MainWindowHarness harness;
     harness.addDataFile(QStringLiteral("walk1.dg"));
     harness.addDataFile(QStringLiteral("walk.csv"));
@@ -212,7 +222,8 @@ void BrowserTest::directoryChangeClearsTheTrial() {
                    (ButtonStates{false, true, false, false, false, true, false}));
 }
 
-void BrowserTest::directoryListShowsAncestorsAndSubdirectories() {
+void BrowserTest::directoryListShowsAncestorsAndSubdirectories()
+{
     MainWindowHarness harness;
     makeDirectory(harness.dataFile(QStringLiteral("Beta")));
     makeDirectory(harness.dataFile(QStringLiteral("alpha")));
@@ -239,7 +250,8 @@ void BrowserTest::directoryListShowsAncestorsAndSubdirectories() {
     QCOMPARE(harness.state().DataDir, harness.dataDir);
 }
 
-void BrowserTest::openingADirectoryByKeyboard() {
+void BrowserTest::openingADirectoryByKeyboard()
+{
     MainWindowHarness harness;
     makeDirectory(harness.dataFile(QStringLiteral("sub")));
     harness.start();
@@ -250,7 +262,8 @@ void BrowserTest::openingADirectoryByKeyboard() {
     QCOMPARE(harness.state().DataDir, harness.dataFile(QStringLiteral("sub")));
 }
 
-void BrowserTest::directoryThatCannotBeEnteredChangesNothing() {
+void BrowserTest::directoryThatCannotBeEnteredChangesNothing()
+{
     if (!permissionsAreEnforced())
         QSKIP("directory permissions do not stop this user");
     MainWindowHarness harness;
@@ -273,7 +286,8 @@ void BrowserTest::directoryThatCannotBeEnteredChangesNothing() {
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
-void BrowserTest::readOnlyFilterKeepsTheTrial() {
+void BrowserTest::readOnlyFilterKeepsTheTrial()
+{
     MainWindowHarness harness;
     for (const char* name : {"a.dg", "b.3d", "c.cn", "d.sn", "e.km", "f.1t", "g.odg", "h.cda"})
         harness.addDataFile(QString::fromLatin1(name));
@@ -291,7 +305,8 @@ void BrowserTest::readOnlyFilterKeepsTheTrial() {
     QCOMPARE(harness.ui().filDatafiles->listCount(), 8);
 }
 
-void BrowserTest::convertFilters_data() {
+void BrowserTest::convertFilters_data()
+{
     QTest::addColumn<int>("option");
     QTest::addColumn<QStringList>("listed");
 
@@ -302,7 +317,8 @@ void BrowserTest::convertFilters_data() {
                                << QStringList{"a.csv", "b.TXT", "c.xyz", "d.Dat", "e.dg", "README"};
 }
 
-void BrowserTest::convertFilters() {
+void BrowserTest::convertFilters()
+{
     QFETCH(int, option);
     QFETCH(QStringList, listed);
     MainWindowHarness harness;
@@ -315,7 +331,8 @@ void BrowserTest::convertFilters() {
     QCOMPARE(harness.ui().filConverts->names(), listed);
 }
 
-void BrowserTest::listsAreSortedAndHideHiddenFiles() {
+void BrowserTest::listsAreSortedAndHideHiddenFiles()
+{
     MainWindowHarness harness;
     for (const char* name : {"b.dg", "A.dg", "c.DG", ".hidden.dg", "a.km"})
         harness.addDataFile(QString::fromLatin1(name));
@@ -323,7 +340,8 @@ void BrowserTest::listsAreSortedAndHideHiddenFiles() {
     QCOMPARE(harness.ui().filDatafiles->names(), (QStringList{"A.dg", "a.km", "b.dg", "c.DG"}));
 }
 
-void BrowserTest::refreshKeepsTrialAndButtons() {
+void BrowserTest::refreshKeepsTrialAndButtons()
+{
     MainWindowHarness harness;
     harness.addDataFile(QStringLiteral("walk1.dg"));
     harness.start();
@@ -339,7 +357,8 @@ void BrowserTest::refreshKeepsTrialAndButtons() {
     QVERIFY(harness.ui().cmdAnimate->isEnabled());
 }
 
-void BrowserTest::testTrial() {
+void BrowserTest::testTrial()
+{
     MainWindowHarness harness;
     harness.addDataFile(QStringLiteral("walk.csv"));
     harness.start();
@@ -354,7 +373,8 @@ void BrowserTest::testTrial() {
     QCOMPARE(harness.messages.boxes.size(), size_t(1));
 }
 
-void BrowserTest::driveListHoldsTheDataDirectory() {
+void BrowserTest::driveListHoldsTheDataDirectory()
+{
     MainWindowHarness harness;
     makeDirectory(harness.dataFile(QStringLiteral("sub")));
     harness.start();

@@ -29,7 +29,8 @@ private Q_SLOTS:
     void readNowWinsOverOlderReads();
 };
 
-void DirectoriesTest::patternsMatch_data() {
+void DirectoriesTest::patternsMatch_data()
+{
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("matches");
@@ -48,20 +49,23 @@ void DirectoriesTest::patternsMatch_data() {
                                                    << "run12.dg" << false;
 }
 
-void DirectoriesTest::patternsMatch() {
+void DirectoriesTest::patternsMatch()
+{
     QFETCH(QString, pattern);
     QFETCH(QString, name);
     QFETCH(bool, matches);
     QCOMPARE(FilePattern(pattern).matches(name), matches);
 }
 
-void DirectoriesTest::namesSortRegardlessOfCase() {
+void DirectoriesTest::namesSortRegardlessOfCase()
+{
     QStringList names{"b.dg", "C.dg", "a.dg", "A.dg", "_x.dg", "B.dg"};
     sortNames(names);
     QCOMPARE(names, (QStringList{"_x.dg", "A.dg", "a.dg", "B.dg", "b.dg", "C.dg"}));
 }
 
-void DirectoriesTest::listingSeparatesFilesAndDirectories() {
+void DirectoriesTest::listingSeparatesFilesAndDirectories()
+{
     QTemporaryDir root;
     writeFile(root.filePath(QStringLiteral("z.dg")));
     writeFile(root.filePath(QStringLiteral(".hidden.dg")));
@@ -73,14 +77,16 @@ void DirectoriesTest::listingSeparatesFilesAndDirectories() {
     QCOMPARE(listing.subdirectories, QStringList{"Sub"});
 }
 
-void DirectoriesTest::unreadableDirectoryGivesEmptyListing() {
+void DirectoriesTest::unreadableDirectoryGivesEmptyListing()
+{
     QTemporaryDir root;
     const DirectoryListing listing = readDirectory(root.filePath(QStringLiteral("missing")));
     QVERIFY(!listing.readable);
     QVERIFY(listing.files.isEmpty());
 }
 
-void DirectoriesTest::requestsOfOneHandlerAreReadOnce() {
+void DirectoriesTest::requestsOfOneHandlerAreReadOnce()
+{
     QTemporaryDir root;
     writeFile(root.filePath(QStringLiteral("a.dg")));
     DirectoryReader reader;
@@ -93,7 +99,8 @@ void DirectoriesTest::requestsOfOneHandlerAreReadOnce() {
     QCOMPARE(reader.lastListing().files, QStringList{"a.dg"});
 }
 
-void DirectoriesTest::resultOvertakenByNewerRequestIsDropped() {
+void DirectoriesTest::resultOvertakenByNewerRequestIsDropped()
+{
     QTemporaryDir root;
     writeFile(root.filePath(QStringLiteral("one/a.dg")));
     writeFile(root.filePath(QStringLiteral("two/b.dg")));
@@ -109,7 +116,8 @@ void DirectoriesTest::resultOvertakenByNewerRequestIsDropped() {
     QCOMPARE(reader.lastListing().files, QStringList{"b.dg"});
 }
 
-void DirectoriesTest::readNowWinsOverOlderReads() {
+void DirectoriesTest::readNowWinsOverOlderReads()
+{
     QTemporaryDir root;
     writeFile(root.filePath(QStringLiteral("a.dg")));
     DirectoryReader reader;

@@ -13,7 +13,8 @@ using namespace kadrix;
 
 namespace {
 
-QLabel* labelOf(frmAbout& about, const char* name) {
+QLabel* labelOf(frmAbout& about, const char* name)
+{
     return about.findChild<QLabel*>(QString::fromLatin1(name));
 }
 
@@ -33,7 +34,8 @@ private Q_SLOTS:
     void okUnloads();
 };
 
-void AboutTest::activationWritesTheTexts() {
+void AboutTest::activationWritesTheTexts()
+{
     AppState state;
     state.VersionText = QStringLiteral("1.05 (012)");
     frmAbout about(state, nullptr);
@@ -55,7 +57,8 @@ void AboutTest::activationWritesTheTexts() {
         QVERIFY(line.isEmpty() || line.startsWith(QLatin1Char(' ')));
 }
 
-void AboutTest::authorButtonFoldsAndUnfolds() {
+void AboutTest::authorButtonFoldsAndUnfolds()
+{
     AppState state;
     frmAbout about(state, nullptr);
     about.show();
@@ -76,7 +79,8 @@ void AboutTest::authorButtonFoldsAndUnfolds() {
     QVERIFY(!labelOf(about, "lblWren")->isVisible());
 }
 
-void AboutTest::clickOnAuthorTextHidesOnlyThePicture() {
+void AboutTest::clickOnAuthorTextHidesOnlyThePicture()
+{
     AppState state;
     frmAbout about(state, nullptr);
     about.show();
@@ -92,7 +96,8 @@ void AboutTest::clickOnAuthorTextHidesOnlyThePicture() {
     QCOMPARE(about.height(), kFolded);
 }
 
-void AboutTest::activationFoldsAgain() {
+void AboutTest::activationFoldsAgain()
+{
     AppState state;
     QWidget mainWindow;
     mainWindow.show();
@@ -109,7 +114,8 @@ void AboutTest::activationFoldsAgain() {
     QVERIFY(!about.AuthorShown());
 }
 
-void AboutTest::okUnloads() {
+void AboutTest::okUnloads()
+{
     AppState state;
     QPointer<frmAbout> about = new frmAbout(state, nullptr);
     about->show();

@@ -10,12 +10,14 @@
 
 namespace kadrix::test {
 
-bool XvfbSession::toolsAvailable() {
+bool XvfbSession::toolsAvailable()
+{
     return !QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() &&
            !QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty();
 }
 
-XvfbSession::XvfbSession() {
+XvfbSession::XvfbSession()
+{
     if (!toolsAvailable())
         return;
     // The server of an ordinary user does not create its socket directory.
@@ -44,7 +46,8 @@ XvfbSession::XvfbSession() {
     }
 }
 
-XvfbSession::~XvfbSession() {
+XvfbSession::~XvfbSession()
+{
     if (server_.state() != QProcess::NotRunning) {
         server_.terminate();
         if (!server_.waitForFinished(5000)) {
@@ -54,7 +57,8 @@ XvfbSession::~XvfbSession() {
     }
 }
 
-QString XvfbSession::xdotool(const QStringList& arguments, int timeoutMs) const {
+QString XvfbSession::xdotool(const QStringList& arguments, int timeoutMs) const
+{
     QProcess tool;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), display_);

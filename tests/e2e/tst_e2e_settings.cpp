@@ -19,7 +19,8 @@ private Q_SLOTS:
     void exitButtonSavesTheDataDirectory();
 };
 
-void EndToEndSettingsTest::exitButtonSavesTheDataDirectory() {
+void EndToEndSettingsTest::exitButtonSavesTheDataDirectory()
+{
     if (!XvfbSession::toolsAvailable())
         QSKIP("Xvfb and xdotool are needed");
     XvfbSession x;

@@ -35,7 +35,8 @@ private Q_SLOTS:
     void captionsShowAsLabels();
 };
 
-void PlatformTest::resolvesLetterCase_data() {
+void PlatformTest::resolvesLetterCase_data()
+{
     QTest::addColumn<QString>("asked");
     QTest::addColumn<QString>("found");
 
@@ -53,7 +54,8 @@ void PlatformTest::resolvesLetterCase_data() {
                                        << "Data/Walk1.DG";
 }
 
-void PlatformTest::resolvesLetterCase() {
+void PlatformTest::resolvesLetterCase()
+{
     QFETCH(QString, asked);
     QFETCH(QString, found);
     QTemporaryDir root;
@@ -62,7 +64,8 @@ void PlatformTest::resolvesLetterCase() {
     QCOMPARE(resolvePathCase(base + asked), base + found);
 }
 
-void PlatformTest::prefersTheExactName() {
+void PlatformTest::prefersTheExactName()
+{
     QTemporaryDir root;
     writeFile(root.filePath(QStringLiteral("trial.dg")), "lower");
     writeFile(root.filePath(QStringLiteral("TRIAL.DG")), "upper");
@@ -72,7 +75,8 @@ void PlatformTest::prefersTheExactName() {
     QVERIFY(!resolvePathCase(base + QStringLiteral("Trial.Dg")).isEmpty());
 }
 
-void PlatformTest::joinsPaths() {
+void PlatformTest::joinsPaths()
+{
     QCOMPARE(joinPath(QString(), QStringLiteral("a.dg")), QStringLiteral("a.dg"));
     QCOMPARE(joinPath(QStringLiteral("/data"), QStringLiteral("a.dg")),
              QStringLiteral("/data/a.dg"));
@@ -80,7 +84,8 @@ void PlatformTest::joinsPaths() {
              QStringLiteral("/data//a.dg"));
 }
 
-void PlatformTest::recognizesRoot() {
+void PlatformTest::recognizesRoot()
+{
     QVERIFY(isFileSystemRoot(QStringLiteral("/")));
     QVERIFY(isFileSystemRoot(QStringLiteral("//")));
     QVERIFY(!isFileSystemRoot(QStringLiteral("/tmp")));
@@ -88,7 +93,8 @@ void PlatformTest::recognizesRoot() {
     QVERIFY(!isFileSystemRoot(QStringLiteral("data")));
 }
 
-void PlatformTest::describesOpenFailures() {
+void PlatformTest::describesOpenFailures()
+{
     QTemporaryDir root;
     writeFile(root.filePath(QStringLiteral("a.dg")), "x");
     QCOMPARE(testOpenForReading(root.filePath(QStringLiteral("a.dg"))).number, 0);
@@ -99,7 +105,8 @@ void PlatformTest::describesOpenFailures() {
     QCOMPARE(testOpenForReading(root.path()).number, 75);
 }
 
-void PlatformTest::refusesDirectoriesItCannotEnter() {
+void PlatformTest::refusesDirectoriesItCannotEnter()
+{
     QTemporaryDir root;
     writeFile(root.filePath(QStringLiteral("file")), "x");
     QCOMPARE(checkEnterable(root.filePath(QStringLiteral("file"))).number, 76);
@@ -117,7 +124,8 @@ void PlatformTest::refusesDirectoriesItCannotEnter() {
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
-void PlatformTest::settingsLiveInTheConfigurationDirectory() {
+void PlatformTest::settingsLiveInTheConfigurationDirectory()
+{
     const QString configuration = qEnvironmentVariable("XDG_CONFIG_HOME");
     QVERIFY2(!configuration.isEmpty(), "tests run with a configuration directory of their own");
     QtSettingsStore store;
@@ -136,7 +144,8 @@ void PlatformTest::settingsLiveInTheConfigurationDirectory() {
              QStringLiteral("/data/with blanks"));
 }
 
-void PlatformTest::twipsBecomePixels() {
+void PlatformTest::twipsBecomePixels()
+{
     QCOMPARE(twips(8610), 574);
     QCOMPARE(twips(615), 41);
     QCOMPARE(twips(7), 0);
@@ -144,7 +153,8 @@ void PlatformTest::twipsBecomePixels() {
     QCOMPARE(twipsRect(7320, 120, 1215, 615), QRect(488, 8, 81, 41));
 }
 
-void PlatformTest::captionsShowAsLabels() {
+void PlatformTest::captionsShowAsLabels()
+{
     QCOMPARE(displayCaption(QStringLiteral("Drives && directories")),
              QStringLiteral("Drives & directories"));
     QCOMPARE(displayCaption(QStringLiteral("E&xit")), QStringLiteral("Exit"));

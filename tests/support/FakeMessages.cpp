@@ -2,7 +2,8 @@
 
 namespace kadrix::test {
 
-MessageAnswer FakeMessages::showMessage(const MessageBox& box) {
+MessageAnswer FakeMessages::showMessage(const MessageBox& box)
+{
     boxes.push_back(box);
     if (!answers.empty()) {
         const MessageAnswer answer = answers.front();
@@ -14,7 +15,8 @@ MessageAnswer FakeMessages::showMessage(const MessageBox& box) {
     return asksYes ? MessageAnswer::Yes : MessageAnswer::Ok;
 }
 
-QString FakeMessages::inputBox(const InputBox& box) {
+QString FakeMessages::inputBox(const InputBox& box)
+{
     inputs.push_back(box);
     if (inputAnswers.empty())
         return {};
@@ -23,7 +25,8 @@ QString FakeMessages::inputBox(const InputBox& box) {
     return answer;
 }
 
-QString FakeMessages::openFileName(const OpenFileDialog& dialog) {
+QString FakeMessages::openFileName(const OpenFileDialog& dialog)
+{
     fileDialogs.push_back(dialog);
     if (fileAnswers.empty())
         return {};
@@ -32,7 +35,8 @@ QString FakeMessages::openFileName(const OpenFileDialog& dialog) {
     return answer;
 }
 
-QColor FakeMessages::chooseColour(const QColor& initial) {
+QColor FakeMessages::chooseColour(const QColor& initial)
+{
     colourDialogs.push_back(initial);
     if (colourAnswers.empty())
         return initial;
@@ -41,18 +45,21 @@ QColor FakeMessages::chooseColour(const QColor& initial) {
     return answer.value_or(initial);
 }
 
-void FakeMessages::printerSetup() {
+void FakeMessages::printerSetup()
+{
     ++printerSetups;
 }
 
-QStringList FakeMessages::texts() const {
+QStringList FakeMessages::texts() const
+{
     QStringList result;
     for (const MessageBox& box : boxes)
         result.append(box.text);
     return result;
 }
 
-void FakeMessages::clear() {
+void FakeMessages::clear()
+{
     boxes.clear();
     inputs.clear();
     fileDialogs.clear();

@@ -2,7 +2,8 @@
 
 namespace kadrix::test {
 
-double FakeStarter::start(const StartRequest& request) {
+double FakeStarter::start(const StartRequest& request)
+{
     requests.push_back(request);
     return failing ? 0 : nextProcessId++;
 }

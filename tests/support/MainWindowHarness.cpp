@@ -11,7 +11,8 @@
 namespace kadrix::test {
 
 MainWindowHarness::MainWindowHarness()
-    : savedCurrentDirectory_(QDir::currentPath()) {
+    : savedCurrentDirectory_(QDir::currentPath())
+{
     const QString base = QDir(root.path()).canonicalPath();
     dataDir = base + QStringLiteral("/data");
     progDir = base + QStringLiteral("/prog");
@@ -23,33 +24,40 @@ MainWindowHarness::MainWindowHarness()
     setSetting(kProgDirKey, progDir);
 }
 
-MainWindowHarness::~MainWindowHarness() {
+MainWindowHarness::~MainWindowHarness()
+{
     window_.reset();
     QDir::setCurrent(savedCurrentDirectory_);
 }
 
-QString MainWindowHarness::path(const QString& relative) const {
+QString MainWindowHarness::path(const QString& relative) const
+{
     return QDir(root.path()).canonicalPath() + QLatin1Char('/') + relative;
 }
 
-QString MainWindowHarness::dataFile(const QString& name) const {
+QString MainWindowHarness::dataFile(const QString& name) const
+{
     return dataDir + QLatin1Char('/') + name;
 }
 
-void MainWindowHarness::addDataFile(const QString& name, const QByteArray& contents) {
+void MainWindowHarness::addDataFile(const QString& name, const QByteArray& contents)
+{
     writeFile(dataFile(name), contents);
 }
 
-void MainWindowHarness::setSetting(const QString& key, const QString& value) {
+void MainWindowHarness::setSetting(const QString& key, const QString& value)
+{
     settings.values.insert(FakeSettingsStore::keyOf(kSettingsApplication, kSettingsSection, key),
                            value);
 }
 
-void MainWindowHarness::clearSettings() {
+void MainWindowHarness::clearSettings()
+{
     settings.values.clear();
 }
 
-frmKadrix& MainWindowHarness::start(const QString& argumentText) {
+frmKadrix& MainWindowHarness::start(const QString& argumentText)
+{
     window_ = std::make_unique<frmKadrix>(
         host, frmKadrix::LaunchInfo{argumentText, exeDir, version, std::chrono::milliseconds(0)});
     window_->Form_Load();
@@ -59,7 +67,8 @@ frmKadrix& MainWindowHarness::start(const QString& argumentText) {
     return *window_;
 }
 
-bool MainWindowHarness::waitForLists() {
+bool MainWindowHarness::waitForLists()
+{
     return QTest::qWaitFor([this] { return !window_->browser().reader().isBusy(); }, 10000);
 }
 

@@ -7,12 +7,14 @@
 
 namespace kadrix::test {
 
-void makeDirectory(const QString& path) {
+void makeDirectory(const QString& path)
+{
     if (!QDir().mkpath(path))
         qFatal("cannot create directory %s", qPrintable(path));
 }
 
-void writeFile(const QString& path, const QByteArray& contents) {
+void writeFile(const QString& path, const QByteArray& contents)
+{
     makeDirectory(QFileInfo(path).absolutePath());
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
@@ -20,14 +22,16 @@ void writeFile(const QString& path, const QByteArray& contents) {
         qFatal("cannot write %s", qPrintable(path));
 }
 
-QByteArray readFile(const QString& path) {
+QByteArray readFile(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
 }
 
-bool permissionsAreEnforced() {
+bool permissionsAreEnforced()
+{
     QTemporaryDir directory;
     const QString path = directory.filePath(QStringLiteral("probe"));
     writeFile(path, "x");

@@ -31,7 +31,8 @@ struct Invocation {
     std::vector<QByteArray> arguments;
 };
 
-Invocation invocationOf(int argc, char* argv[]) {
+Invocation invocationOf(int argc, char* argv[])
+{
     Invocation invocation;
     invocation.program = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
     invocation.workingDirectory = QDir::currentPath();
@@ -40,7 +41,8 @@ Invocation invocationOf(int argc, char* argv[]) {
     return invocation;
 }
 
-QByteArray recordOf(const Invocation& invocation) {
+QByteArray recordOf(const Invocation& invocation)
+{
     QJsonArray texts;
     QJsonArray bytes;
     for (const QByteArray& argument : invocation.arguments) {
@@ -57,7 +59,8 @@ QByteArray recordOf(const Invocation& invocation) {
     return QJsonDocument(record).toJson(QJsonDocument::Compact) + '\n';
 }
 
-bool appendRecord(const Invocation& invocation) {
+bool appendRecord(const Invocation& invocation)
+{
     const QString logPath = qEnvironmentVariable("KADRIX_STANDIN_LOG");
     if (logPath.isEmpty())
         return true;
@@ -69,7 +72,8 @@ bool appendRecord(const Invocation& invocation) {
     return log.write(record) == record.size();
 }
 
-void writeOutputFile(const Invocation& invocation) {
+void writeOutputFile(const Invocation& invocation)
+{
     if (!invocation.program.startsWith(QLatin1String("scalvane"), Qt::CaseInsensitive))
         return;
     QFile output(QStringLiteral("Scalvane.out"));
@@ -80,14 +84,16 @@ void writeOutputFile(const Invocation& invocation) {
         output.write("  input: " + argument + '\n');
 }
 
-bool hasDisplay() {
+bool hasDisplay()
+{
     const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
     if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
         return false;
     return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
 }
 
-QString describe(const Invocation& invocation) {
+QString describe(const Invocation& invocation)
+{
     QStringList lines{QStringLiteral("%1 was started").arg(invocation.program),
                       QStringLiteral("in: %1").arg(invocation.workingDirectory)};
     if (invocation.arguments.empty())
@@ -99,7 +105,8 @@ QString describe(const Invocation& invocation) {
     return lines.join(QLatin1Char('\n'));
 }
 
-int showWindow(int argc, char* argv[], const Invocation& invocation) {
+int showWindow(int argc, char* argv[], const Invocation& invocation)
+{
     QApplication application(argc, argv);
     QWidget window;
     window.setObjectName(QStringLiteral("standin"));
@@ -117,7 +124,8 @@ int showWindow(int argc, char* argv[], const Invocation& invocation) {
 
 } // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     const Invocation invocation = invocationOf(argc, argv);
     const bool recorded = appendRecord(invocation);
     writeOutputFile(invocation);
