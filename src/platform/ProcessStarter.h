@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/HostPrograms.h"
 #include "platform/Starter.h"
 
 namespace kadrix {
@@ -10,12 +11,15 @@ class Messages;
 // them. A start that cannot be made is reported in a message box.
 class ProcessStarter final : public Starter {
 public:
-    explicit ProcessStarter(Messages& messages);
+    explicit ProcessStarter(Messages& messages, HostPrograms hostPrograms = HostPrograms());
 
     double start(const StartRequest& request) override;
 
 private:
+    void reportFailure(const StartRequest& request, const QString& reason);
+
     Messages& messages_;
+    HostPrograms hostPrograms_;
 };
 
 } // namespace kadrix

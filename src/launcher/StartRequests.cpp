@@ -1,0 +1,149 @@
+#include "launcher/StartRequests.h"
+
+#include "app/AppState.h"
+#include "platform/PathLookup.h"
+
+#include <QDir>
+
+namespace kadrix::requests {
+
+namespace {
+
+const QString kAnimationProgram = QStringLiteral("Kadrix");
+const QString kNotepad = QStringLiteral("notepad.exe");
+
+QStringList switchWords(const QString& switches)
+{
+    return switches.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+// A program named with a directory, as it is on the disk; a bare name is
+// left for the Starter to find.
+QString programOnDisk(const QString& program)
+{
+    return program.contains(QLatin1Char('/')) || program.contains(QDir::separator())
+               ? resolvePathCase(program)
+               : program;
+}
+
+QString animationProgramPath(const AppState& state)
+{
+    return joinPath(state.ProgDir, kAnimationProgram + QStringLiteral(".exe"));
+}
+
+// The file argument as it is on the disk, when `file` names one in
+// `directory` regardless of letter case; else as given.
+QString fileOnDisk(const QString& directory, const QString& file)
+{
+    if (file.isEmpty() || QDir::isAbsolutePath(file))
+        return file.isEmpty() ? file : resolvePathCase(file);
+    const QString base = directory.isEmpty() ? QDir::currentPath() : directory;
+    const QString resolved = resolvePathCase(joinPath(base, file));
+    const QString prefix = resolvePathCase(base);
+    if (resolved.startsWith(prefix + QLatin1Char('/')))
+        return resolved.mid(prefix.size() + 1);
+    return file;
+}
+
+StartRequest shellStart(const QString& program, const QStringList& arguments,
+                        const QString& workingDirectory, int showCode, const QString& programText,
+                        const QString& parameterText)
+{
+    StartRequest request;
+    request.kind = StartKind::Shell;
+    request.program = program;
+    request.arguments = arguments;
+    request.workingDirectory = workingDirectory;
+    request.showCode = showCode;
+    request.commandText =
+        parameterText.isEmpty() ? programText : programText + QLatin1Char(' ') + parameterText;
+    return request;
+}
+
+StartRequest commandStart(const QString& program, const QStringList& arguments,
+                          const QString& workingDirectory, int showCode, const QString& commandText)
+{
+    StartRequest request;
+    request.kind = StartKind::Command;
+    request.program = program;
+    request.arguments = arguments;
+    request.workingDirectory = workingDirectory;
+    request.showCode = showCode;
+    request.commandText = commandText;
+    return request;
+}
+
+// The shell start of the animation program in DataDir, everything upper case.
+StartRequest animationShellStart(const AppState& state, const QString& switches,
+                                 const QString& file)
+{
+    const QString program = animationProgramPath(state);
+    return shellStart(
+        programOnDisk(program), switchWords(switches) << fileOnDisk(state.DataDir, file),
+        resolvePathCase(state.DataDir), kShow, program.toUpper(), switches + file.toUpper());
+}
+
+} // namespace
+
+StartRequest animateTrial(const AppState& state, const QString& switches)
+{
+    const QString file = state.TrialName + QLatin1Char('.') + state.TrialExt;
+    return animationShellStart(state, switches + state.OptionSwitches, file);
+}
+
+StartRequest animateArielFile(const AppState& state, const QString& extension)
+{
+    return animationShellStart(state, QStringLiteral("/a "), state.TrialName + extension);
+}
+
+StartRequest runProgram(const AppState& state, const QString& path, const QString& file)
+{
+    return shellStart(programOnDisk(path), {fileOnDisk(state.DataDir, file)},
+                      resolvePathCase(state.DataDir), kShow, path.toUpper(), file.toUpper());
+}
+
+StartRequest companionCommand(const AppState& state, const QString& program, const QString& file)
+{
+    return commandStart(programOnDisk(program), {fileOnDisk(state.DataDir, file)},
+                        resolvePathCase(state.DataDir), kShow, program + QLatin1Char(' ') + file);
+}
+
+StartRequest animateCdaFile(const AppState& state, const QString& program, const QString& file)
+{
+    return commandStart(
+        programOnDisk(program), {QStringLiteral("/A"), fileOnDisk(state.DataDir, file)},
+        resolvePathCase(state.DataDir), kShow, program + QStringLiteral(" /A ") + file);
+}
+
+StartRequest commandLineHelp(const AppState& state)
+{
+    const QString program = state.ProgDir + QStringLiteral("/Kadrix");
+    return commandStart(programOnDisk(program), {QStringLiteral("/?")},
+                        resolvePathCase(state.DataDir), kShow, program + QStringLiteral(" /?"));
+}
+
+StartRequest notepadOn(const AppState& state, const QString& path)
+{
+    return commandStart(kNotepad, {fileOnDisk(state.DataDir, path)}, resolvePathCase(state.DataDir),
+                        kShowNormal, kNotepad + QLatin1Char(' ') + path);
+}
+
+StartRequest notepadInDataDir(const AppState& state, const QString& file)
+{
+    const QStringList arguments =
+        file.isEmpty() ? QStringList() : QStringList{fileOnDisk(state.DataDir, file)};
+    return shellStart(kNotepad, arguments, resolvePathCase(state.DataDir), kShowNormal, kNotepad,
+                      file);
+}
+
+StartRequest systemTool(const AppState& state, const QString& program)
+{
+    return commandStart(program, {}, resolvePathCase(state.DataDir), kShowNormal, program);
+}
+
+StartRequest pickedProgram(const AppState& state, const QString& path)
+{
+    return commandStart(programOnDisk(path), {}, resolvePathCase(state.DataDir), kShow, path);
+}
+
+} // namespace kadrix::requests

@@ -1,0 +1,194 @@
+#include "platform/HostPrograms.h"
+
+#include "platform/PathLookup.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace kadrix {
+
+namespace {
+
+const QString kExe = QStringLiteral(".exe");
+
+bool isWindowsExecutable(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(2) == "MZ";
+}
+
+QString toolDescription(SystemTool tool)
+{
+    switch (tool) {
+    case SystemTool::TextEditor:
+        return QStringLiteral("text editor");
+    case SystemTool::Calculator:
+        return QStringLiteral("calculator");
+    case SystemTool::Terminal:
+        return QStringLiteral("terminal");
+    case SystemTool::FileManager:
+        break;
+    }
+    return QStringLiteral("file manager");
+}
+
+// A path as the lookup sees it: relative names are taken in the working
+// directory, as the started program would be.
+QString inDirectory(const QString& workingDirectory, const QString& path)
+{
+    if (QDir::isAbsolutePath(path) || workingDirectory.isEmpty())
+        return path;
+    return QDir(workingDirectory).filePath(path);
+}
+
+} // namespace
+
+HostPrograms::HostPrograms(QProcessEnvironment environment)
+    : environment_(std::move(environment))
+{}
+
+std::optional<SystemTool> HostPrograms::systemToolNamed(const QString& program)
+{
+    const QString name = program.trimmed();
+    if (name.compare(QLatin1String("notepad.exe"), Qt::CaseInsensitive) == 0)
+        return SystemTool::TextEditor;
+    if (name.compare(QLatin1String("calc.exe"), Qt::CaseInsensitive) == 0)
+        return SystemTool::Calculator;
+    if (name.compare(QLatin1String("command.com"), Qt::CaseInsensitive) == 0)
+        return SystemTool::Terminal;
+    if (name.compare(QLatin1String("explorer.exe"), Qt::CaseInsensitive) == 0)
+        return SystemTool::FileManager;
+    return std::nullopt;
+}
+
+QString HostPrograms::variableFor(SystemTool tool)
+{
+    switch (tool) {
+    case SystemTool::TextEditor:
+        return QStringLiteral("KADRIX_NOTEPAD");
+    case SystemTool::Calculator:
+        return QStringLiteral("KADRIX_CALCULATOR");
+    case SystemTool::Terminal:
+        return QStringLiteral("KADRIX_TERMINAL");
+    case SystemTool::FileManager:
+        break;
+    }
+    return QStringLiteral("KADRIX_FILE_MANAGER");
+}
+
+QStringList HostPrograms::candidatesFor(SystemTool tool)
+{
+    switch (tool) {
+    case SystemTool::TextEditor:
+        return {"gnome-text-editor", "gedit",   "kate", "kwrite", "mousepad", "pluma", "xed",
+                "featherpad",        "leafpad", "geany"};
+    case SystemTool::Calculator:
+        return {"gnome-calculator", "kcalc", "qalculate-gtk", "galculator", "mate-calc", "xcalc"};
+    case SystemTool::Terminal:
+        return {"x-terminal-emulator", "gnome-terminal", "konsole", "xfce4-terminal",
+                "mate-terminal",       "lxterminal",     "xterm"};
+    case SystemTool::FileManager:
+        break;
+    }
+    return {"nautilus", "dolphin", "thunar", "pcmanfm", "caja", "nemo"};
+}
+
+ProgramToStart HostPrograms::map(const QString& program, const QStringList& arguments,
+                                 const QString& workingDirectory) const
+{
+#ifndef Q_OS_WIN
+    if (const std::optional<SystemTool> tool = systemToolNamed(program))
+        return mapSystemTool(*tool, arguments, workingDirectory);
+#endif
+    return mapProgramFile(program, arguments, workingDirectory);
+}
+
+ProgramToStart HostPrograms::mapSystemTool(SystemTool tool, const QStringList& arguments,
+                                           const QString& workingDirectory) const
+{
+    const QStringList named = commandFromVariable(variableFor(tool));
+    if (!named.isEmpty())
+        return {named.first(), named.mid(1) + arguments, {}};
+    for (const QString& candidate : candidatesFor(tool)) {
+        const QString found = findOnPath(candidate);
+        if (!found.isEmpty())
+            return {found, arguments, {}};
+    }
+    // A desktop's opener can still show a file, or the working directory.
+    const QString opener = findOnPath(QStringLiteral("xdg-open"));
+    if (!opener.isEmpty() && tool == SystemTool::TextEditor && !arguments.isEmpty())
+        return {opener, arguments.mid(0, 1), {}};
+    if (!opener.isEmpty() && tool == SystemTool::FileManager)
+        return {opener, {arguments.value(0, workingDirectory)}, {}};
+    return {{},
+            {},
+            QStringLiteral("No %1 was found on this system. Name one in the environment "
+                           "variable %2.")
+                .arg(toolDescription(tool), variableFor(tool))};
+}
+
+ProgramToStart HostPrograms::mapProgramFile(const QString& program, const QStringList& arguments,
+                                            const QString& workingDirectory) const
+{
+    QString path;
+    const bool bare = !program.contains(QLatin1Char('/')) && !program.contains(QDir::separator());
+    if (bare) {
+        path = findOnPath(program);
+        if (path.isEmpty() && QFileInfo(program).suffix().isEmpty())
+            path = findOnPath(program + kExe);
+    }
+    if (path.isEmpty()) {
+        path = resolvePathCase(inDirectory(workingDirectory, program));
+        if (!QFileInfo::exists(path) && QFileInfo(program).suffix().isEmpty())
+            path = resolvePathCase(inDirectory(workingDirectory, program + kExe));
+    }
+    const QFileInfo file(path);
+    if (!file.exists())
+        return {{}, {}, QStringLiteral("The program file was not found.")};
+    if (file.isDir())
+        return {{}, {}, QStringLiteral("It is a directory, not a program.")};
+#ifndef Q_OS_WIN
+    if (isWindowsExecutable(path))
+        return throughWine(path, arguments);
+#endif
+    if (!file.isExecutable())
+        return {{}, {}, QStringLiteral("The file is not a program that can be started.")};
+    return {file.absoluteFilePath(), arguments, {}};
+}
+
+ProgramToStart HostPrograms::throughWine(const QString& path, const QStringList& arguments) const
+{
+    QStringList wine = commandFromVariable(QStringLiteral("KADRIX_WINE"));
+    if (wine.isEmpty()) {
+        const QString found = findOnPath(QStringLiteral("wine"));
+        if (!found.isEmpty())
+            wine = QStringList{found};
+    }
+    if (wine.isEmpty())
+        return {{},
+                {},
+                QStringLiteral("It is a Windows program, and Wine, which starts Windows programs "
+                               "here, was not found. Install Wine, or name the program that "
+                               "starts Windows programs in the environment variable "
+                               "KADRIX_WINE.")};
+    return {wine.first(),
+            wine.mid(1) + QStringList{QFileInfo(path).absoluteFilePath()} + arguments,
+            {}};
+}
+
+QString HostPrograms::findOnPath(const QString& name) const
+{
+    const QStringList directories =
+        environment_.value(QStringLiteral("PATH")).split(QDir::listSeparator(), Qt::SkipEmptyParts);
+    return QStandardPaths::findExecutable(name, directories);
+}
+
+QStringList HostPrograms::commandFromVariable(const QString& variable) const
+{
+    return QProcess::splitCommand(environment_.value(variable));
+}
+
+} // namespace kadrix

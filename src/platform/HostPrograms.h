@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QProcessEnvironment>
+#include <QStringList>
+
+#include <optional>
+
+namespace kadrix {
+
+// The host system's own tools that the front-end starts by their classic
+// names: "notepad.exe", "calc.exe", "command.com" and "explorer.exe".
+enum class SystemTool { TextEditor, Calculator, Terminal, FileManager };
+
+// What actually runs for a start request on this system, or why nothing can.
+struct ProgramToStart {
+    QString program;
+    QStringList arguments;
+    QString failure; // empty when the program can be started
+
+    bool operator==(const ProgramToStart&) const = default;
+};
+
+// Maps the programs the front-end names to what runs on this system:
+// companion programs are found regardless of letter case, with ".exe" tried
+// for a bare name; a Windows executable is started through Wine; the system
+// tools are the desktop's own, chosen by an environment variable, else the
+// first of a list of well-known programs found on the PATH.
+class HostPrograms {
+public:
+    explicit HostPrograms(
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment());
+
+    ProgramToStart map(const QString& program, const QStringList& arguments,
+                       const QString& workingDirectory) const;
+
+    static std::optional<SystemTool> systemToolNamed(const QString& program);
+    // The environment variable that names the tool, and the programs tried
+    // after it, in order.
+    static QString variableFor(SystemTool tool);
+    static QStringList candidatesFor(SystemTool tool);
+
+private:
+    ProgramToStart mapSystemTool(SystemTool tool, const QStringList& arguments,
+                                 const QString& workingDirectory) const;
+    ProgramToStart mapProgramFile(const QString& program, const QStringList& arguments,
+                                  const QString& workingDirectory) const;
+    ProgramToStart throughWine(const QString& path, const QStringList& arguments) const;
+    QString findOnPath(const QString& name) const;
+    QStringList commandFromVariable(const QString& variable) const;
+
+    QProcessEnvironment environment_;
+};
+
+} // namespace kadrix
