@@ -1,9 +1,36 @@
 #include "launcher/Launcher.h"
 
+#include "app/AppState.h"
+#include "app/FileTest.h"
 #include "app/MainContext.h"
+#include "app/MainControls.h"
 #include "browser/Browser.h"
+#include "launcher/StartRequests.h"
+#include "platform/Host.h"
+#include "platform/Messages.h"
+#include "platform/PathLookup.h"
+#include "platform/Starter.h"
+
+#include <QAction>
+
+#include <array>
 
 namespace kadrix {
+
+namespace {
+
+// The trial's files that the "&Animate" menu's items animate, by index.
+const std::array<QString, 4> kAnimatedExtensions = {QStringLiteral(".dg"), QStringLiteral(".cn"),
+                                                    QStringLiteral(".km"), QStringLiteral(".sn")};
+
+QString animatedExtension(int index)
+{
+    if (index < 0 || index >= static_cast<int>(kAnimatedExtensions.size()))
+        return {};
+    return kAnimatedExtensions.at(static_cast<size_t>(index));
+}
+
+} // namespace
 
 Launcher::Launcher(MainContext& context, Browser& browser, QObject* parent)
     : QObject(parent)
@@ -11,16 +38,85 @@ Launcher::Launcher(MainContext& context, Browser& browser, QObject* parent)
     , browser_(browser)
 {}
 
-int Launcher::RunProgram(const QString& /*path*/, const QString& /*file*/, int /*offer*/)
+int Launcher::RunProgram(const QString& path, const QString& file, int offer)
 {
-    return 1;
+    AppState& state = context_.state;
+    if (TestFile(context_.host.messages, QString(), path, 1) != 0)
+        return 1;
+    state.TaskId = context_.host.starter.start(requests::runProgram(state, path, file));
+    if (offer != 0)
+        offerOutput();
+    return 0;
 }
 
-void Launcher::cmdAnimate_Click() {}
-void Launcher::cmdEdit_Click() {}
-void Launcher::cmdView_Click() {}
-void Launcher::mnuImages_Click() {}
-void Launcher::mnuKadrix_Click(int /*Index*/) {}
-void Launcher::mnuCommandLine_Click() {}
+void Launcher::offerOutput()
+{
+    AppState& state = context_.state;
+    const MessageAnswer answer = context_.host.messages.showMessage(
+        {QStringLiteral("Do you want to view the output produced by the program, \n") +
+             state.ProgName.toUpper() + QStringLiteral(".  If so, click Yes to view the output?"),
+         QStringLiteral("View output"), MessageButtons::YesNo, MessageIcon::Question});
+    if (answer != MessageAnswer::Yes)
+        return;
+    state.ViewerFile = joinPath(state.DataDir, state.ProgName + QStringLiteral(".out"));
+    state.TaskId = context_.host.starter.start(requests::notepadOn(state, state.ViewerFile));
+}
+
+void Launcher::chooseAnimationProgram()
+{
+    AppState& state = context_.state;
+    state.ProgName = QStringLiteral("Kadrix");
+    state.ProgPath = joinPath(state.ProgDir, state.ProgName + QStringLiteral(".exe"));
+}
+
+void Launcher::animateTrial(const QString& switches)
+{
+    AppState& state = context_.state;
+    chooseAnimationProgram();
+    state.TrialPath = state.TrialName + QLatin1Char('.') + state.TrialExt;
+    state.TaskId = context_.host.starter.start(requests::animateTrial(state, switches));
+}
+
+void Launcher::cmdAnimate_Click()
+{
+    animateTrial(QStringLiteral("/q /1 /r "));
+}
+
+void Launcher::cmdEdit_Click()
+{
+    animateTrial(QString());
+}
+
+void Launcher::cmdView_Click()
+{
+    animateTrial(QStringLiteral("/a "));
+}
+
+void Launcher::mnuImages_Click()
+{
+    if (browser_.TestTrial())
+        return;
+    const AppState& state = context_.state;
+    for (size_t i = 0; i < kAnimatedExtensions.size(); ++i) {
+        const int opened = TestFile(context_.host.messages, state.DataDir,
+                                    state.TrialName + kAnimatedExtensions.at(i), 0);
+        context_.ui.mnuKadrix.at(i)->setEnabled(opened == 0);
+    }
+}
+
+void Launcher::mnuKadrix_Click(int Index)
+{
+    AppState& state = context_.state;
+    chooseAnimationProgram();
+    state.TrialPath = state.TrialName + animatedExtension(Index);
+    state.TaskId = context_.host.starter.start(
+        requests::companionCommand(state, state.ProgPath, state.TrialPath));
+}
+
+void Launcher::mnuCommandLine_Click()
+{
+    AppState& state = context_.state;
+    state.TaskId = context_.host.starter.start(requests::commandLineHelp(state));
+}
 
 } // namespace kadrix

@@ -17,6 +17,10 @@ public:
     Launcher(MainContext& context, Browser& browser, QObject* parent = nullptr);
     Q_DISABLE_COPY_MOVE(Launcher)
 
+    // Starts the program at `path` on `file` through the shell, after
+    // checking that the program file can be opened: 0 when the start was
+    // asked for, 1 when it could not be opened (the user has been told).
+    // With `offer` not 0, offers to show the program's ".out" file.
     int RunProgram(const QString& path, const QString& file, int offer);
 
     void cmdAnimate_Click();
@@ -26,7 +30,13 @@ public:
     void mnuKadrix_Click(int Index);
     void mnuCommandLine_Click();
 
+    // Names the animation program as the program being started.
+    void chooseAnimationProgram();
+
 private:
+    void animateTrial(const QString& switches);
+    void offerOutput();
+
     MainContext& context_;
     Browser& browser_;
 };

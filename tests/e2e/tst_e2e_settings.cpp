@@ -62,7 +62,7 @@ void EndToEndSettingsTest::exitButtonSavesTheDataDirectory()
     QVERIFY2(!window.isEmpty(), "the main window appears");
     x.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
     // "E&xit": Alt+X, the only enabled control with that key at start.
-    x.xdotool({QStringLiteral("key"), QStringLiteral("--window"), window, QStringLiteral("alt+x")});
+    x.xdotool({QStringLiteral("key"), QStringLiteral("alt+x")});
     if (!kadrix.waitForFinished(20000)) {
         kadrix.kill();
         kadrix.waitForFinished();
