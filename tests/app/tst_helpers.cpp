@@ -41,23 +41,24 @@ private Q_SLOTS:
 
 void HelpersTest::commandLine_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("trialPath");
     QTest::addColumn<bool>("dataDirSet");
 
     QTest::newRow("trial only") << "run1.dg" << QStringList{"run1.dg"} << "run1.dg" << false;
-    QTest::newRow("switch before trial")
-        << "/q run1.dg" << QStringList{"/q", "run1.dg"} << "run1.dg" << true;
+    QTest::newRow("switch before trial") << "/q run1.dg" << QStringList{"/q", "run1.dg"}
+        << "run1.dg" << true;
     QTest::newRow("switches only") << "-x -y" << QStringList{"-x", "-y"} << "" << true;
-    QTest::newRow("blanks and tabs")
-        << "  \t-a \t\t b.dg   c  " << QStringList{"-a", "b.dg", "c"} << "b.dg" << true;
-    QTest::newRow("first trial wins")
-        << "-a /b c.dg d.dg" << QStringList{"-a", "/b", "c.dg", "d.dg"} << "c.dg" << true;
+    QTest::newRow("blanks and tabs") << "  \t-a \t\t b.dg   c  " << QStringList{"-a", "b.dg", "c"}
+        << "b.dg" << true;
+    QTest::newRow("first trial wins") << "-a /b c.dg d.dg"
+        << QStringList{"-a", "/b", "c.dg", "d.dg"} << "c.dg" << true;
     QTest::newRow("lone dash and slash") << "- /" << QStringList{"-", "/"} << "" << true;
-    QTest::newRow("quotes are ordinary")
-        << "\"C:\\My Data\\x.dg\"" << QStringList{"\"C:\\My", "Data\\x.dg\""} << "\"C:\\My"
-        << false;
+    QTest::newRow("quotes are ordinary") << "\"C:\\My Data\\x.dg\""
+        << QStringList{"\"C:\\My", "Data\\x.dg\""} << "\"C:\\My" << false;
+    // clang-format on
 }
 
 void HelpersTest::commandLine()
@@ -98,31 +99,19 @@ void HelpersTest::commandLineHonoursMaximum()
 
 void HelpersTest::fileNames_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("stripped");
     QTest::addColumn<QString>("extension");
 
-    QTest::newRow("plain") << "run1.dg"
-                           << "run1"
-                           << "dg";
-    QTest::newRow("two dots") << "a.b.c"
-                              << "a.b"
-                              << "c";
-    QTest::newRow("leading dot only") << ".dg"
-                                      << ".dg"
-                                      << "dg";
-    QTest::newRow("trailing dot") << "abc."
-                                  << "abc"
-                                  << "";
-    QTest::newRow("dot in directory") << "C:\\data.old\\run1"
-                                      << "C:\\data"
-                                      << "old\\run1";
-    QTest::newRow("no dot") << "README"
-                            << "README"
-                            << "README";
-    QTest::newRow("empty") << ""
-                           << ""
-                           << "";
+    QTest::newRow("plain") << "run1.dg" << "run1" << "dg";
+    QTest::newRow("two dots") << "a.b.c" << "a.b" << "c";
+    QTest::newRow("leading dot only") << ".dg" << ".dg" << "dg";
+    QTest::newRow("trailing dot") << "abc." << "abc" << "";
+    QTest::newRow("dot in directory") << "C:\\data.old\\run1" << "C:\\data" << "old\\run1";
+    QTest::newRow("no dot") << "README" << "README" << "README";
+    QTest::newRow("empty") << "" << "" << "";
+    // clang-format on
 }
 
 void HelpersTest::fileNames()
@@ -136,6 +125,7 @@ void HelpersTest::fileNames()
 
 void HelpersTest::fixed5_data()
 {
+    // clang-format off
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
 
@@ -151,6 +141,7 @@ void HelpersTest::fixed5_data()
     QTest::newRow("123.5 too wide") << 123.5 << "";
     QTest::newRow("0.25") << 0.25 << "  .25";
     QTest::newRow("-0.125") << -0.125 << "-.125";
+    // clang-format on
 }
 
 void HelpersTest::fixed5()
@@ -162,6 +153,7 @@ void HelpersTest::fixed5()
 
 void HelpersTest::versionText_data()
 {
+    // clang-format off
     QTest::addColumn<int>("major");
     QTest::addColumn<int>("minor");
     QTest::addColumn<int>("revision");
@@ -170,6 +162,7 @@ void HelpersTest::versionText_data()
     QTest::newRow("1.6.0.5") << 1 << 6 << 5 << "1.06 (005)";
     QTest::newRow("1.5.0.12") << 1 << 5 << 12 << "1.05 (012)";
     QTest::newRow("wide numbers") << 12 << 345 << 6789 << "12.345 (6789)";
+    // clang-format on
 }
 
 void HelpersTest::versionText()

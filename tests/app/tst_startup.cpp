@@ -77,10 +77,12 @@ void StartupTest::startsWithoutSettings()
 
 void StartupTest::recoversFromUnusableDataDir_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("stored");
     QTest::newRow("file-system root") << "/";
     QTest::newRow("missing directory") << "missing/dir";
     QTest::newRow("a file, not a directory") << "data/walk1.dg";
+    // clang-format on
 }
 
 void StartupTest::recoversFromUnusableDataDir()
@@ -117,32 +119,21 @@ void StartupTest::recoveryEndsWhenProgramDirectoryFailsToo()
 
 void StartupTest::readsTheCommandLine_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("arguments");
     QTest::addColumn<QString>("trialPath");
     QTest::addColumn<QString>("trialName");
     QTest::addColumn<QString>("trialExt");
     QTest::addColumn<bool>("dataDirFromCurrent");
 
-    QTest::newRow("trial") << "run1.dg"
-                           << "run1.dg"
-                           << "run1"
-                           << "DG" << false;
-    QTest::newRow("switch and trial") << "/q run1.dg"
-                                      << "run1.dg"
-                                      << "run1"
-                                      << "DG" << true;
-    QTest::newRow("switches only") << "-x -y"
-                                   << ""
-                                   << ""
-                                   << "" << true;
-    QTest::newRow("trial as eleventh word") << "-1 -2 -3 -4 -5 -6 -7 -8 -9 -10 run1.dg"
-                                            << ""
-                                            << ""
-                                            << "" << true;
-    QTest::newRow("two dots") << "walk.fast.km"
-                              << "walk.fast.km"
-                              << "walk.fast"
-                              << "KM" << false;
+    // The animation started at once rebuilds TrialPath from the trial's name.
+    QTest::newRow("trial") << "run1.dg" << "run1.DG" << "run1" << "DG" << false;
+    QTest::newRow("switch and trial") << "/q run1.dg" << "run1.DG" << "run1" << "DG" << true;
+    QTest::newRow("switches only") << "-x -y" << "" << "" << "" << true;
+    QTest::newRow("trial as eleventh word") << "-1 -2 -3 -4 -5 -6 -7 -8 -9 -10 run1.dg" << "" << ""
+        << "" << true;
+    QTest::newRow("two dots") << "walk.fast.km" << "walk.fast.KM" << "walk.fast" << "KM" << false;
+    // clang-format on
 }
 
 void StartupTest::readsTheCommandLine()
@@ -175,23 +166,17 @@ void StartupTest::readsTheCommandLine()
 
 void StartupTest::findsTheAnimationProgram_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("inProgDir");
     QTest::addColumn<QString>("inExeDir");
     QTest::addColumn<QString>("expectedProgDir");
     QTest::addColumn<bool>("message");
 
-    QTest::newRow("in the program directory") << "Kadrix.exe"
-                                              << ""
-                                              << "prog" << false;
-    QTest::newRow("letter case ignored") << "KADRIX.EXE"
-                                         << ""
-                                         << "prog" << false;
-    QTest::newRow("beside the front-end") << ""
-                                          << "kadrix.exe"
-                                          << "exe" << false;
-    QTest::newRow("nowhere") << ""
-                             << ""
-                             << "exe" << true;
+    QTest::newRow("in the program directory") << "Kadrix.exe" << "" << "prog" << false;
+    QTest::newRow("letter case ignored") << "KADRIX.EXE" << "" << "prog" << false;
+    QTest::newRow("beside the front-end") << "" << "kadrix.exe" << "exe" << false;
+    QTest::newRow("nowhere") << "" << "" << "exe" << true;
+    // clang-format on
 }
 
 void StartupTest::findsTheAnimationProgram()
@@ -276,11 +261,13 @@ void StartupTest::showsVersionInStatusBar()
 
 void StartupTest::exitSavesDataDirOnlyFromTheButton_data()
 {
+    // clang-format off
     QTest::addColumn<int>("way");
     QTest::addColumn<bool>("saved");
     QTest::newRow("E&xit button") << 0 << true;
     QTest::newRow("&Exit menu item") << 1 << false;
     QTest::newRow("close box") << 2 << false;
+    // clang-format on
 }
 
 void StartupTest::exitSavesDataDirOnlyFromTheButton()

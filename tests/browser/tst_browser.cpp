@@ -95,27 +95,19 @@ private Q_SLOTS:
 
 void BrowserTest::clickingADataFileSelectsTheTrial_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("extension");
     QTest::addColumn<QString>("label");
 
-    QTest::newRow("run1.dg") << "run1.dg"
-                             << "run1"
-                             << "DG"
-                             << "Selected file: RUN1.DG";
-    QTest::newRow("two dots") << "walk.fast.dg"
-                              << "walk.fast"
-                              << "DG"
-                              << "Selected file: WALK.FAST.DG";
-    QTest::newRow("upper-case name") << "JUMP.3D"
-                                     << "JUMP"
-                                     << "3D"
-                                     << "Selected file: JUMP.3D";
-    QTest::newRow("shell characters") << "a b;$(x)'q'.km"
-                                      << "a b;$(x)'q'"
-                                      << "KM"
-                                      << "Selected file: A B;$(X)'Q'.KM";
+    QTest::newRow("run1.dg") << "run1.dg" << "run1" << "DG" << "Selected file: RUN1.DG";
+    QTest::newRow("two dots") << "walk.fast.dg" << "walk.fast" << "DG"
+        << "Selected file: WALK.FAST.DG";
+    QTest::newRow("upper-case name") << "JUMP.3D" << "JUMP" << "3D" << "Selected file: JUMP.3D";
+    QTest::newRow("shell characters") << "a b;$(x)'q'.km" << "a b;$(x)'q'" << "KM"
+        << "Selected file: A B;$(X)'Q'.KM";
+    // clang-format on
 }
 
 void BrowserTest::clickingADataFileSelectsTheTrial()
@@ -307,6 +299,7 @@ void BrowserTest::readOnlyFilterKeepsTheTrial()
 
 void BrowserTest::convertFilters_data()
 {
+    // clang-format off
     QTest::addColumn<int>("option");
     QTest::addColumn<QStringList>("listed");
 
@@ -314,7 +307,8 @@ void BrowserTest::convertFilters_data()
     QTest::newRow("Exclude .TXT") << 1 << QStringList{"a.csv", "c.xyz", "d.Dat"};
     QTest::newRow("Only .CSV files") << 2 << QStringList{"a.csv"};
     QTest::newRow("All files") << 3
-                               << QStringList{"a.csv", "b.TXT", "c.xyz", "d.Dat", "e.dg", "README"};
+        << QStringList{"a.csv", "b.TXT", "c.xyz", "d.Dat", "e.dg", "README"};
+    // clang-format on
 }
 
 void BrowserTest::convertFilters()

@@ -31,6 +31,7 @@ private Q_SLOTS:
 
 void DirectoriesTest::patternsMatch_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("matches");
@@ -43,10 +44,9 @@ void DirectoriesTest::patternsMatch_data()
     QTest::newRow("no extension") << kDataFilesWithReadOnly << "dg" << false;
     QTest::newRow("all files, no extension") << kConvertPatterns[3] << "README" << true;
     QTest::newRow("exclude txt") << kConvertPatterns[1] << "notes.txt" << false;
-    QTest::newRow("question mark") << "run?.dg"
-                                   << "RUN1.DG" << true;
-    QTest::newRow("question mark, two characters") << "run?.dg"
-                                                   << "run12.dg" << false;
+    QTest::newRow("question mark") << "run?.dg" << "RUN1.DG" << true;
+    QTest::newRow("question mark, two characters") << "run?.dg" << "run12.dg" << false;
+    // clang-format on
 }
 
 void DirectoriesTest::patternsMatch()

@@ -58,6 +58,7 @@ private Q_SLOTS:
 
 void LauncherTest::trialButtons_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("optionSwitches");
     QTest::addColumn<QString>("onDisk");
@@ -66,47 +67,24 @@ void LauncherTest::trialButtons_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("parameters");
 
-    QTest::newRow("animate, no switches")
-        << "animate"
-        << ""
-        << "walk1.dg"
-        << "walk1"
-        << "DG" << QStringList{"/q", "/1", "/r", "walk1.dg"} << "/q /1 /r WALK1.DG";
-    QTest::newRow("animate with switches")
-        << "animate"
-        << "/V1 "
-        << "walk1.dg"
-        << "walk1"
-        << "DG" << QStringList{"/q", "/1", "/r", "/V1", "walk1.dg"} << "/q /1 /r /V1 WALK1.DG";
-    QTest::newRow("view and edit, no switches") << "view and edit"
-                                                << ""
-                                                << "walk1.dg"
-                                                << "walk1"
-                                                << "DG" << QStringList{"walk1.dg"} << "WALK1.DG";
-    QTest::newRow("view and edit with switches")
-        << "view and edit"
-        << "/R /Z /V2 /S4 "
-        << "Jump.3D"
-        << "Jump"
-        << "3D" << QStringList{"/R", "/Z", "/V2", "/S4", "Jump.3D"} << "/R /Z /V2 /S4 JUMP.3D";
-    QTest::newRow("edit and convert")
-        << "edit and convert"
-        << "/F /V1 "
-        << "run2.km"
-        << "run2"
+    QTest::newRow("animate, no switches") << "animate" << "" << "walk1.dg" << "walk1" << "DG"
+        << QStringList{"/q", "/1", "/r", "walk1.dg"} << "/q /1 /r WALK1.DG";
+    QTest::newRow("animate with switches") << "animate" << "/V1 " << "walk1.dg" << "walk1" << "DG"
+        << QStringList{"/q", "/1", "/r", "/V1", "walk1.dg"} << "/q /1 /r /V1 WALK1.DG";
+    QTest::newRow("view and edit, no switches") << "view and edit" << "" << "walk1.dg" << "walk1"
+        << "DG" << QStringList{"walk1.dg"} << "WALK1.DG";
+    QTest::newRow("view and edit with switches") << "view and edit" << "/R /Z /V2 /S4 " << "Jump.3D"
+        << "Jump" << "3D" << QStringList{"/R", "/Z", "/V2", "/S4", "Jump.3D"}
+        << "/R /Z /V2 /S4 JUMP.3D";
+    QTest::newRow("edit and convert") << "edit and convert" << "/F /V1 " << "run2.km" << "run2"
         << "KM" << QStringList{"/a", "/F", "/V1", "run2.km"} << "/a /F /V1 RUN2.KM";
-    QTest::newRow("no trial") << "animate"
-                              << ""
-                              << ""
-                              << ""
-                              << "" << QStringList{"/q", "/1", "/r", "."} << "/q /1 /r .";
-    QTest::newRow("shell characters stay one argument")
-        << "animate"
-        << ""
-        << "a b;$(touch x)'q'|&.dg"
-        << "a b;$(touch x)'q'|&"
-        << "DG" << QStringList{"/q", "/1", "/r", "a b;$(touch x)'q'|&.dg"}
+    QTest::newRow("no trial") << "animate" << "" << "" << "" << ""
+        << QStringList{"/q", "/1", "/r", "."} << "/q /1 /r .";
+    QTest::newRow("shell characters stay one argument") << "animate" << ""
+        << "a b;$(touch x)'q'|&.dg" << "a b;$(touch x)'q'|&" << "DG"
+        << QStringList{"/q", "/1", "/r", "a b;$(touch x)'q'|&.dg"}
         << "/q /1 /r A B;$(TOUCH X)'Q'|&.DG";
+    // clang-format on
 }
 
 void LauncherTest::trialButtons()
@@ -157,15 +135,17 @@ void LauncherTest::programNameIsFoundWhateverItsCase()
 
 void LauncherTest::animateMenuFollowsTheTrialsFiles_data()
 {
+    // clang-format off
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<QList<bool>>("enabled");
 
-    QTest::newRow("refined data only")
-        << QStringList{"walk1.cn"} << QList<bool>{false, true, false, false};
-    QTest::newRow("digitized and filtered")
-        << QStringList{"walk1.dg", "WALK1.KM", "walk2.sn"} << QList<bool>{true, false, true, false};
+    QTest::newRow("refined data only") << QStringList{"walk1.cn"}
+        << QList<bool>{false, true, false, false};
+    QTest::newRow("digitized and filtered") << QStringList{"walk1.dg", "WALK1.KM", "walk2.sn"}
+        << QList<bool>{true, false, true, false};
     QTest::newRow("all four") << QStringList{"walk1.dg", "walk1.cn", "walk1.km", "walk1.sn"}
-                              << QList<bool>{true, true, true, true};
+        << QList<bool>{true, true, true, true};
+    // clang-format on
 }
 
 void LauncherTest::animateMenuFollowsTheTrialsFiles()
@@ -198,6 +178,7 @@ void LauncherTest::animateMenuWithoutTrialKeepsItsItems()
 
 void LauncherTest::animateMenuItemsStartCommands_data()
 {
+    // clang-format off
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("file");
 
@@ -206,6 +187,7 @@ void LauncherTest::animateMenuItemsStartCommands_data()
     QTest::newRow("filtered") << 2 << "Walk1.km";
     QTest::newRow("simulated") << 3 << "Walk1.sn";
     QTest::newRow("other index") << 7 << "Walk1";
+    // clang-format on
 }
 
 void LauncherTest::animateMenuItemsStartCommands()
@@ -242,6 +224,7 @@ void LauncherTest::commandLineHelp()
 
 void LauncherTest::runProgramStartsAndOffersOutput_data()
 {
+    // clang-format off
     QTest::addColumn<int>("offer");
     QTest::addColumn<MessageAnswer>("answer");
     QTest::addColumn<bool>("asked");
@@ -250,6 +233,7 @@ void LauncherTest::runProgramStartsAndOffersOutput_data()
     QTest::newRow("no offer") << 0 << MessageAnswer::Yes << false << false;
     QTest::newRow("offer declined") << 1 << MessageAnswer::No << true << false;
     QTest::newRow("offer taken") << 1 << MessageAnswer::Yes << true << true;
+    // clang-format on
 }
 
 void LauncherTest::runProgramStartsAndOffersOutput()

@@ -70,6 +70,7 @@ private Q_SLOTS:
 
 void HostProgramsTest::systemToolsByTheirClassicNames_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("tool");
     QTest::newRow("notepad") << "notepad.exe" << int(SystemTool::TextEditor);
@@ -78,6 +79,7 @@ void HostProgramsTest::systemToolsByTheirClassicNames_data()
     QTest::newRow("command prompt") << "command.com" << int(SystemTool::Terminal);
     QTest::newRow("explorer") << "Explorer.exe" << int(SystemTool::FileManager);
     QTest::newRow("not a tool") << "Kadrix.exe" << -1;
+    // clang-format on
 }
 
 void HostProgramsTest::systemToolsByTheirClassicNames()
@@ -139,11 +141,13 @@ void HostProgramsTest::missingToolIsExplained()
 
 void HostProgramsTest::companionProgramsAreFoundRegardlessOfCase_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("asked");
     QTest::newRow("as on the disk") << "prog/Kadrix.exe";
     QTest::newRow("upper case") << "PROG/KADRIX.EXE";
     QTest::newRow("without .exe") << "prog/Kadrix";
     QTest::newRow("relative to the working directory") << "../prog/kadrix.exe";
+    // clang-format on
 }
 
 void HostProgramsTest::companionProgramsAreFoundRegardlessOfCase()

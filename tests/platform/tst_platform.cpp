@@ -37,21 +37,17 @@ private Q_SLOTS:
 
 void PlatformTest::resolvesLetterCase_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("asked");
     QTest::addColumn<QString>("found");
 
-    QTest::newRow("exact") << "Data/Walk1.DG"
-                           << "Data/Walk1.DG";
-    QTest::newRow("upper case") << "DATA/WALK1.DG"
-                                << "Data/Walk1.DG";
-    QTest::newRow("lower case") << "data/walk1.dg"
-                                << "Data/Walk1.DG";
-    QTest::newRow("missing file kept as asked") << "DATA/RUN2.DG"
-                                                << "Data/RUN2.DG";
-    QTest::newRow("missing directory ends the lookup") << "NONE/WALK1.DG"
-                                                       << "NONE/WALK1.DG";
-    QTest::newRow("doubled separator") << "DATA//walk1.dg"
-                                       << "Data/Walk1.DG";
+    QTest::newRow("exact") << "Data/Walk1.DG" << "Data/Walk1.DG";
+    QTest::newRow("upper case") << "DATA/WALK1.DG" << "Data/Walk1.DG";
+    QTest::newRow("lower case") << "data/walk1.dg" << "Data/Walk1.DG";
+    QTest::newRow("missing file kept as asked") << "DATA/RUN2.DG" << "Data/RUN2.DG";
+    QTest::newRow("missing directory ends the lookup") << "NONE/WALK1.DG" << "NONE/WALK1.DG";
+    QTest::newRow("doubled separator") << "DATA//walk1.dg" << "Data/Walk1.DG";
+    // clang-format on
 }
 
 void PlatformTest::resolvesLetterCase()
