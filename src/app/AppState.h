@@ -10,6 +10,7 @@ struct AppState {
     QString DataDir;        // current data directory, kept equal to the current directory
     QString ProgDir;        // companion programs, help texts and manuals/
     QString TrialPath;      // the trial's file name as listed, or as typed on the command line
+    QString TrialDir;       // the data directory at the time TrialPath was set
     QString TrialName;      // the trial's name without extension; empty: no trial
     QString TrialExt;       // the trial's extension, upper case, without the dot
     QString VersionText;    // e.g. "1.06 (005)"
@@ -23,5 +24,12 @@ struct AppState {
     QString ProgName;
     QString ProgPath;
 };
+
+// Sets TrialPath, a name in the current data directory (or a path).
+inline void setTrialPath(AppState& state, const QString& path)
+{
+    state.TrialPath = path;
+    state.TrialDir = state.DataDir;
+}
 
 } // namespace kadrix

@@ -94,7 +94,7 @@ void Browser::filDatafiles_Click()
             {QStringLiteral("No data files (.DG etc.) in this subdirectory."), kApplicationTitle,
              MessageButtons::Ok, MessageIcon::Critical});
     } else {
-        state_.TrialPath = ui_.filDatafiles->selectedName();
+        setTrialPath(state_, ui_.filDatafiles->selectedName());
         selectTrialFile(state_.TrialPath);
         ui_.cmdOptions->setEnabled(true);
     }

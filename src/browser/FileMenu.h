@@ -7,8 +7,8 @@ namespace kadrix {
 struct MainContext;
 class Browser;
 
-// The housekeeping of the "&File" menu: directories, the selected file's
-// deletion, printing and printer set-up.
+// The housekeeping of the "&File" menu: opening, creating and removing
+// directories, deleting the selected file, printing and printer set-up.
 class FileMenu final : public QObject {
     Q_OBJECT
 
@@ -22,6 +22,11 @@ public:
     void mnnPrintSetup_Click();
 
 private:
+    void showBrowserLists();
+    void createDirectory();
+    void removeCurrentDirectory();
+    void deleteSelectedFile();
+
     MainContext& context_;
     Browser& browser_;
 };

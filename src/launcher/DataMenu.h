@@ -10,10 +10,16 @@ class FileMenu;
 class Launcher;
 
 // The "&Data" menu, its "&Convert data ..." submenu and "Run &Xfer2DG".
+// Items are enabled as their menu opens, from the trial's files on the disk.
 class DataMenu final : public QObject {
     Q_OBJECT
 
 public:
+    // The "&Convert data ..." item that animates the trial's .cda file.
+    static constexpr int kCdaItem = 3;
+    static constexpr int kAsciiTextItem = 5;
+    static constexpr int kViconItem = 6;
+
     DataMenu(MainContext& context, Browser& browser, Launcher& launcher, FileMenu& fileMenu,
              QObject* parent = nullptr);
     Q_DISABLE_COPY_MOVE(DataMenu)
@@ -27,6 +33,14 @@ public:
     void cmdConvert_Click();
 
 private:
+    bool trialHas(const QString& extension) const;
+    void selectDigitizedData();
+    void refineData();
+    void animateData();
+    void editData();
+    void renumberData();
+    void choose(const QString& program);
+
     MainContext& context_;
     Browser& browser_;
     Launcher& launcher_;

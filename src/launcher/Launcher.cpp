@@ -73,7 +73,7 @@ void Launcher::animateTrial(const QString& switches)
 {
     AppState& state = context_.state;
     chooseAnimationProgram();
-    state.TrialPath = state.TrialName + QLatin1Char('.') + state.TrialExt;
+    setTrialPath(state, state.TrialName + QLatin1Char('.') + state.TrialExt);
     state.TaskId = context_.host.starter.start(requests::animateTrial(state, switches));
 }
 
@@ -108,7 +108,7 @@ void Launcher::mnuKadrix_Click(int Index)
 {
     AppState& state = context_.state;
     chooseAnimationProgram();
-    state.TrialPath = state.TrialName + animatedExtension(Index);
+    setTrialPath(state, state.TrialName + animatedExtension(Index));
     state.TaskId = context_.host.starter.start(
         requests::companionCommand(state, state.ProgPath, state.TrialPath));
 }

@@ -8,8 +8,8 @@ struct MainContext;
 class Browser;
 class Launcher;
 
-// The "&Programs" menu, the system tools of the "&File" menu and
-// "&Run a program".
+// The "&Programs" menu (Acrospin and the two converters on the current
+// trial), the system tools of the "&File" menu and "&Run a program".
 class ProgramsMenu final : public QObject {
     Q_OBJECT
 
@@ -24,6 +24,9 @@ public:
     void mnuRun_Click();
 
 private:
+    bool acrospinFileOpens() const;
+    void returnToDataDir();
+
     MainContext& context_;
     Browser& browser_;
     Launcher& launcher_;

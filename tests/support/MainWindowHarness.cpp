@@ -10,8 +10,9 @@
 
 namespace kadrix::test {
 
-MainWindowHarness::MainWindowHarness()
-    : savedCurrentDirectory_(QDir::currentPath())
+MainWindowHarness::MainWindowHarness(Starter* realStarter)
+    : host{messages, realStarter ? *realStarter : starter, settings}
+    , savedCurrentDirectory_(QDir::currentPath())
 {
     const QString base = QDir(root.path()).canonicalPath();
     dataDir = base + QStringLiteral("/data");

@@ -19,7 +19,8 @@ namespace kadrix::test {
 // process's current directory is restored when the harness goes.
 class MainWindowHarness {
 public:
-    MainWindowHarness();
+    // Starts go to `realStarter` when given, else to the fake `starter`.
+    explicit MainWindowHarness(Starter* realStarter = nullptr);
     ~MainWindowHarness();
     MainWindowHarness(const MainWindowHarness&) = delete;
     MainWindowHarness& operator=(const MainWindowHarness&) = delete;
@@ -46,7 +47,7 @@ public:
     FakeMessages messages;
     FakeStarter starter;
     FakeSettingsStore settings;
-    Host host{messages, starter, settings};
+    Host host;
     ProgramVersion version{1, 6, 5};
 
 private:
