@@ -177,7 +177,9 @@ bool Browser::TestTrial()
 
 void Browser::rereadFileListsNow()
 {
-    reader_->readNow(ui_.filDatafiles->path());
+    const DirectoryListing listing = reader_->readNow(ui_.filDatafiles->path());
+    ui_.filDatafiles->showListing(listing);
+    ui_.filConverts->showListing(listing);
 }
 
 void Browser::reportUnopenableDirectory(const FileError& error)

@@ -26,7 +26,10 @@ void FileList::setSource(DirectoryReader* reader)
         reader_->disconnect(this);
     reader_ = reader;
     if (reader_)
-        connect(reader_, &DirectoryReader::listed, this, &FileList::showListing);
+        // Each list takes a new listing in an event of its own, so that the
+        // window stays responsive while large directories are shown.
+        connect(reader_, &DirectoryReader::listed, this, &FileList::showListing,
+                Qt::QueuedConnection);
 }
 
 void FileList::setPath(const QString& path)

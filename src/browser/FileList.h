@@ -29,6 +29,10 @@ public:
     void setPattern(const QString& pattern);
     void refresh();
 
+    // Shows the files of `listing` that match the pattern, when it is a
+    // listing of this list's directory.
+    void showListing(const DirectoryListing& listing);
+
     int listCount() const;
     QStringList names() const;
     QString selectedName() const;
@@ -44,7 +48,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void showListing(const DirectoryListing& listing);
     void setNames(const QStringList& names);
 
     DirectoryReader* reader_ = nullptr;

@@ -22,7 +22,7 @@ FilePattern::FilePattern(const QString& pattern)
         if (wildcard == QLatin1String("*.*") || wildcard == QLatin1String("*")) {
             matchesAll_ = true;
         } else if (wildcard.startsWith(QLatin1String("*.")) && isPlainExtension(wildcard.mid(2))) {
-            extensions_.insert(wildcard.mid(2).toCaseFolded());
+            extensions_.push_back(wildcard.mid(2));
         } else if (!wildcard.isEmpty()) {
             others_.push_back(QRegularExpression::fromWildcard(wildcard, Qt::CaseInsensitive));
         }
@@ -34,8 +34,13 @@ bool FilePattern::matches(const QString& fileName) const
     if (matchesAll_)
         return true;
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    if (dot >= 0 && extensions_.contains(fileName.mid(dot + 1).toCaseFolded()))
-        return true;
+    if (dot >= 0) {
+        const QStringView extension = QStringView(fileName).mid(dot + 1);
+        for (const QString& wanted : extensions_) {
+            if (extension.compare(wanted, Qt::CaseInsensitive) == 0)
+                return true;
+        }
+    }
     for (const QRegularExpression& expression : others_) {
         if (expression.match(fileName).hasMatch())
             return true;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QRegularExpression>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -24,7 +23,7 @@ public:
 private:
     QString text_;
     bool matchesAll_ = false;
-    QSet<QString> extensions_; // folded, from the "*.ext" wildcards
+    std::vector<QString> extensions_; // from the "*.ext" wildcards
     std::vector<QRegularExpression> others_;
 };
 

@@ -70,7 +70,11 @@ frmKadrix& MainWindowHarness::start(const QString& argumentText)
 
 bool MainWindowHarness::waitForLists()
 {
-    return QTest::qWaitFor([this] { return !window_->browser().reader().isBusy(); }, 10000);
+    const bool idle =
+        QTest::qWaitFor([this] { return !window_->browser().reader().isBusy(); }, 10000);
+    // The lists take the last listing in events of their own.
+    QCoreApplication::sendPostedEvents();
+    return idle;
 }
 
 } // namespace kadrix::test
