@@ -19,15 +19,44 @@ using namespace kadrix::test;
 
 namespace {
 
-QJsonObject onlyRecord(const QString& log)
-{
-    const QList<QByteArray> lines = readFile(log).trimmed().split('\n');
-    return lines.size() == 1 ? QJsonDocument::fromJson(lines.constFirst()).object() : QJsonObject();
-}
+// The main window with the real starter, the stand-in installed under one
+// companion's name, and the stand-in's record of its starts.
+class StandinSession {
+public:
+    explicit StandinSession(const QString& companion)
+        : log_(QDir::temp().filePath(QStringLiteral("standin-") + companion +
+                                     QStringLiteral(".log")))
+    {
+        QFile::remove(log_);
+        qputenv("KADRIX_STANDIN_LOG", QFile::encodeName(log_));
+        QFile::copy(qEnvironmentVariable("KADRIX_STANDIN"),
+                    harness.progDir + QLatin1Char('/') + companion);
+    }
+    ~StandinSession() { qunsetenv("KADRIX_STANDIN_LOG"); }
 
-QVariantList argumentsOf(const QJsonObject& record)
+    // The one start recorded, once it is there; empty while there is none.
+    QJsonObject record() const
+    {
+        const QList<QByteArray> lines = readFile(log_).trimmed().split('\n');
+        return lines.size() == 1 ? QJsonDocument::fromJson(lines.constFirst()).object()
+                                 : QJsonObject();
+    }
+
+    FakeMessages starterMessages;
+    ProcessStarter starter{starterMessages};
+    MainWindowHarness harness{&starter};
+
+private:
+    QString log_;
+};
+
+void compareStart(const QJsonObject& record, const QString& program, const QString& directory,
+                  const QString& argument)
 {
-    return record.value(QStringLiteral("args")).toArray().toVariantList();
+    QCOMPARE(record.value(QStringLiteral("program")).toString(), program);
+    QCOMPARE(record.value(QStringLiteral("cwd")).toString(), directory);
+    QCOMPARE(record.value(QStringLiteral("args")).toArray().toVariantList(),
+             QVariantList{argument});
 }
 
 } // namespace
@@ -36,68 +65,39 @@ class EndToEndMenusTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void runXfer2DGConvertsTheSelectedFile();
     void scalvaneRefinesTheTrialAndLeavesItsOutput();
-
-private:
-    QString log_;
 };
-
-void EndToEndMenusTest::init()
-{
-    log_ =
-        QDir::temp().filePath(QStringLiteral("standin-%1.log").arg(QTest::currentTestFunction()));
-    QFile::remove(log_);
-    qputenv("KADRIX_STANDIN_LOG", QFile::encodeName(log_));
-}
-
-void EndToEndMenusTest::cleanup()
-{
-    qunsetenv("KADRIX_STANDIN_LOG");
-}
 
 void EndToEndMenusTest::runXfer2DGConvertsTheSelectedFile()
 {
-    FakeMessages starterMessages;
-    ProcessStarter starter(starterMessages);
-    MainWindowHarness harness(&starter);
-    QVERIFY(QFile::copy(qEnvironmentVariable("KADRIX_STANDIN"),
-                        harness.progDir + QStringLiteral("/Xfer2DG.exe")));
+    StandinSession session(QStringLiteral("Xfer2DG.exe"));
+    MainWindowHarness& harness = session.harness;
     harness.addDataFile(QStringLiteral("Walk Trial.csv"));
     harness.start();
-    harness.state().TrialName = QStringLiteral("Walk Trial");
-    harness.state().TrialExt = QStringLiteral("CSV");
+    harness.selectTrial(QStringLiteral("Walk Trial"), QStringLiteral("CSV"));
 
     harness.ui().cmdConvert->setEnabled(true);
     harness.ui().cmdConvert->click();
-    QTRY_VERIFY(!onlyRecord(log_).isEmpty());
-    const QJsonObject record = onlyRecord(log_);
-    QCOMPARE(record.value(QStringLiteral("program")).toString(), QStringLiteral("Xfer2DG.exe"));
-    QCOMPARE(record.value(QStringLiteral("cwd")).toString(), harness.dataDir);
-    QCOMPARE(argumentsOf(record), QVariantList{QStringLiteral("Walk Trial.csv")});
-    QVERIFY(starterMessages.boxes.empty());
+    QTRY_VERIFY(!session.record().isEmpty());
+    compareStart(session.record(), QStringLiteral("Xfer2DG.exe"), harness.dataDir,
+                 QStringLiteral("Walk Trial.csv"));
+    QVERIFY(session.starterMessages.boxes.empty());
 }
 
 void EndToEndMenusTest::scalvaneRefinesTheTrialAndLeavesItsOutput()
 {
-    FakeMessages starterMessages;
-    ProcessStarter starter(starterMessages);
-    MainWindowHarness harness(&starter);
-    QVERIFY(QFile::copy(qEnvironmentVariable("KADRIX_STANDIN"),
-                        harness.progDir + QStringLiteral("/Scalvane.exe")));
+    StandinSession session(QStringLiteral("Scalvane.exe"));
+    MainWindowHarness& harness = session.harness;
     harness.addDataFile(QStringLiteral("walk1.dg"));
     harness.start();
-    harness.state().TrialName = QStringLiteral("walk1");
+    harness.selectTrial(QStringLiteral("walk1"), QStringLiteral("DG"));
     harness.messages.answers.push_back(MessageAnswer::No);
 
     harness.ui().mnuDatafile[1]->trigger();
-    QTRY_VERIFY(!onlyRecord(log_).isEmpty());
-    const QJsonObject record = onlyRecord(log_);
-    QCOMPARE(record.value(QStringLiteral("program")).toString(), QStringLiteral("Scalvane.exe"));
-    QCOMPARE(record.value(QStringLiteral("cwd")).toString(), harness.dataDir);
-    QCOMPARE(argumentsOf(record), QVariantList{QStringLiteral("walk1.dg")});
+    QTRY_VERIFY(!session.record().isEmpty());
+    compareStart(session.record(), QStringLiteral("Scalvane.exe"), harness.dataDir,
+                 QStringLiteral("walk1.dg"));
     QTRY_VERIFY(QFile::exists(harness.dataFile(QStringLiteral("Scalvane.out"))));
     QCOMPARE(harness.messages.boxes.front().title, QStringLiteral("View output"));
 }

@@ -18,12 +18,6 @@ using namespace kadrix::test;
 
 namespace {
 
-void selectTrial(MainWindowHarness& harness, const QString& name, const QString& extension)
-{
-    harness.state().TrialName = name;
-    harness.state().TrialExt = extension;
-}
-
 QString program(const MainWindowHarness& harness, const QString& name)
 {
     return harness.progDir + QLatin1Char('/') + name;
@@ -73,7 +67,7 @@ void DataMenuTest::openingFollowsTheTrialsFiles()
     for (const QString& file : files)
         harness.addDataFile(file);
     harness.start();
-    selectTrial(harness, QStringLiteral("walk"), QStringLiteral("CSV"));
+    harness.selectTrial(QStringLiteral("walk"), QStringLiteral("CSV"));
     harness.ui().cmdEdit->setEnabled(true);
 
     Q_EMIT harness.ui().mnuDatafiles->aboutToShow();
@@ -134,7 +128,7 @@ void DataMenuTest::refineOffersTheOutput()
     writeFile(program(harness, QStringLiteral("Scalvane.exe")), "stand-in");
     harness.addDataFile(QStringLiteral("walk1.dg"));
     harness.start();
-    selectTrial(harness, QStringLiteral("walk1"), QStringLiteral("DG"));
+    harness.selectTrial(QStringLiteral("walk1"), QStringLiteral("DG"));
     harness.messages.answers.push_back(MessageAnswer::No);
 
     harness.ui().mnuDatafile[1]->trigger();
@@ -153,7 +147,7 @@ void DataMenuTest::refineWithoutScalvane()
 {
     MainWindowHarness harness;
     harness.start();
-    selectTrial(harness, QStringLiteral("walk1"), QStringLiteral("DG"));
+    harness.selectTrial(QStringLiteral("walk1"), QStringLiteral("DG"));
     harness.ui().mnuDatafile[1]->trigger();
     QVERIFY(harness.starter.requests.empty());
     QCOMPARE(harness.state().TaskId, 1.0);
@@ -168,7 +162,7 @@ void DataMenuTest::graphEditAndRenumber()
     MainWindowHarness harness;
     harness.addDataFile(QStringLiteral("walk1.dg"));
     harness.start();
-    selectTrial(harness, QStringLiteral("walk1"), QStringLiteral("CSV"));
+    harness.selectTrial(QStringLiteral("walk1"), QStringLiteral("CSV"));
 
     harness.ui().mnuDatafile[2]->trigger();
     QCOMPARE(harness.starter.last().kind, StartKind::Shell);
@@ -196,7 +190,7 @@ void DataMenuTest::renumberWithoutDataFile()
 {
     MainWindowHarness harness;
     harness.start();
-    selectTrial(harness, QStringLiteral("walk1"), QStringLiteral("DG"));
+    harness.selectTrial(QStringLiteral("walk1"), QStringLiteral("DG"));
     harness.ui().mnuDatafile[4]->trigger();
     QVERIFY(harness.starter.requests.empty());
     QCOMPARE(harness.messages.boxes.size(), size_t(1));
@@ -219,7 +213,7 @@ void DataMenuTest::runXfer2DGSavesDataDirectoryAndRefreshes()
     harness.addDataFile(QStringLiteral("walk.csv"));
     harness.start();
     harness.setSetting(kDataDirKey, QStringLiteral("/somewhere/else"));
-    selectTrial(harness, QStringLiteral("walk"), QStringLiteral("CSV"));
+    harness.selectTrial(QStringLiteral("walk"), QStringLiteral("CSV"));
     harness.addDataFile(QStringLiteral("walk.dg")); // as if written by the converter
 
     harness.ui().cmdConvert->setEnabled(true);
@@ -242,7 +236,7 @@ void DataMenuTest::convertSubmenuShowsTheTrialsArielFiles()
     harness.addDataFile(QStringLiteral("walk1.1t"));
     harness.addDataFile(QStringLiteral("WALK1.3T"));
     harness.start();
-    selectTrial(harness, QStringLiteral("walk1"), QStringLiteral("1T"));
+    harness.selectTrial(QStringLiteral("walk1"), QStringLiteral("1T"));
 
     Q_EMIT harness.ui().mnuConverts->aboutToShow();
     Q_EMIT harness.ui().mnuAriel->aboutToShow();
@@ -254,7 +248,7 @@ void DataMenuTest::convertSubmenuShowsTheTrialsArielFiles()
     }
 
     // Without the .1t file "&1T" stays in the menu, disabled.
-    selectTrial(harness, QStringLiteral("run"), QStringLiteral("DG"));
+    harness.selectTrial(QStringLiteral("run"), QStringLiteral("DG"));
     Q_EMIT harness.ui().mnuConverts->aboutToShow();
     QVERIFY(items[1]->isVisible());
     QVERIFY(!items[1]->isEnabled());
@@ -266,7 +260,7 @@ void DataMenuTest::arielItemAnimatesItsFile()
     MainWindowHarness harness;
     harness.addDataFile(QStringLiteral("walk1.3t"));
     harness.start();
-    selectTrial(harness, QStringLiteral("walk1"), QStringLiteral("DG"));
+    harness.selectTrial(QStringLiteral("walk1"), QStringLiteral("DG"));
     harness.state().OptionSwitches = QStringLiteral("/V1 ");
     harness.window().dataMenu().mnuArielType_Click(3);
     const StartRequest& request = harness.starter.last();
@@ -299,7 +293,7 @@ void DataMenuTest::convertItems()
     MainWindowHarness harness;
     harness.addDataFile(QStringLiteral("walk.txt"));
     harness.start();
-    selectTrial(harness, QStringLiteral("walk"), QStringLiteral("TXT"));
+    harness.selectTrial(QStringLiteral("walk"), QStringLiteral("TXT"));
 
     harness.window().dataMenu().mnuConvert_Click(index);
     QCOMPARE(harness.starter.requests.size(), size_t(command.isEmpty() ? 0 : 1));

@@ -17,12 +17,6 @@ using namespace kadrix::test;
 
 namespace {
 
-void selectTrial(MainWindowHarness& harness, const QString& name, const QString& extension)
-{
-    harness.state().TrialName = name;
-    harness.state().TrialExt = extension;
-}
-
 void clickButton(MainWindowHarness& harness, const QString& which)
 {
     Launcher& launcher = harness.window().launcher();
@@ -101,7 +95,7 @@ void LauncherTest::trialButtons()
     if (!onDisk.isEmpty())
         harness.addDataFile(onDisk);
     harness.start();
-    selectTrial(harness, trialName, trialExt);
+    harness.selectTrial(trialName, trialExt);
     harness.state().OptionSwitches = optionSwitches;
 
     clickButton(harness, button);
@@ -127,7 +121,7 @@ void LauncherTest::programNameIsFoundWhateverItsCase()
                   harness.progDir + QStringLiteral("/kadrix.EXE"));
     harness.addDataFile(QStringLiteral("WALK1.dg"));
     harness.start();
-    selectTrial(harness, QStringLiteral("walk1"), QStringLiteral("DG"));
+    harness.selectTrial(QStringLiteral("walk1"), QStringLiteral("DG"));
     harness.window().launcher().cmdAnimate_Click();
     QCOMPARE(harness.starter.last().program, harness.progDir + QStringLiteral("/kadrix.EXE"));
     QCOMPARE(harness.starter.last().arguments.last(), QStringLiteral("WALK1.dg"));
@@ -156,7 +150,7 @@ void LauncherTest::animateMenuFollowsTheTrialsFiles()
     for (const QString& file : files)
         harness.addDataFile(file);
     harness.start();
-    selectTrial(harness, QStringLiteral("walk1"), QStringLiteral("CN"));
+    harness.selectTrial(QStringLiteral("walk1"), QStringLiteral("CN"));
 
     Q_EMIT harness.ui().mnuImages->aboutToShow();
     for (int i = 0; i < 4; ++i)
@@ -196,7 +190,7 @@ void LauncherTest::animateMenuItemsStartCommands()
     QFETCH(QString, file);
     MainWindowHarness harness;
     harness.start();
-    selectTrial(harness, QStringLiteral("Walk1"), QStringLiteral("DG"));
+    harness.selectTrial(QStringLiteral("Walk1"), QStringLiteral("DG"));
 
     harness.window().launcher().mnuKadrix_Click(index);
     const StartRequest& request = harness.starter.last();

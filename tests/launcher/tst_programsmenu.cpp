@@ -15,15 +15,7 @@
 using namespace kadrix;
 using namespace kadrix::test;
 
-namespace {
-
-void selectTrial(MainWindowHarness& harness, const QString& name, const QString& extension)
-{
-    harness.state().TrialName = name;
-    harness.state().TrialExt = extension;
-}
-
-} // namespace
+namespace {} // namespace
 
 class ProgramsMenuTest : public QObject {
     Q_OBJECT
@@ -46,11 +38,11 @@ void ProgramsMenuTest::acrospinNeedsTheTrialsAcdFile()
     harness.addDataFile(QStringLiteral("walk1.ACD"));
     writeFile(harness.progDir + QStringLiteral("/Acrospin.exe"), "x");
     harness.start();
-    selectTrial(harness, QStringLiteral("run2"), QStringLiteral("DG"));
+    harness.selectTrial(QStringLiteral("run2"), QStringLiteral("DG"));
     Q_EMIT harness.ui().mnuPrograms->aboutToShow();
     QVERIFY(!harness.ui().mnuProgram[0]->isEnabled());
 
-    selectTrial(harness, QStringLiteral("walk1"), QStringLiteral("DG"));
+    harness.selectTrial(QStringLiteral("walk1"), QStringLiteral("DG"));
     Q_EMIT harness.ui().mnuPrograms->aboutToShow();
     QVERIFY(harness.ui().mnuProgram[0]->isEnabled());
     QCOMPARE(harness.ui().mnuPrograms->title(), QStringLiteral("&Programs               "));
@@ -65,7 +57,7 @@ void ProgramsMenuTest::acrospinWithoutAcdFileTellsTheUser()
 {
     MainWindowHarness harness;
     harness.start();
-    selectTrial(harness, QStringLiteral("walk1"), QStringLiteral("DG"));
+    harness.selectTrial(QStringLiteral("walk1"), QStringLiteral("DG"));
     harness.window().programsMenu().mnuProgram_Click(0);
     QCOMPARE(harness.messages.texts(),
              QStringList{"Acrospin file (.ACD) not found in current data directory."});
@@ -98,7 +90,7 @@ void ProgramsMenuTest::convertersStartOnTheTrial()
     MainWindowHarness harness;
     writeFile(harness.progDir + QLatin1Char('/') + program, "x");
     harness.start();
-    selectTrial(harness, trialName, trialExt);
+    harness.selectTrial(trialName, trialExt);
     harness.addDataFile(QStringLiteral("walk.dg")); // as if written by the converter
 
     harness.ui().mnuProgram.at(static_cast<size_t>(index))->trigger();

@@ -52,6 +52,12 @@ void MainWindowHarness::setSetting(const QString& key, const QString& value)
                            value);
 }
 
+void MainWindowHarness::selectTrial(const QString& name, const QString& extension)
+{
+    state().TrialName = name;
+    state().TrialExt = extension;
+}
+
 void MainWindowHarness::clearSettings()
 {
     settings.values.clear();

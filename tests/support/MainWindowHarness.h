@@ -30,6 +30,8 @@ public:
     void addDataFile(const QString& name, const QByteArray& contents = "x\r\n");
     void setSetting(const QString& key, const QString& value);
     void clearSettings();
+    // Makes `name` with `extension` the current trial, as a click would.
+    void selectTrial(const QString& name, const QString& extension);
 
     // Builds the window and runs its start-up with the given argument text.
     frmKadrix& start(const QString& argumentText = {});
