@@ -1,19 +1,131 @@
 #include "docs/HelpMenu.h"
 
+#include "app/AppState.h"
+#include "app/FileTest.h"
+#include "app/MainContext.h"
+#include "app/MainControls.h"
+#include "docs/frmReader.h"
+#include "docs/frmViewer.h"
+#include "launcher/StartRequests.h"
+#include "platform/Host.h"
+#include "platform/PathLookup.h"
+#include "platform/Starter.h"
+
+#include <QAction>
+
+#include <array>
+
 namespace kadrix {
+
+namespace {
+
+// The help file of each "&Help" item: the name tested when the menu opens,
+// and the name shown when the item is chosen. Both name the same file.
+struct HelpFile {
+    const char* tested;
+    const char* shown;
+};
+
+constexpr std::array<HelpFile, 9> kHelpFiles{{
+    {"overview.txt", "Overview.txt"},
+    {"tavromu.txt", "Tavromu.txt"},
+    {"scalvane.txt", "Scalvane.txt"},
+    {"dg_file.txt", "DG_file.txt"},
+    {"fplate.txt", "FPlate.txt"},
+    {"kadrix.txt", "Kadrix.txt"},
+    {"kinemati.txt", "Kinemati.txt"},
+    {"readmekx.txt", "ReadmeKX.txt"},
+    {"updatekx.txt", "UpdateKX.txt"},
+}};
+
+const QString kUsersManual = QStringLiteral("kadrix.pdf");
+const QString kFileFormat = QStringLiteral("dg_file.txt");
+
+} // namespace
 
 HelpMenu::HelpMenu(MainContext& context, QObject* parent)
     : QObject(parent)
     , context_(context)
+    , viewer_([this] { return new frmViewer(context_.state, context_.host); })
+    , reader_([this] {
+        return new frmReader(context_.state, context_.host.messages, CurrentDocument_);
+    })
 {}
 
 HelpMenu::~HelpMenu() = default;
 
-void HelpMenu::mnuHelp_Click() {}
-void HelpMenu::mnuHelpItem_Click(int /*Index*/) {}
-void HelpMenu::mnuManual_Click(int /*Index*/) {}
-void HelpMenu::cmdManuals_Click() {}
+frmViewer* HelpMenu::viewer() const
+{
+    return viewer_.loaded();
+}
 
-void HelpMenu::unloadWindows() {}
+frmReader* HelpMenu::reader() const
+{
+    return reader_.loaded();
+}
+
+void HelpMenu::mnuHelp_Click()
+{
+    for (size_t i = 0; i < kHelpFiles.size(); ++i) {
+        const QString name = QString::fromLatin1(kHelpFiles.at(i).tested);
+        const int result = TestFile(context_.host.messages, context_.state.ProgDir, name, 0);
+        context_.ui.mnuHelpItem.at(i)->setEnabled(result == 0);
+    }
+}
+
+void HelpMenu::mnuHelpItem_Click(int Index)
+{
+    if (Index < 0 || Index >= static_cast<int>(kHelpFiles.size()))
+        return;
+    const QString name = QString::fromLatin1(kHelpFiles.at(Index).shown);
+    if (TestFile(context_.host.messages, context_.state.ProgDir, name, 1) != 0)
+        return;
+    context_.state.ViewerFile = joinPath(context_.state.ProgDir, name);
+    showViewer();
+}
+
+void HelpMenu::mnuManual_Click(int Index)
+{
+    AppState& state = context_.state;
+    switch (Index) {
+    case 0:
+        // Not tested here: the text editor reports a missing file itself.
+        state.TaskId = context_.host.starter.start(
+            requests::notepadOn(state, joinPath(state.ProgDir, kFileFormat)));
+        break;
+    case 1:
+        state.ManualFile = kUsersManual;
+        showReader();
+        break;
+    case 2:
+        state.ManualFile.clear();
+        showReader();
+        break;
+    default:
+        break;
+    }
+}
+
+void HelpMenu::cmdManuals_Click()
+{
+    context_.state.ManualFile = kUsersManual;
+    showReader();
+}
+
+void HelpMenu::showViewer()
+{
+    viewer_.load().showAndActivate();
+}
+
+void HelpMenu::showReader()
+{
+    reader_.load().showAndActivate();
+}
+
+void HelpMenu::unloadWindows()
+{
+    viewer_.unload();
+    reader_.unload();
+}
 
 } // namespace kadrix

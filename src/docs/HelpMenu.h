@@ -1,10 +1,15 @@
 #pragma once
 
+#include "app/WindowSlot.h"
+
 #include <QObject>
+#include <QString>
 
 namespace kadrix {
 
 struct MainContext;
+class frmReader;
+class frmViewer;
 
 // The "&Help" menu's help files, the "&Manuals" menu and the "Man&ual"
 // button, with the text viewer and the PDF reader they open.
@@ -24,8 +29,20 @@ public:
     // Closes the windows these commands opened, when the program ends.
     void unloadWindows();
 
+    // The windows while they are loaded, else null.
+    frmViewer* viewer() const;
+    frmReader* reader() const;
+    // The document the reader last showed; kept while the reader comes and goes.
+    const QString& CurrentDocument() const { return CurrentDocument_; }
+
 private:
+    void showViewer();
+    void showReader();
+
     MainContext& context_;
+    QString CurrentDocument_;
+    WindowSlot<frmViewer> viewer_;
+    WindowSlot<frmReader> reader_;
 };
 
 } // namespace kadrix

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDateTime>
+#include <QRect>
+#include <QString>
+
+#include <memory>
+
+class QLabel;
+class QPdfDocument;
+class QPdfView;
+class QWidget;
+
+namespace kadrix {
+
+// The reader's document area: Qt PDF behind the two operations the reader
+// relies on, the document source (a path) and the rectangle the area takes
+// in its window. Whatever the user does inside the document is the view's
+// own affair. A document that cannot be opened leaves the area empty with a
+// short notice in it; an empty source leaves it empty without one.
+class PdfComponent {
+public:
+    explicit PdfComponent(QWidget& window);
+    ~PdfComponent();
+    PdfComponent(const PdfComponent&) = delete;
+    PdfComponent& operator=(const PdfComponent&) = delete;
+
+    // The document source. Letter case is ignored when the file is looked
+    // up. The same source again keeps the page and position shown, unless
+    // the file has changed on the disk.
+    void setSrc(const QString& path);
+    const QString& src() const { return src_; }
+
+    // Position and size in the window, in twips.
+    void setRectangle(QRect rectangle);
+    QRect rectangle() const { return rectangle_; }
+
+    QPdfView* view() const { return view_; }
+    QPdfDocument* document() const { return document_.get(); }
+    // The notice in the empty area, or the empty text.
+    QString notice() const;
+
+private:
+    bool showsUnchanged(const QString& file) const;
+    void showNotice(const QString& text);
+
+    // The document outlives the view that shows it: the view is deleted first.
+    std::unique_ptr<QPdfDocument> document_;
+    QPdfView* view_ = nullptr;
+    QLabel* notice_ = nullptr;
+    QString src_;
+    QRect rectangle_;
+    QString loadedFile_;
+    QDateTime loadedModified_;
+    qint64 loadedSize_ = -1;
+};
+
+} // namespace kadrix
