@@ -12,6 +12,17 @@ namespace kadrix {
 
 namespace {
 
+// "*.*" meant every file on the classic platform, also one without an
+// extension; Qt's file dialog reads it literally elsewhere.
+QStringList hostFilters(QStringList filters)
+{
+#ifndef Q_OS_WIN
+    for (QString& filter : filters)
+        filter.replace(QLatin1String("*.*"), QLatin1String("*"));
+#endif
+    return filters;
+}
+
 QMessageBox::Icon toQtIcon(MessageIcon icon)
 {
     switch (icon) {
@@ -91,9 +102,10 @@ QString QtMessages::openFileName(const OpenFileDialog& dialog)
     QFileDialog fileDialog(dialogParent(), dialog.title, dialog.initialDirectory);
     fileDialog.setFileMode(QFileDialog::ExistingFile);
     fileDialog.setAcceptMode(QFileDialog::AcceptOpen);
-    fileDialog.setNameFilters(dialog.filters);
-    if (dialog.selectedFilter >= 0 && dialog.selectedFilter < dialog.filters.size())
-        fileDialog.selectNameFilter(dialog.filters.at(dialog.selectedFilter));
+    const QStringList filters = hostFilters(dialog.filters);
+    fileDialog.setNameFilters(filters);
+    if (dialog.selectedFilter >= 0 && dialog.selectedFilter < filters.size())
+        fileDialog.selectNameFilter(filters.at(dialog.selectedFilter));
     if (!dialog.fileName.isEmpty() && !dialog.fileName.contains(QLatin1Char('*')))
         fileDialog.selectFile(dialog.fileName);
     if (fileDialog.exec() != QDialog::Accepted || fileDialog.selectedFiles().isEmpty())
