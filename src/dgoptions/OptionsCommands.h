@@ -1,13 +1,17 @@
 #pragma once
 
+#include "app/WindowSlot.h"
+
 #include <QObject>
 
 namespace kadrix {
 
 struct MainContext;
+class frmDGOptions;
 
 // Opens the DG options dialog from the "&Options" button and the
-// "&Change reference system" menu item.
+// "&Change reference system" menu item, and keeps that item's check mark
+// in step with the dialog's "Hide (0,0) coordinates" box.
 class OptionsCommands final : public QObject {
     Q_OBJECT
 
@@ -22,8 +26,17 @@ public:
     // Closes the windows these commands opened, when the program ends.
     void unloadWindows();
 
+    // The dialog while it is loaded, else null.
+    frmDGOptions* dialog() const;
+
 private:
+    frmDGOptions* loadDialog();
+    void showDialog();
+    void markHideMissing(bool checked);
+
     MainContext& context_;
+    WindowSlot<frmDGOptions> dialog_;
+    bool hideMissingMark_ = false;
 };
 
 } // namespace kadrix
