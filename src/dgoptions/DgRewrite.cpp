@@ -1,8 +1,8 @@
 #include "dgoptions/DgRewrite.h"
 
 #include "dgoptions/HeaderRewriter.h"
-#include "platform/PosixFiles.h"
 #include "dgoptions/SaveErrors.h"
+#include "platform/PosixFiles.h"
 
 #include <QFile>
 #include <QFileInfo>
