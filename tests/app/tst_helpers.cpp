@@ -1,6 +1,7 @@
 // The file-name, command-line and number helpers.
 
 #include "FakeMessages.h"
+#include "Printing.h"
 #include "TestFiles.h"
 #include "app/AppState.h"
 #include "app/CommandLine.h"
@@ -32,11 +33,9 @@ private Q_SLOTS:
     void fixed5();
     void versionText_data();
     void versionText();
-    void testFileFindsFilesWhateverTheirCase();
-    void testFileReportsMissingFile();
-    void testFileErrorNumbers();
-    void testFileSilentAcceptsEmptyFileAndDoubledSeparator();
-    void testFileDeniedAccess();
+    void testFile_data();
+    void testFile();
+    void testFileReports();
 };
 
 void HelpersTest::commandLine_data()
@@ -174,71 +173,60 @@ void HelpersTest::versionText()
     QCOMPARE(versionTextOf({major, minor, revision}), text);
 }
 
-void HelpersTest::testFileFindsFilesWhateverTheirCase()
+void HelpersTest::testFile_data()
 {
-    QTemporaryDir root;
-    writeFile(root.filePath(QStringLiteral("Prog/Kadrix.exe")), "x");
-    FakeMessages messages;
-    QCOMPARE(
-        TestFile(messages, root.filePath(QStringLiteral("prog")), QStringLiteral("KADRIX.EXE"), 1),
-        0);
-    QCOMPARE(TestFileSilent(root.filePath(QStringLiteral("PROG")), QStringLiteral("kadrix.exe")),
-             0);
-    QVERIFY(messages.boxes.empty());
+    // clang-format off
+    QTest::addColumn<QString>("directory"); // below the test's own root; "-" for none
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("number");
+
+    QTest::newRow("letter case ignored") << "prog" << "KADRIX.EXE" << 0;
+    QTest::newRow("directory in another case") << "PROG" << "kadrix.exe" << 0;
+    QTest::newRow("doubled separator") << "prog/" << "Kadrix.exe" << 0;
+    QTest::newRow("empty file") << "prog" << "empty.dg" << 0;
+    QTest::newRow("no directory: the current one") << "-" << "prog/empty.dg" << 0;
+    QTest::newRow("missing file") << "prog" << "missing.dg" << 53;
+    QTest::newRow("missing directory") << "nowhere" << "a.dg" << 76;
+    QTest::newRow("a directory, not a file") << "" << "prog" << 75;
+    QTest::newRow("no name at all") << "-" << "" << 52;
+    // clang-format on
 }
 
-void HelpersTest::testFileReportsMissingFile()
+void HelpersTest::testFile()
 {
+    QFETCH(QString, directory);
+    QFETCH(QString, name);
+    QFETCH(int, number);
     QTemporaryDir root;
-    FakeMessages messages;
-    const QString directory = root.path();
-    QCOMPARE(TestFile(messages, directory, QStringLiteral("missing.dg"), 0), 53);
-    QVERIFY(messages.boxes.empty());
-
-    QCOMPARE(TestFile(messages, directory, QStringLiteral("missing.dg"), 1), 53);
-    QCOMPARE(messages.boxes.size(), size_t(1));
-    const MessageBox& box = messages.boxes.front();
-    QCOMPARE(box.text, QStringLiteral("Error opening file: ") +
-                           (directory + QStringLiteral("/missing.dg")).toUpper() +
-                           QStringLiteral("\n\n\"File not found\"  (53)"));
-    QCOMPARE(box.title, QStringLiteral("Kadrix95"));
-    QCOMPARE(box.icon, MessageIcon::Critical);
-    QCOMPARE(box.buttons, MessageButtons::Ok);
-}
-
-void HelpersTest::testFileErrorNumbers()
-{
-    QTemporaryDir root;
-    QDir(root.path()).mkdir(QStringLiteral("folder"));
-    const QString directory = root.path();
-    QCOMPARE(TestFileSilent(directory, QStringLiteral("folder")), 75);
-    QCOMPARE(TestFileSilent(directory + QStringLiteral("/nowhere"), QStringLiteral("a.dg")), 76);
-    QCOMPARE(TestFileSilent(QString(), QString()), 52);
-}
-
-void HelpersTest::testFileSilentAcceptsEmptyFileAndDoubledSeparator()
-{
-    QTemporaryDir root;
-    writeFile(root.filePath(QStringLiteral("empty.dg")));
-    QCOMPARE(TestFileSilent(root.path() + QLatin1Char('/'), QStringLiteral("EMPTY.DG")), 0);
-
+    writeFile(root.filePath(QStringLiteral("prog/Kadrix.exe")), "x");
+    writeFile(root.filePath(QStringLiteral("prog/empty.dg")));
     const QString saved = QDir::currentPath();
     QDir::setCurrent(root.path());
-    QCOMPARE(TestFileSilent(QString(), QStringLiteral("empty.dg")), 0);
+    const QString dir = directory == QLatin1String("-") ? QString() : root.filePath(directory);
+    FakeMessages messages;
+    QCOMPARE(TestFileSilent(dir, name), number);
+    QCOMPARE(TestFile(messages, dir, name, 0), number);
+    QVERIFY(messages.boxes.empty());
     QDir::setCurrent(saved);
 }
 
-void HelpersTest::testFileDeniedAccess()
+void HelpersTest::testFileReports()
 {
-    if (!kadrix::test::permissionsAreEnforced())
-        QSKIP("file permissions do not stop this user");
     QTemporaryDir root;
+    FakeMessages messages;
+    QCOMPARE(TestFile(messages, root.path(), QStringLiteral("missing.dg"), 1), 53);
+    QCOMPARE(messages.boxes.front(),
+             (MessageBox{QStringLiteral("Error opening file: ") +
+                             (root.path() + QStringLiteral("/missing.dg")).toUpper() +
+                             QStringLiteral("\n\n\"File not found\"  (53)"),
+                         kApplicationTitle, MessageButtons::Ok, MessageIcon::Critical}));
+    if (!kadrix::test::permissionsAreEnforced())
+        return;
     const QString path = root.filePath(QStringLiteral("locked.dg"));
     writeFile(path, "x");
     QFile::setPermissions(path, QFileDevice::Permissions());
-    FakeMessages messages;
     QCOMPARE(TestFile(messages, root.path(), QStringLiteral("locked.dg"), 1), 70);
-    QVERIFY(messages.boxes.front().text.endsWith(QStringLiteral("\"Permission denied\"  (70)")));
+    QVERIFY(messages.boxes.back().text.endsWith(QStringLiteral("\"Permission denied\"  (70)")));
 }
 
 QTEST_GUILESS_MAIN(HelpersTest)

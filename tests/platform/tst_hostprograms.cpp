@@ -12,6 +12,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -53,90 +54,64 @@ class HostProgramsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void systemToolsByTheirClassicNames_data();
-    void systemToolsByTheirClassicNames();
-    void environmentVariableWinsOverTheList();
-    void firstProgramOfTheListIsTaken();
-    void desktopOpenerServesFilesAndDirectories();
-    void missingToolIsExplained();
+    void systemTools_data();
+    void systemTools();
     void companionProgramsAreFoundRegardlessOfCase_data();
     void companionProgramsAreFoundRegardlessOfCase();
     void windowsProgramsGoThroughWine();
-    void windowsProgramWithoutWineIsExplained();
     void unusableProgramFilesAreExplained();
     void starterRunsTheProgramDetachedWithItsArguments();
     void starterReportsWhatItCannotStart();
 };
 
-void HostProgramsTest::systemToolsByTheirClassicNames_data()
+void HostProgramsTest::systemTools_data()
 {
     // clang-format off
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("tool");
-    QTest::newRow("notepad") << "notepad.exe" << int(SystemTool::TextEditor);
-    QTest::newRow("Notepad upper case") << "NOTEPAD.EXE" << int(SystemTool::TextEditor);
-    QTest::newRow("calculator") << "calc.exe" << int(SystemTool::Calculator);
-    QTest::newRow("command prompt") << "command.com" << int(SystemTool::Terminal);
-    QTest::newRow("explorer") << "Explorer.exe" << int(SystemTool::FileManager);
-    QTest::newRow("not a tool") << "Kadrix.exe" << -1;
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("onPath");
+    QTest::addColumn<QString>("variable");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("expected"); // the program, then its arguments; "$" is the PATH
+    QTest::addColumn<QString>("failure");
+
+    QTest::newRow("the variable wins") << "notepad.exe" << QStringList{"gedit"} << "KADRIX_NOTEPAD=my-editor --new"
+        << QStringList{"/data/walk 1.dg"} << QStringList{"my-editor", "--new", "/data/walk 1.dg"} << "";
+    QTest::newRow("first of the list") << "NOTEPAD.EXE" << QStringList{"kate", "gedit"} << ""
+        << QStringList{} << QStringList{"$/gedit"} << "";
+    QTest::newRow("terminal") << "command.com" << QStringList{"xterm"} << "" << QStringList{} << QStringList{"$/xterm"} << "";
+    QTest::newRow("opener on a file") << "notepad.exe" << QStringList{"xdg-open"} << ""
+        << QStringList{"a.txt"} << QStringList{"$/xdg-open", "a.txt"} << "";
+    QTest::newRow("opener on the directory") << "Explorer.exe" << QStringList{"xdg-open"} << ""
+        << QStringList{} << QStringList{"$/xdg-open", "/data"} << "";
+    QTest::newRow("empty Notepad needs an editor") << "notepad.exe" << QStringList{"xdg-open"} << ""
+        << QStringList{} << QStringList{} << "Name one in the environment variable KADRIX_NOTEPAD.";
+    QTest::newRow("no calculator") << "calc.exe" << QStringList{} << "" << QStringList{} << QStringList{}
+        << "No calculator was found on this system. Name one in the environment variable KADRIX_CALCULATOR.";
     // clang-format on
 }
 
-void HostProgramsTest::systemToolsByTheirClassicNames()
+void HostProgramsTest::systemTools()
 {
-    QFETCH(QString, name);
-    QFETCH(int, tool);
-    const std::optional<SystemTool> found = HostPrograms::systemToolNamed(name);
-    QCOMPARE(found ? int(*found) : -1, tool);
-}
-
-void HostProgramsTest::environmentVariableWinsOverTheList()
-{
+    QFETCH(QString, program);
+    QFETCH(QStringList, onPath);
+    QFETCH(QString, variable);
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, expected);
+    QFETCH(QString, failure);
     Sandbox sandbox;
-    makeProgram(sandbox.bin + QStringLiteral("/gedit"));
-    sandbox.environment.insert(QStringLiteral("KADRIX_NOTEPAD"),
-                               QStringLiteral("my-editor --new-window"));
+    for (const QString& name : onPath)
+        makeProgram(sandbox.bin + QLatin1Char('/') + name);
+    if (!variable.isEmpty())
+        sandbox.environment.insert(variable.section(QLatin1Char('='), 0, 0),
+                                   variable.section(QLatin1Char('='), 1));
+    expected.replaceInStrings(QRegularExpression(QStringLiteral("^\\$")), sandbox.bin);
+
     const ProgramToStart target =
-        sandbox.programs().map(QStringLiteral("notepad.exe"), {QStringLiteral("/data/walk 1.dg")},
-                               QStringLiteral("/data"));
-    QCOMPARE(target.program, QStringLiteral("my-editor"));
-    QCOMPARE(target.arguments, (QStringList{"--new-window", "/data/walk 1.dg"}));
-    QVERIFY(target.failure.isEmpty());
-}
-
-void HostProgramsTest::firstProgramOfTheListIsTaken()
-{
-    Sandbox sandbox;
-    makeProgram(sandbox.bin + QStringLiteral("/kate"));
-    makeProgram(sandbox.bin + QStringLiteral("/gedit"));
-    makeProgram(sandbox.bin + QStringLiteral("/xterm"));
-    const HostPrograms programs = sandbox.programs();
-    QCOMPARE(programs.map(QStringLiteral("notepad.exe"), {}, {}).program,
-             sandbox.bin + QStringLiteral("/gedit"));
-    QCOMPARE(programs.map(QStringLiteral("command.com"), {}, {}).program,
-             sandbox.bin + QStringLiteral("/xterm"));
-}
-
-void HostProgramsTest::desktopOpenerServesFilesAndDirectories()
-{
-    Sandbox sandbox;
-    const QString opener = makeProgram(sandbox.bin + QStringLiteral("/xdg-open"));
-    const HostPrograms programs = sandbox.programs();
-    QCOMPARE(programs.map(QStringLiteral("notepad.exe"), {QStringLiteral("a.txt")}, {}),
-             (ProgramToStart{opener, {"a.txt"}, {}}));
-    QCOMPARE(programs.map(QStringLiteral("explorer.exe"), {}, QStringLiteral("/data")),
-             (ProgramToStart{opener, {"/data"}, {}}));
-    // An empty Notepad needs an editor of its own.
-    QVERIFY(!programs.map(QStringLiteral("notepad.exe"), {}, {}).failure.isEmpty());
-}
-
-void HostProgramsTest::missingToolIsExplained()
-{
-    Sandbox sandbox;
-    const ProgramToStart target = sandbox.programs().map(QStringLiteral("calc.exe"), {}, {});
-    QVERIFY(target.program.isEmpty());
-    QCOMPARE(target.failure, QStringLiteral("No calculator was found on this system. Name one in "
-                                            "the environment variable KADRIX_CALCULATOR."));
+        sandbox.programs().map(program, arguments, QStringLiteral("/data"));
+    QCOMPARE(QStringList(target.program) + target.arguments,
+             expected.isEmpty() ? QStringList{QString()} : expected);
+    QVERIFY2(failure.isEmpty() ? target.failure.isEmpty() : target.failure.endsWith(failure),
+             qPrintable(target.failure));
 }
 
 void HostProgramsTest::companionProgramsAreFoundRegardlessOfCase_data()
@@ -181,14 +156,10 @@ void HostProgramsTest::windowsProgramsGoThroughWine()
                                QStringLiteral("/opt/loader --quiet"));
     target = sandbox.programs().map(windowsProgram, {}, {});
     QCOMPARE(target, (ProgramToStart{"/opt/loader", {"--quiet", windowsProgram}, {}}));
-}
 
-void HostProgramsTest::windowsProgramWithoutWineIsExplained()
-{
-    Sandbox sandbox;
-    const QString windowsProgram = sandbox.prog + QStringLiteral("/Xfer2DG.exe");
-    writeFile(windowsProgram, "MZ");
-    const ProgramToStart target = sandbox.programs().map(windowsProgram, {}, {});
+    sandbox.environment.remove(QStringLiteral("KADRIX_WINE"));
+    QFile::remove(wine);
+    target = sandbox.programs().map(windowsProgram, {}, {});
     QVERIFY(target.program.isEmpty());
     QVERIFY(target.failure.startsWith(QStringLiteral("It is a Windows program")));
     QVERIFY(target.failure.contains(QStringLiteral("KADRIX_WINE")));
