@@ -1,11 +1,8 @@
-// The PDF reader: its list of manuals, what each activation opens, the
-// lower-cased document path, the messages for an empty or missing manual
-// directory, the layout rules, Exit and the title-bar close, and documents
-// that cannot be opened.
+// The PDF reader: what each activation opens, its list of manuals, the
+// message for no manuals, the layout, Exit and close, and bad documents.
 
+#include "DocsHelpers.h"
 #include "FakeMessages.h"
-#include "PdfFiles.h"
-#include "TestFiles.h"
 #include "app/AppState.h"
 #include "docs/DocumentList.h"
 #include "docs/PdfComponent.h"
@@ -18,6 +15,7 @@
 #include <QPdfView>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,17 +28,13 @@ namespace {
 struct ReaderFixture {
     ReaderFixture()
     {
-        progDir = QDir(root.path()).canonicalPath() + QStringLiteral("/Prog");
-        manualsDir = progDir + QStringLiteral("/manuals/");
-        state.ProgDir = progDir;
-        state.ManualsDir = manualsDir;
+        state.ProgDir = QDir(root.path()).canonicalPath() + "/Prog";
+        state.ManualsDir = state.ProgDir + "/manuals/";
     }
     ~ReaderFixture() { delete reader.data(); }
-    ReaderFixture(const ReaderFixture&) = delete;
-    ReaderFixture& operator=(const ReaderFixture&) = delete;
 
-    void addManual(const QString& name) { writePdf(manualsDir + name, name); }
-
+    void add(const QString& name, int pages = 1) { writePdf(state.ManualsDir + name, name, pages); }
+    QString manual(const QString& name) const { return (state.ManualsDir + name).toLower(); }
     frmReader& show(const QString& manualFile)
     {
         state.ManualFile = manualFile;
@@ -49,33 +43,20 @@ struct ReaderFixture {
         reader->showAndActivate();
         return *reader;
     }
+    // The document shown: the shared path, its label and the component's source.
+    void checkShown(const QString& expected, const QString& label = {}) const
+    {
+        QCOMPARE(CurrentDocument, expected);
+        QCOMPARE(reader->lblReader()->text(), label.isEmpty() ? expected : label);
+        QCOMPARE(reader->pdfReader().src(), expected);
+    }
 
     QTemporaryDir root;
-    QString progDir;
-    QString manualsDir;
     AppState state;
     FakeMessages messages;
     QString CurrentDocument;
     QPointer<frmReader> reader;
 };
-
-void clickEntry(DocumentList* list, const QString& name)
-{
-    const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchExactly);
-    QVERIFY2(!found.isEmpty(), qPrintable(name));
-    const QRect place = list->visualItemRect(found.constFirst());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place.center());
-}
-
-void switchAwayAndBack(QWidget& other, QWidget& reader)
-{
-    other.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&other));
-    reader.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&reader));
-}
-
-const QString kNoDocuments = QStringLiteral("No Acrobat documents were found in the directory, \n");
 
 } // namespace
 
@@ -83,89 +64,61 @@ class ReaderTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void listsThePdfFilesOfTheManualDirectory();
-    void activationOpensManualFile();
-    void activationWithoutManualFileOpensTheList();
-    void everyActivationShowsManualFileAgain();
+    void activationAndTheList();
     void noDocuments_data();
     void noDocuments();
-    void documentPathIsLowerCase();
-    void choosingFromTheList();
-    void clicksBesideTheListCloseIt();
-    void layoutFollowsTheWindowSize();
-    void exitHidesAndCloseUnloads();
-    void documentsThatCannotBeOpened_data();
-    void documentsThatCannotBeOpened();
-    void sameDocumentKeepsItsPage();
+    void layoutExitAndClose();
+    void documentsShownAgainOrNotAtAll();
 };
 
-void ReaderTest::listsThePdfFilesOfTheManualDirectory()
+void ReaderTest::activationAndTheList()
 {
     ReaderFixture fixture;
-    fixture.addManual(QStringLiteral("kadrix.pdf"));
-    fixture.addManual(QStringLiteral("Switches.PDF"));
-    fixture.addManual(QStringLiteral("dgheader.pdf"));
-    writeFile(fixture.manualsDir + QStringLiteral("notes.txt"), "x");
-    makeDirectory(fixture.manualsDir + QStringLiteral("old.pdf"));
-    frmReader& reader = fixture.show(QString());
+    fixture.add("Kadrix.PDF");
+    fixture.add("dgheader.pdf");
+    writeFile(fixture.state.ManualsDir + "notes.txt", "x");
+    makeDirectory(fixture.state.ManualsDir + "old.pdf");
+    frmReader& reader = fixture.show("Kadrix.PDF");
+    DocumentList& list = *reader.filReader();
+    fixture.checkShown(fixture.manual("kadrix.pdf")); // lower-cased, yet found
+    QCOMPARE(reader.pdfReader().document()->status(), QPdfDocument::Status::Ready);
+    QVERIFY(!list.isVisible());
 
-    QCOMPARE(reader.filReader()->names(),
-             (QStringList{QStringLiteral("dgheader.pdf"), QStringLiteral("kadrix.pdf"),
-                          QStringLiteral("Switches.PDF")}));
-}
-
-void ReaderTest::activationOpensManualFile()
-{
-    ReaderFixture fixture;
-    fixture.addManual(QStringLiteral("kadrix.pdf"));
-    fixture.addManual(QStringLiteral("switches.pdf"));
-    frmReader& reader = fixture.show(QStringLiteral("kadrix.pdf"));
-
-    const QString expected = (fixture.manualsDir + QStringLiteral("kadrix.pdf")).toLower();
-    QCOMPARE(fixture.CurrentDocument, expected);
-    QCOMPARE(reader.lblReader()->text(), expected);
-    QCOMPARE(reader.pdfReader().src(), expected);
-    QVERIFY(!reader.filReader()->isVisible());
-    QVERIFY(fixture.messages.boxes.empty());
-}
-
-void ReaderTest::activationWithoutManualFileOpensTheList()
-{
-    ReaderFixture fixture;
-    fixture.addManual(QStringLiteral("kadrix.pdf"));
-    fixture.addManual(QStringLiteral("switches.pdf"));
-    frmReader& reader = fixture.show(QStringLiteral("kadrix.pdf"));
-    const QString manual = fixture.CurrentDocument;
-
-    fixture.show(QString());
-    QVERIFY(reader.filReader()->isVisible());
-    QCOMPARE(fixture.CurrentDocument, manual);
-    QCOMPARE(reader.pdfReader().src(), manual);
-    QCOMPARE(reader.lblReader()->text(), manual);
-}
-
-void ReaderTest::everyActivationShowsManualFileAgain()
-{
-    ReaderFixture fixture;
-    fixture.addManual(QStringLiteral("kadrix.pdf"));
-    fixture.addManual(QStringLiteral("switches.pdf"));
-    frmReader& reader = fixture.show(QStringLiteral("kadrix.pdf"));
+    fixture.show(QString()); // no ManualFile: the list, over the document shown
+    QVERIFY(list.isVisible());
+    QCOMPARE(list.names(), QStringList({"dgheader.pdf", "Kadrix.PDF"}));
+    QTest::mouseClick(reader.lblReader(), Qt::LeftButton); // a click beside closes it
+    QVERIFY(!list.isVisible());
     reader.cmdRead()->click();
-    clickEntry(reader.filReader(), QStringLiteral("switches.pdf"));
-    QVERIFY(fixture.CurrentDocument.endsWith(QLatin1String("switches.pdf")));
+    QTest::mouseClick(&reader, Qt::LeftButton, {}, QPoint(twips(9000), twips(100)));
+    QVERIFY(!list.isVisible());
+    fixture.checkShown(fixture.manual("kadrix.pdf"));
 
-    QWidget other;
-    other.show();
-    switchAwayAndBack(other, reader);
-    QVERIFY(fixture.CurrentDocument.endsWith(QLatin1String("kadrix.pdf")));
-    QCOMPARE(reader.pdfReader().src(), fixture.CurrentDocument);
+    reader.cmdRead()->click(); // chosen with the mouse, then with the keyboard
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                      list.visualItemRect(list.item(0)).center());
+    QVERIFY(!list.isVisible());
+    fixture.checkShown(fixture.manual("dgheader.pdf"));
+    reader.cmdRead()->click();
+    list.setFocus();
+    QTest::keyClick(&list, Qt::Key_Down);
+    QTest::keyClick(&list, Qt::Key_Return);
+    QVERIFY(!list.isVisible());
+    fixture.checkShown(fixture.manual("kadrix.pdf"));
+
+    fixture.state.ManualFile = "dgheader.pdf";
+    QVERIFY(switchAwayAndBack(reader)); // every activation shows ManualFile again
+    fixture.checkShown(fixture.manual("dgheader.pdf"));
+    QVERIFY(fixture.messages.boxes.empty());
 }
 
 void ReaderTest::noDocuments_data()
 {
+    // clang-format off
     QTest::addColumn<bool>("directoryExists");
     QTest::newRow("empty manual directory") << true;
     QTest::newRow("no manual directory") << false;
+    // clang-format on
 }
 
 void ReaderTest::noDocuments()
@@ -173,183 +126,67 @@ void ReaderTest::noDocuments()
     QFETCH(bool, directoryExists);
     ReaderFixture fixture;
     if (directoryExists)
-        writeFile(fixture.manualsDir + QStringLiteral("readme.txt"), "x");
-    frmReader& reader = fixture.show(QStringLiteral("kadrix.pdf"));
+        writeFile(fixture.state.ManualsDir + "readme.txt", "x");
+    fixture.show("kadrix.pdf");
+    const QString text =
+        "No Acrobat documents were found in the directory, \n" + fixture.state.ManualsDir + u'.';
+    QVERIFY(fixture.messages.boxes ==
+            (std::vector<MessageBox>{
+                {text, "Kadrix95", MessageButtons::Ok, MessageIcon::Exclamation}}));
+    fixture.checkShown(QString(), "Filename");
 
-    const MessageBox expected{kNoDocuments + fixture.manualsDir + QLatin1Char('.'),
-                              QStringLiteral("Kadrix95"), MessageButtons::Ok,
-                              MessageIcon::Exclamation};
-    QCOMPARE(fixture.messages.boxes.size(), size_t(1));
-    QVERIFY(fixture.messages.boxes.front() == expected);
-    QVERIFY(fixture.CurrentDocument.isEmpty());
-    QCOMPARE(reader.lblReader()->text(), QStringLiteral("Filename"));
-    QVERIFY(reader.pdfReader().src().isEmpty());
-
-    // Every activation says it again.
-    QWidget other;
-    other.show();
-    switchAwayAndBack(other, reader);
-    QCOMPARE(fixture.messages.boxes.size(), size_t(2));
-
-    // A manual added meanwhile is found at the next activation.
-    fixture.addManual(QStringLiteral("kadrix.pdf"));
-    switchAwayAndBack(other, reader);
-    QCOMPARE(fixture.messages.boxes.size(), size_t(2));
-    QVERIFY(fixture.CurrentDocument.endsWith(QLatin1String("/manuals/kadrix.pdf")));
+    QVERIFY(switchAwayAndBack(*fixture.reader)); // every activation says it again
+    QCOMPARE(fixture.messages.texts(), QStringList({text, text}));
+    fixture.add("kadrix.pdf");
+    QVERIFY(switchAwayAndBack(*fixture.reader)); // a manual added meanwhile is found
+    QCOMPARE(fixture.messages.texts().size(), 2);
+    fixture.checkShown(fixture.manual("kadrix.pdf"));
 }
 
-void ReaderTest::documentPathIsLowerCase()
+void ReaderTest::layoutExitAndClose()
 {
     ReaderFixture fixture;
-    fixture.addManual(QStringLiteral("Kadrix.PDF"));
-    frmReader& reader = fixture.show(QStringLiteral("Kadrix.PDF"));
-
-    QCOMPARE(fixture.CurrentDocument,
-             (fixture.manualsDir + QStringLiteral("kadrix.pdf")).toLower());
-    QVERIFY(fixture.CurrentDocument != fixture.manualsDir + QStringLiteral("kadrix.pdf"));
-    QCOMPARE(reader.lblReader()->text(), fixture.CurrentDocument);
-    // The file is found on the disk whatever the case of the path.
-    QCOMPARE(reader.pdfReader().document()->status(), QPdfDocument::Status::Ready);
-    QVERIFY(reader.pdfReader().notice().isEmpty());
-}
-
-void ReaderTest::choosingFromTheList()
-{
-    ReaderFixture fixture;
-    fixture.addManual(QStringLiteral("kadrix.pdf"));
-    fixture.addManual(QStringLiteral("DGheader.pdf"));
-    frmReader& reader = fixture.show(QString());
-    QVERIFY(reader.filReader()->isVisible());
-    QVERIFY(fixture.CurrentDocument.isEmpty());
-
-    clickEntry(reader.filReader(), QStringLiteral("DGheader.pdf"));
-    const QString expected = (fixture.manualsDir + QStringLiteral("dgheader.pdf")).toLower();
-    QCOMPARE(fixture.CurrentDocument, expected);
-    QCOMPARE(reader.pdfReader().src(), expected);
-    QCOMPARE(reader.lblReader()->text(), expected);
-    QVERIFY(!reader.filReader()->isVisible());
-    QCOMPARE(reader.pdfReader().document()->pageCount(), 1);
-
-    reader.cmdRead()->click();
-    QVERIFY(reader.filReader()->isVisible());
-    reader.filReader()->setFocus();
-    QTest::keyClick(reader.filReader(), Qt::Key_Down);
-    QTest::keyClick(reader.filReader(), Qt::Key_Return);
-    QVERIFY(!reader.filReader()->isVisible());
-    QVERIFY(fixture.CurrentDocument.endsWith(QLatin1String("kadrix.pdf")));
-}
-
-void ReaderTest::clicksBesideTheListCloseIt()
-{
-    ReaderFixture fixture;
-    fixture.addManual(QStringLiteral("kadrix.pdf"));
-    frmReader& reader = fixture.show(QString());
-    QVERIFY(reader.filReader()->isVisible());
-    QTest::mouseClick(reader.lblReader(), Qt::LeftButton);
-    QVERIFY(!reader.filReader()->isVisible());
-
-    reader.cmdRead()->click();
-    QTest::mouseClick(&reader, Qt::LeftButton, {}, QPoint(twips(9000), twips(100)));
-    QVERIFY(!reader.filReader()->isVisible());
-    QVERIFY(fixture.CurrentDocument.isEmpty());
-}
-
-void ReaderTest::layoutFollowsTheWindowSize()
-{
-    ReaderFixture fixture;
-    fixture.addManual(QStringLiteral("kadrix.pdf"));
-    frmReader& reader = fixture.show(QStringLiteral("kadrix.pdf"));
-    QCOMPARE(reader.pdfReader().rectangle(), QRect(100, 720, toTwips(reader.width()) + 120 - 300,
-                                                   toTwips(reader.height()) + 435 - 1300));
-
+    fixture.add("kadrix.pdf");
+    frmReader& reader = fixture.show("kadrix.pdf");
     reader.resize(400, 300);
     QTRY_COMPARE(reader.width(), 400);
     const QRect area(100, 720, 6000 + 120 - 300, 4500 + 435 - 1300);
     QCOMPARE(reader.pdfReader().rectangle(), area);
     QCOMPARE(reader.pdfReader().view()->geometry(),
              twipsRect(area.x(), area.y(), area.width(), area.height()));
-}
-
-void ReaderTest::exitHidesAndCloseUnloads()
-{
-    ReaderFixture fixture;
-    fixture.addManual(QStringLiteral("kadrix.pdf"));
-    fixture.addManual(QStringLiteral("other.pdf"));
-    frmReader& reader = fixture.show(QString());
-    clickEntry(reader.filReader(), QStringLiteral("other.pdf"));
-    reader.cmdRead()->click();
 
     reader.cmdExit()->click();
     QVERIFY(!reader.isVisible());
-    QVERIFY(fixture.reader);
-    // Shown again, the list is still open and the document still there.
-    fixture.show(QString());
-    QVERIFY(reader.filReader()->isVisible());
-    QVERIFY(fixture.CurrentDocument.endsWith(QLatin1String("other.pdf")));
-
     reader.close();
     QTRY_VERIFY(fixture.reader.isNull());
-    // The document outlives the window: a new reader opens it again.
-    frmReader& again = fixture.show(QString());
-    QCOMPARE(again.pdfReader().src(), fixture.CurrentDocument);
-    QCOMPARE(again.lblReader()->text(), fixture.CurrentDocument);
+    fixture.show(QString()); // the document outlives the window
+    fixture.checkShown(fixture.manual("kadrix.pdf"));
 }
 
-void ReaderTest::documentsThatCannotBeOpened_data()
-{
-    QTest::addColumn<QString>("manualFile");
-    QTest::addColumn<QByteArray>("contents");
-    QTest::addColumn<QString>("reason");
-
-    QTest::newRow("not in the directory") << "missing.pdf" << QByteArray() << "not found";
-    QTest::newRow("not a PDF") << "broken.pdf" << QByteArray("%PDF-1.4 garbage")
-                               << "not a PDF document";
-    QTest::newRow("empty file") << "empty.pdf" << QByteArray("") << "not a PDF document";
-}
-
-void ReaderTest::documentsThatCannotBeOpened()
-{
-    QFETCH(QString, manualFile);
-    QFETCH(QByteArray, contents);
-    QFETCH(QString, reason);
-    ReaderFixture fixture;
-    fixture.addManual(QStringLiteral("kadrix.pdf"));
-    if (manualFile != QLatin1String("missing.pdf"))
-        writeFile(fixture.manualsDir + manualFile, contents);
-    frmReader& reader = fixture.show(QStringLiteral("kadrix.pdf"));
-    QCOMPARE(reader.pdfReader().document()->pageCount(), 1);
-
-    fixture.show(manualFile);
-    QCOMPARE(reader.pdfReader().src(), (fixture.manualsDir + manualFile).toLower());
-    QCOMPARE(reader.pdfReader().document()->pageCount(), 0);
-    QVERIFY2(reader.pdfReader().notice().contains(reason), qPrintable(reader.pdfReader().notice()));
-    QVERIFY(reader.pdfReader().notice().contains(reader.pdfReader().src()));
-
-    // The next good document clears the notice.
-    fixture.show(QStringLiteral("kadrix.pdf"));
-    QVERIFY(reader.pdfReader().notice().isEmpty());
-    QCOMPARE(reader.pdfReader().document()->pageCount(), 1);
-}
-
-void ReaderTest::sameDocumentKeepsItsPage()
+void ReaderTest::documentsShownAgainOrNotAtAll()
 {
     ReaderFixture fixture;
-    writePdf(fixture.manualsDir + QStringLiteral("kadrix.pdf"), QStringLiteral("long"), 6);
-    frmReader& reader = fixture.show(QStringLiteral("kadrix.pdf"));
-    QPdfDocument* document = reader.pdfReader().document();
-    QCOMPARE(document->pageCount(), 6);
-    int loads = 0;
-    connect(document, &QPdfDocument::statusChanged, this, [&loads](QPdfDocument::Status status) {
-        loads += status == QPdfDocument::Status::Loading ? 1 : 0;
-    });
+    fixture.add("kadrix.pdf", 6);
+    writeFile(fixture.state.ManualsDir + "broken.pdf", "%PDF-1.4 garbage");
+    const PdfComponent& pdf = fixture.show("kadrix.pdf").pdfReader();
+    // Shown again unchanged, a document is not loaded again and keeps its
+    // page; changed, it is.
+    QSignalSpy loads(pdf.document(), &QPdfDocument::statusChanged);
+    fixture.show("kadrix.pdf");
+    QVERIFY(loads.isEmpty());
+    fixture.add("kadrix.pdf", 7);
+    fixture.show("kadrix.pdf");
+    QCOMPARE(pdf.document()->pageCount(), 7);
 
-    fixture.show(QStringLiteral("kadrix.pdf"));
-    QCOMPARE(loads, 0);
-
-    writePdf(fixture.manualsDir + QStringLiteral("kadrix.pdf"), QStringLiteral("longer"), 7);
-    fixture.show(QStringLiteral("kadrix.pdf"));
-    QCOMPARE(loads, 1);
-    QCOMPARE(document->pageCount(), 7);
+    // One that cannot be opened: no pages, and a notice that says why.
+    fixture.show("missing.pdf");
+    QCOMPARE(pdf.document()->pageCount(), 0);
+    QVERIFY(pdf.notice().contains("not found") && pdf.notice().contains(pdf.src()));
+    fixture.show("broken.pdf");
+    QVERIFY(pdf.notice().contains("not a PDF document") && pdf.notice().contains(pdf.src()));
+    fixture.show("kadrix.pdf");
+    QVERIFY(pdf.notice().isEmpty());
+    QCOMPARE(pdf.document()->pageCount(), 7);
 }
 
 QTEST_MAIN(ReaderTest)
