@@ -1,81 +1,47 @@
 // The header rewrite killed at random moments: whenever it dies, the
 // trial's name holds either the complete previous file or the complete new
-// one, and the backup, when there is one, is complete too.
+// one, and so does the backup when there is one.
 
-#include "dgoptions/HeaderRewriter.h"
+#include "TestFiles.h"
+#include "dgoptions/DgRewrite.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <thread>
 
 using namespace kadrix;
+using namespace kadrix::test;
 
 namespace {
 
-inline constexpr int kKills = 200;
-inline constexpr int kMostRuns = 1000;
-
-// A trial of several megabytes whose X-reversal field is `reverseX`'s code.
-QByteArray trialWith(int reverseX)
+// The test runs this program again as the driver it kills: "--rewrite
+// <directory> <X reversal>" rewrites trial.dg there, once it has told
+// its parent by one byte that it begins.
+int rewriteTrial(const QString& directory, int reverseX)
 {
-    QByteArray input = "Crash test trial\r\n        24        12\r\n"
-                       "    1    0    3   12    0    0    0    0    0    0    0    0    7\r\n";
+    std::fputc('r', stdout);
+    std::fflush(stdout);
+    const QString trial = directory + QStringLiteral("/trial.");
+    const DgFilePaths paths{trial + "dg", trial + "D$$", trial + "DG!"};
+    return rewriteDgFile(paths, {reverseX, 0}).result == RewriteOutcome::Result::Saved ? 0 : 1;
+}
+
+// A trial of several megabytes whose X-reversal code is `code`: 1 as the
+// rewrite leaves it with the box unchecked, 2 with the box checked.
+QByteArray trialWith(int code)
+{
     const QByteArray row =
         "    1   109.9    25.0   121.5    32.2   120.7    37.4   108.2    45.0\r\n";
-    input += row.repeated(100000);
-    HeaderRewriter rewriter({reverseX, 0});
-    QByteArray output;
-    rewriter.feed(input, output);
-    rewriter.finish(output);
-    return output;
+    return "Crash test trial\r\n        24        12\r\n    " + QByteArray::number(code) +
+           "    0    3   12    0    0    0    0    0    0    0    0    7\r\n" +
+           row.repeated(100000);
 }
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
-
-class Driver {
-public:
-    explicit Driver(const QString& dataDir)
-        : dataDir_(dataDir)
-    {}
-
-    // Starts a rewrite and returns once it has begun.
-    bool start(int reverseX)
-    {
-        process_.start(QStringLiteral(KADRIX_DG_DRIVER),
-                       {dataDir_, QStringLiteral("trial"), QString::number(reverseX)});
-        return process_.waitForReadyRead(30000);
-    }
-    // Whether the kill found the rewrite still running.
-    bool killAfter(std::chrono::microseconds delay)
-    {
-        std::this_thread::sleep_for(delay);
-        const bool running = process_.state() == QProcess::Running &&
-                             ::kill(static_cast<pid_t>(process_.processId()), SIGKILL) == 0;
-        process_.waitForFinished(30000);
-        return running && process_.exitStatus() == QProcess::CrashExit;
-    }
-    bool finish()
-    {
-        return process_.waitForFinished(60000) && process_.exitStatus() == QProcess::NormalExit &&
-               process_.exitCode() == 0;
-    }
-
-private:
-    QString dataDir_;
-    QProcess process_;
-};
 
 } // namespace
 
@@ -91,51 +57,61 @@ void DgCrashTest::killedRewriteLeavesACompleteFile()
     QTemporaryDir data;
     const QString trial = data.filePath(QStringLiteral("trial.dg"));
     const QString backup = data.filePath(QStringLiteral("trial.DG!"));
-    const QString temporary = data.filePath(QStringLiteral("trial.D$$"));
-    const std::array<QByteArray, 2> versions{trialWith(0), trialWith(1)};
-    {
-        QFile file(trial);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(versions[0]);
-    }
-    Driver driver(data.path());
+    const std::array<QByteArray, 2> versions{trialWith(1), trialWith(2)};
+    writeFile(trial, versions[0]);
+    const auto complete = [&](const QString& path) {
+        const QByteArray bytes = readFile(path);
+        return bytes == versions[0] || bytes == versions[1];
+    };
+    QProcess driver;
+    const auto start = [&](int reverseX) {
+        driver.start(QCoreApplication::applicationFilePath(),
+                     {QStringLiteral("--rewrite"), data.path(), QString::number(reverseX)});
+        return driver.waitForReadyRead(30000);
+    };
+    const auto succeeded = [&] {
+        return driver.exitStatus() == QProcess::NormalExit && driver.exitCode() == 0;
+    };
 
     // One whole rewrite shows how long one takes: the kills fall within it.
+    QVERIFY(start(1));
     QElapsedTimer timer;
-    QVERIFY(driver.start(1));
     timer.start();
-    QVERIFY(driver.finish());
+    QVERIFY(driver.waitForFinished(60000) && succeeded());
     const qint64 runMicroseconds = std::max<qint64>(1000, timer.nsecsElapsed() / 1000);
-    QCOMPARE(readAll(trial), versions[1]);
+    QCOMPARE(readFile(trial), versions[1]);
 
     int kills = 0;
     int runs = 0;
-    int killedWhileCopying = 0;
-    for (; kills < kKills && runs < kMostRuns; ++runs) {
-        QVERIFY(driver.start(runs % 2));
-        const auto delay = std::chrono::microseconds(
-            QRandomGenerator::global()->bounded(runMicroseconds * 11 / 10));
-        if (driver.killAfter(delay)) {
+    for (; kills < 200 && runs < 1000; ++runs) {
+        QVERIFY(start(runs % 2));
+        std::this_thread::sleep_for(std::chrono::microseconds(
+            QRandomGenerator::global()->bounded(runMicroseconds * 11 / 10)));
+        const bool sent = driver.state() == QProcess::Running &&
+                          ::kill(static_cast<pid_t>(driver.processId()), SIGKILL) == 0;
+        driver.waitForFinished(30000);
+        if (sent && driver.exitStatus() == QProcess::CrashExit)
             ++kills;
-            killedWhileCopying += QFile::exists(temporary) ? 1 : 0;
-        }
-        const QByteArray left = readAll(trial);
-        QVERIFY2(left == versions[0] || left == versions[1],
-                 qPrintable(QStringLiteral("after run %1 the trial is damaged").arg(runs)));
-        if (QFile::exists(backup)) {
-            const QByteArray kept = readAll(backup);
-            QVERIFY2(kept == versions[0] || kept == versions[1],
-                     qPrintable(QStringLiteral("after run %1 the backup is damaged").arg(runs)));
-        }
+        else
+            QVERIFY2(succeeded(), qPrintable(QStringLiteral("run %1 failed").arg(runs)));
+        QVERIFY2(complete(trial) && (!QFile::exists(backup) || complete(backup)),
+                 qPrintable(QStringLiteral("run %1 damaged the trial or its backup").arg(runs)));
     }
-    qInfo("%d rewrites, %d killed while running, %d of them before the rename", runs, kills,
-          killedWhileCopying);
-    QCOMPARE(kills, kKills);
+    qInfo("%d rewrites, %d of them killed while running", runs, kills);
+    QCOMPARE(kills, 200);
 
-    QVERIFY(driver.start(0)); // a left-over temporary file does not stop the next rewrite
-    QVERIFY(driver.finish());
-    QCOMPARE(readAll(trial), versions[0]);
+    QVERIFY(start(0)); // a left-over temporary file does not stop the next rewrite
+    QVERIFY(driver.waitForFinished(60000) && succeeded());
+    QCOMPARE(readFile(trial), versions[0]);
 }
 
-QTEST_GUILESS_MAIN(DgCrashTest)
+int main(int argc, char* argv[])
+{
+    if (argc == 4 && qstrcmp(argv[1], "--rewrite") == 0)
+        return rewriteTrial(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt());
+    QCoreApplication app(argc, argv);
+    DgCrashTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_dgcrash.moc"

@@ -1,12 +1,10 @@
 // The DG options dialog inside the main window: what each kind of trial
-// offers, the switch text OK builds, the save question and the warning,
-// the header rewrite's messages, and the menu mark.
+// offers and the switch text OK builds from it, the save question and the
+// messages of the header rewrite, Cancel, the trial changed while the
+// dialog is open, and the two click handlers.
 
 #include "MainWindowHarness.h"
 #include "TestFiles.h"
-#include "app/CaptionButton.h"
-#include "browser/Browser.h"
-#include "browser/FileList.h"
 #include "dgoptions/OptionsCommands.h"
 #include "dgoptions/ThreeStateCheckBox.h"
 #include "dgoptions/frmDGOptions.h"
@@ -20,80 +18,80 @@
 
 using namespace kadrix;
 using namespace kadrix::test;
+using Boxes = std::vector<MessageBox>;
+
+Q_DECLARE_METATYPE(Boxes)
+Q_DECLARE_METATYPE(kadrix::MessageAnswer)
 
 namespace {
 
 const QByteArray kThird = "    2    0    3   12    0    0    0    0    0    0    0    0    7";
-const QByteArray kTrial =
-    "Walk, trial 1\r\n        24        12\r\n" + kThird + "\r\n    1   109.9\r\n";
-const QString kDesignTip = QStringLiteral(
-    "Check to reverse X coordinates, uncheck for digitized direction. Leave grayed for no change.");
 
-QByteArray thirdLineOf(const QByteArray& file)
+// A trial whose line 3 is `third`.
+QByteArray trial(const QByteArray& third = kThird)
 {
-    QByteArray line = file.split('\n').value(2);
-    if (line.endsWith('\r'))
-        line.chop(1);
-    return line;
+    return "Walk, trial 1\r\n        24        12\r\n" + third + "\r\n    1   109.9\r\n";
 }
 
-void selectTrial(MainWindowHarness& harness, const QString& file)
+const MessageBox kAsk{QStringLiteral("Verify that you want the changes saved."),
+                      QStringLiteral("Save changes"), MessageButtons::YesNoCancel,
+                      MessageIcon::Question};
+const QString kRef = QStringLiteral("To change the reference system:\n");
+const QString kX = QStringLiteral("To have the X coordinates changed:\n");
+
+MessageBox saved(const QString& trial)
 {
-    harness.ui().filDatafiles->refresh();
-    harness.waitForLists();
-    QVERIFY2(harness.ui().filDatafiles->selectName(file), qPrintable(file));
-    harness.window().browser().filDatafiles_Click();
+    return {QStringLiteral("File has been saved as, %1.DG original file is %1.DG!.").arg(trial),
+            kApplicationTitle, MessageButtons::Ok, MessageIcon::Information};
 }
 
-frmDGOptions* openOptions(MainWindowHarness& harness)
+MessageBox saveError(const QString& text)
 {
-    harness.ui().cmdOptions->click();
-    return harness.window().optionsCommands().dialog();
+    return {text, QStringLiteral("Save error"), MessageButtons::Ok, MessageIcon::Exclamation};
 }
 
-// "ref:Panning" is the reference-system button of that caption,
-// "optView:2" a button of a group by its index, anything else a name.
-QAbstractButton* control(frmDGOptions* dialog, const QString& click)
+MessageBox refine(const QString& warning)
 {
-    if (click.startsWith(QLatin1String("ref:"))) {
-        for (QRadioButton* button : dialog->controls().optRef) {
-            if (button->text().replace(QLatin1String("&&"), QLatin1String("&")) == click.mid(4))
-                return button;
-        }
-        return nullptr;
+    return {warning + QStringLiteral("\nUse the 'Refine/Scale data' from the 'Data' menu.\n"
+                                     "The .CN file will refelect the changes.\n\n"
+                                     "Press OK to continue or Cancel to leave data as-is."),
+            QStringLiteral("Data Needs Refining"), MessageButtons::Ok, MessageIcon::Exclamation};
+}
+
+// The main window over a data directory holding walk1.dg and run2.dg.
+struct Fixture {
+    MainWindowHarness harness;
+
+    Fixture()
+    {
+        harness.addDataFile(QStringLiteral("walk1.dg"), trial());
+        harness.addDataFile(QStringLiteral("run2.dg"), trial());
+        harness.start();
     }
-    const QStringList parts = click.split(QLatin1Char(':'));
-    for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>(parts[0])) {
-        if (parts.size() == 1 || button->property("index").toInt() == parts[1].toInt())
+    QByteArray file(const QString& name) const { return readFile(harness.dataFile(name)); }
+    frmDGOptions* dialog() { return harness.window().optionsCommands().dialog(); }
+    void select(const QString& file)
+    {
+        harness.selectTrial(file.section(u'.', 0, 0), file.section(u'.', 1).toUpper());
+    }
+    // From "&Change reference system".
+    frmDGOptions* open()
+    {
+        harness.ui().mnuOption[0]->trigger();
+        return dialog();
+    }
+};
+
+// A button by its name, "optView:2" one of a group by its index.
+QAbstractButton* control(frmDGOptions* dialog, const QString& name)
+{
+    for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+        const QVariant index = button->property("index");
+        if (name == button->objectName() + (index.isValid() ? u':' + index.toString() : QString()))
             return button;
     }
     return nullptr;
 }
-
-QStringList titlesOf(const FakeMessages& messages)
-{
-    QStringList titles;
-    for (const MessageBox& box : messages.boxes)
-        titles << box.title;
-    return titles;
-}
-
-class Fixture {
-public:
-    Fixture()
-    {
-        for (const char* name :
-             {"walk1.dg", "run2.dg", "walk1.km", "walk1.cn", "jump.3d", "throw.cda", "only.cn"})
-            harness.addDataFile(QString::fromLatin1(name), kTrial);
-        harness.start();
-    }
-    QByteArray file(const char* name) const
-    {
-        return readFile(harness.dataFile(QString::fromLatin1(name)));
-    }
-
-    MainWindowHarness harness;
-};
 
 } // namespace
 
@@ -101,221 +99,136 @@ class DGOptionsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void offersWhatTheTrialAllows_data();
-    void offersWhatTheTrialAllows();
-    void okBuildsSwitchesAndSaves_data();
-    void okBuildsSwitchesAndSaves();
-    void cancelAtTheSaveQuestionKeepsTheDialog();
-    void closeCancelAndReopen();
-    void reverseXClicksAndTooltips();
-    void hideMissingDecidesTheMenuMark();
-    void trialChangedWhileOpen_data();
-    void trialChangedWhileOpen();
-    void saveErrorIsReportedAndOkGoesOn_data();
-    void saveErrorIsReportedAndOkGoesOn();
+    void okAndCancel_data();
+    void okAndCancel();
+    void clickHandlers();
 };
 
-void DGOptionsTest::offersWhatTheTrialAllows_data()
+void DGOptionsTest::okAndCancel_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("file");
-    QTest::addColumn<bool>("isDG");
-    QTest::addColumn<bool>("views");
-    QTest::addColumn<bool>("filteredEnabled");
-    QTest::addColumn<bool>("filteredShown");
-    QTest::addColumn<int>("filteredValue");
-
-    QTest::newRow("DG") << "walk1.dg" << true << false << false << false << 0;
-    QTest::newRow("3D") << "jump.3d" << false << true << true << true << 0;
-    QTest::newRow("CDA") << "throw.cda" << false << true << false << false << 0;
-    QTest::newRow("KM") << "walk1.km" << false << false << false << false << 2;
-    QTest::newRow("other") << "walk1.cn" << false << false << false << false << 0;
-    QTest::newRow("no trial, from the menu") << "" << false << false << false << false << 0;
-}
-
-void DGOptionsTest::offersWhatTheTrialAllows()
-{
-    QFETCH(QString, file);
-    QFETCH(bool, isDG);
-    QFETCH(bool, views);
-    QFETCH(bool, filteredEnabled);
-    QFETCH(bool, filteredShown);
-    QFETCH(int, filteredValue);
-    Fixture fixture;
-    if (!file.isEmpty())
-        selectTrial(fixture.harness, file);
-    fixture.harness.ui().mnuOption[0]->trigger();
-    frmDGOptions* dialog = fixture.harness.window().optionsCommands().dialog();
-    QVERIFY(dialog && dialog->isVisible());
-    QCOMPARE(dialog->windowTitle(), QStringLiteral("Refining options"));
-    QVERIFY(!dialog->parentWidget());
-
-    const DGOptionsControls& ui = dialog->controls();
-    QCOMPARE(dialog->IsDGTrial(), isDG);
-    QCOMPARE(ui.optRef[4]->isEnabled(), isDG);
-    for (QRadioButton* view : ui.optView)
-        QCOMPARE(view->isEnabled(), views);
-    QCOMPARE(ui.chkFilteredData->isEnabled(), filteredEnabled);
-    QCOMPARE(ui.fraFiltered->isVisible(), filteredShown);
-    QCOMPARE(ui.chkFilteredData->Value(), filteredValue);
-    for (QAbstractButton* usable : {static_cast<QAbstractButton*>(ui.chkReverseX),
-                                    static_cast<QAbstractButton*>(ui.chkHideMissing),
-                                    static_cast<QAbstractButton*>(ui.chkReadOnly)})
-        QVERIFY(usable->isEnabled());
-}
-
-void DGOptionsTest::okBuildsSwitchesAndSaves_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QStringList>("clicks");
-    QTest::addColumn<int>("answer");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<MessageAnswer>("answer");
     QTest::addColumn<QString>("switches");
-    QTest::addColumn<QStringList>("titles");
-    QTest::addColumn<QString>("warning");
-    QTest::addColumn<QByteArray>("thirdLine");
+    QTest::addColumn<Boxes>("boxes");
+    QTest::addColumn<QString>("rewritten");
+    QTest::addColumn<QByteArray>("third");
+    const auto yes = MessageAnswer::Yes;
+    const QByteArray panned = "    2    4" + kThird.mid(10);
+    const QString movingCamera = "optRef:2";
+    const QString panning = "optRef:4";
+    const QStringList offered{panning, "optView:2", "chkFilteredData"}; // counted only when offered
 
-    const int yes = int(MessageAnswer::Yes);
-    const int no = int(MessageAnswer::No);
-    const QString ask = QStringLiteral("Save changes");
-    const QString saved = QStringLiteral("Kadrix95");
-    const QString refine = QStringLiteral("Data Needs Refining");
-    const QString refWarning = QStringLiteral("To change the reference system:\n");
-    const QString xWarning = QStringLiteral("To have the X coordinates changed:\n");
-
-    QTest::newRow("other trial, nothing touched")
-        << "walk1.cn" << QStringList{} << yes << "/V1 " << QStringList{} << "" << kThird;
-    QTest::newRow("KM trial") << "walk1.km" << QStringList{} << yes << "/F /V1 " << QStringList{}
-                              << "" << kThird;
-    QTest::newRow("3-D trial, both filtered")
-        << "jump.3d" << QStringList{"chkFilteredData", "optFiltered"} << yes << "/F /V1 /F "
-        << QStringList{} << "" << kThird;
-    QTest::newRow("3-D trial, top view")
-        << "jump.3d" << QStringList{"optView:2"} << yes << "/V3 " << QStringList{} << "" << kThird;
-    QTest::newRow("CDA trial, frontal view") << "throw.cda" << QStringList{"optView:1"} << yes
-                                             << "/V2 " << QStringList{} << "" << kThird;
-    QTest::newRow("other trial: disabled choices do not count")
-        << "walk1.cn" << QStringList{"optView:2", "ref:Panning"} << yes << "/V1 " << QStringList{}
-        << "" << kThird;
-    QTest::newRow("other trial: X, hide, read-only; no question, no warning")
-        << "walk1.cn" << QStringList{"chkReverseX", "chkHideMissing", "chkReadOnly"} << yes
-        << "/R /Z /V1 /X " << QStringList{} << "" << kThird;
-    QTest::newRow("DG, nothing changed, Yes: rewritten with its own values")
-        << "walk1.dg" << QStringList{} << yes << "/V1 " << QStringList{ask, saved} << "" << kThird;
-    QTest::newRow("DG, read-only, X reversed, Panning, Yes")
-        << "walk1.dg" << QStringList{"chkReadOnly", "chkReverseX", "ref:Panning"} << yes
-        << "/R /V1 /X /S4 " << QStringList{ask, saved, refine} << refWarning + xWarning
-        << QByteArray("    2    4") + kThird.mid(10);
-    QTest::newRow("DG, Moving camera, No: nothing written")
-        << "walk1.dg" << QStringList{"ref:Moving camera"} << no << "/V1 /S2 "
-        << QStringList{ask, refine} << refWarning << kThird;
-    QTest::newRow("DG, X left unchecked")
-        << "walk1.dg" << QStringList{"chkReverseX", "chkReverseX"} << yes << "/V1 "
-        << QStringList{ask, saved, refine} << xWarning << QByteArray("    1") + kThird.mid(5);
-    QTest::newRow("DG, Framed & Panning")
-        << "walk1.dg" << QStringList{"ref:Framed & Panning"} << yes << "/V1 /S9 "
-        << QStringList{ask, saved, refine} << refWarning
-        << QByteArray("    2    9") + kThird.mid(10);
+    QTest::newRow("DG offers the reference system") << "walk1.dg" << offered << yes << "/V1 /S4 " << Boxes{kAsk, saved("WALK1"), refine(kRef)} << "walk1" << panned;
+    QTest::newRow("3-D trial offers views and filtered data") << "jump.3d" << offered << yes << "/F /V3 " << Boxes{} << "" << QByteArray();
+    QTest::newRow("CDA trial offers views") << "throw.cda" << offered << yes << "/V3 " << Boxes{} << "" << QByteArray();
+    QTest::newRow("KM trial: filtered data grayed") << "walk1.km" << offered << yes << "/F /V1 " << Boxes{} << "" << QByteArray();
+    QTest::newRow("other trial offers none") << "walk1.cn" << offered << yes << "/V1 " << Boxes{} << "" << QByteArray();
+    QTest::newRow("no trial offers none") << "" << offered << yes << "/V1 " << Boxes{} << "" << QByteArray();
+    QTest::newRow("other trial, nothing touched") << "walk1.cn" << QStringList{} << yes << "/V1 " << Boxes{} << "" << QByteArray();
+    QTest::newRow("3-D trial, both filtered") << "jump.3d" << QStringList{"chkFilteredData", "optFiltered"} << yes << "/F /V1 /F " << Boxes{} << "" << QByteArray();
+    QTest::newRow("CDA trial, frontal view") << "throw.cda" << QStringList{"optView:1"} << yes << "/V2 " << Boxes{} << "" << QByteArray();
+    QTest::newRow("3-D trial, every option: in the grammar's order, no question, no warning") << "jump.3d" << QStringList{"chkReverseX", "optFiltered", "chkHideMissing", "optView:2", "chkReadOnly", "chkFilteredData"} << yes << "/R /Z /F /V3 /F /X " << Boxes{} << "" << QByteArray();
+    QTest::newRow("DG, nothing changed, Yes: rewritten with its own values") << "walk1.dg" << QStringList{} << yes << "/V1 " << Boxes{kAsk, saved("WALK1")} << "walk1" << kThird;
+    QTest::newRow("DG, read-only, X reversed, Panning, Yes") << "walk1.dg" << QStringList{"chkReadOnly", "chkReverseX", panning} << yes << "/R /V1 /X /S4 " << Boxes{kAsk, saved("WALK1"), refine(kRef + kX)} << "walk1" << panned;
+    QTest::newRow("DG, Moving camera, No: nothing written") << "walk1.dg" << QStringList{movingCamera} << MessageAnswer::No << "/V1 /S2 " << Boxes{kAsk, refine(kRef)} << "" << QByteArray();
+    QTest::newRow("DG, X left unchecked") << "walk1.dg" << QStringList{"chkReverseX", "chkReverseX"} << yes << "/V1 " << Boxes{kAsk, saved("WALK1"), refine(kX)} << "walk1" << "    1" + kThird.mid(5);
+    QTest::newRow("DG, Cancel at the question: the dialog stays as it is") << "walk1.dg" << QStringList{movingCamera, "chkReadOnly"} << MessageAnswer::Cancel << "/R /V1 " << Boxes{kAsk} << "" << QByteArray();
+    QTest::newRow("Cancel of the dialog, whatever is set") << "walk1.dg" << QStringList{"chkReverseX", "chkHideMissing", panning, "cmdCancel"} << yes << "" << Boxes{} << "" << QByteArray();
+    QTest::newRow("backup name taken: the new header is kept") << "walk1.dg" << QStringList{panning, "taken:walk1.DG!"} << yes << "/V1 /S4 "
+        << Boxes{kAsk, saveError("Error #  75 was generated by Kadrix95\rPath/File access errorChanges are in file 'walk1.D$$'."), refine(kRef)} << "" << QByteArray();
+    QTest::newRow("temporary name taken: nothing is kept") << "walk1.dg" << QStringList{panning, "taken:walk1.D$$"} << yes << "/V1 /S4 "
+        << Boxes{kAsk, saveError("Error #  58 was generated by Kadrix95\rFile already exists"), refine(kRef)} << "" << QByteArray();
+    QTest::newRow("DG, then another DG: the one current at OK") << "walk1.dg" << QStringList{panning, "select:run2.dg"} << yes << "/V1 /S4 " << Boxes{kAsk, saved("RUN2"), refine(kRef)} << "run2" << panned;
+    QTest::newRow("opened again: only brought forward, its choices kept") << "walk1.dg" << QStringList{panning, "open"} << yes << "/V1 /S4 " << Boxes{kAsk, saved("WALK1"), refine(kRef)} << "walk1" << panned;
+    QTest::newRow("closed by its frame: the switches stay") << "walk1.dg" << QStringList{"chkReverseX", panning, "close"} << yes << "/Z /V2 " << Boxes{} << "" << QByteArray();
+    QTest::newRow("a new load starts from the design state") << "walk1.dg" << QStringList{"chkReverseX", panning, "close", "open"} << yes << "/V1 " << Boxes{kAsk, saved("WALK1")} << "walk1" << kThird;
+    QTest::newRow("KM, then a DG: no question") << "walk1.km" << QStringList{panning, "select:run2.dg"} << yes << "/F /V1 " << Boxes{} << "" << QByteArray();
+    QTest::newRow("DG, then a trial without .DG file: nothing written, no message") << "walk1.dg" << QStringList{panning, "select:only.cn"} << yes << "/V1 /S4 " << Boxes{kAsk, refine(kRef)} << "" << QByteArray();
+    // clang-format on
 }
 
-void DGOptionsTest::okBuildsSwitchesAndSaves()
+// The dialog opened on `file` from "&Options"; each step clicks a control,
+// selects another trial ("select:run2.dg"), puts a directory under a name
+// in the data directory ("taken:walk1.DG!"), closes the dialog by its frame
+// or opens it from the menu; then OK unless the dialog is gone. Whatever
+// the last OK left in the switches is replaced. Only `rewritten` (walk1,
+// run2 or neither) is rewritten, with `third` as its line 3.
+void DGOptionsTest::okAndCancel()
 {
     QFETCH(QString, file);
-    QFETCH(QStringList, clicks);
-    QFETCH(int, answer);
+    QFETCH(QStringList, steps);
+    QFETCH(MessageAnswer, answer);
     QFETCH(QString, switches);
-    QFETCH(QStringList, titles);
-    QFETCH(QString, warning);
-    QFETCH(QByteArray, thirdLine);
+    QFETCH(Boxes, boxes);
+    QFETCH(QString, rewritten);
+    QFETCH(QByteArray, third);
     Fixture fixture;
-    selectTrial(fixture.harness, file);
-    frmDGOptions* dialog = openOptions(fixture.harness);
-    QVERIFY(dialog);
-    for (const QString& click : clicks) {
-        QAbstractButton* button = control(dialog, click);
-        QVERIFY2(button, qPrintable(click));
-        button->click();
+    fixture.harness.state().OptionSwitches = QStringLiteral("/Z /V2 ");
+    fixture.select(file);
+    fixture.harness.window().optionsCommands().cmdOptions_Click();
+    frmDGOptions* dialog = fixture.dialog();
+    QVERIFY(dialog && dialog->isVisible() && !dialog->isModal() && !dialog->parentWidget());
+    QCOMPARE(dialog->controls().fraFiltered->isVisible(), file.endsWith(QLatin1String(".3d")));
+    for (const QString& step : steps) {
+        if (step.startsWith(QLatin1String("select:"))) {
+            fixture.select(step.section(u':', 1));
+        } else if (step.startsWith(QLatin1String("taken:"))) {
+            makeDirectory(fixture.harness.dataFile(step.section(u':', 1)));
+        } else if (step == QLatin1String("close")) {
+            fixture.dialog()->close();
+            QTRY_VERIFY(!fixture.dialog());
+        } else if (step == QLatin1String("open")) {
+            fixture.open();
+        } else {
+            QAbstractButton* button = control(fixture.dialog(), step);
+            QVERIFY2(button, qPrintable(step));
+            button->click();
+        }
     }
-    fixture.harness.messages.answers = {MessageAnswer(answer)};
+    fixture.harness.messages.answers = {answer};
+    if (frmDGOptions* shown = fixture.dialog(); shown && shown->isVisible())
+        shown->controls().cmdExit->click();
 
-    dialog->controls().cmdExit->click();
     QCOMPARE(fixture.harness.state().OptionSwitches, switches);
-    QCOMPARE(titlesOf(fixture.harness.messages), titles);
-    if (titles.contains(QStringLiteral("Kadrix95"))) {
-        QCOMPARE(fixture.harness.messages.boxes[1].text,
-                 QStringLiteral("File has been saved as, WALK1.DG original file is WALK1.DG!."));
-        QCOMPARE(fixture.file("walk1.DG!"), kTrial);
+    QCOMPARE(fixture.harness.messages.boxes, boxes);
+    for (const QString& name : {QStringLiteral("walk1"), QStringLiteral("run2")}) {
+        QCOMPARE(fixture.file(name + QStringLiteral(".dg")),
+                 name == rewritten ? trial(third) : trial());
+        QCOMPARE(fixture.file(name + QStringLiteral(".DG!")),
+                 name == rewritten ? trial() : QByteArray());
+    }
+    QVERIFY(!QFile::exists(fixture.harness.dataFile(QStringLiteral("only.dg"))));
+    QVERIFY(!QGuiApplication::overrideCursor());
+    if (answer == MessageAnswer::Cancel) { // at the question: still open with the choices made
+        QVERIFY(dialog->isVisible());
+        for (const QString& step : steps)
+            QVERIFY(control(dialog, step)->isChecked());
     } else {
-        QVERIFY(!QFile::exists(fixture.harness.dataFile(QStringLiteral("walk1.DG!"))));
+        QTRY_VERIFY(!fixture.dialog());
     }
-    if (!warning.isEmpty()) {
-        const MessageBox& box = fixture.harness.messages.boxes.back();
-        QCOMPARE(box.text,
-                 warning + QStringLiteral("\nUse the 'Refine/Scale data' from the 'Data' menu.\n"
-                                          "The .CN file will refelect the changes.\n\n"
-                                          "Press OK to continue or Cancel to leave data as-is."));
-        QCOMPARE(box.icon, MessageIcon::Exclamation);
-        QCOMPARE(box.buttons, MessageButtons::Ok);
+}
+
+// "Hide (0,0) coordinates" alone decides the menu item's mark, also after
+// the dialog has gone; each click on "Check to reverse X-coordinates"
+// changes its tooltip.
+void DGOptionsTest::clickHandlers()
+{
+    Fixture fixture;
+    fixture.select(QStringLiteral("walk1.cn"));
+    QAction* mark = fixture.harness.ui().mnuOption[0];
+    ThreeStateCheckBox* hide = fixture.open()->controls().chkHideMissing;
+    QVERIFY(!mark->isChecked());
+    for (const bool checked : {true, false, true}) {
+        hide->click();
+        QCOMPARE(mark->isChecked(), checked);
     }
-    QCOMPARE(thirdLineOf(fixture.file("walk1.dg")), thirdLine);
-    QTRY_VERIFY(!fixture.harness.window().optionsCommands().dialog());
-}
+    fixture.dialog()->close();
+    QTRY_VERIFY(!fixture.dialog());
+    ThreeStateCheckBox* box = fixture.open()->controls().chkReverseX;
+    QVERIFY(mark->isChecked());
 
-void DGOptionsTest::cancelAtTheSaveQuestionKeepsTheDialog()
-{
-    Fixture fixture;
-    selectTrial(fixture.harness, QStringLiteral("walk1.dg"));
-    frmDGOptions* dialog = openOptions(fixture.harness);
-    control(dialog, QStringLiteral("ref:Moving camera"))->click();
-    fixture.harness.messages.answers = {MessageAnswer::Cancel};
-
-    dialog->controls().cmdExit->click();
-    QCOMPARE(fixture.harness.state().OptionSwitches, QStringLiteral("/V1 "));
-    QCOMPARE(titlesOf(fixture.harness.messages), QStringList{QStringLiteral("Save changes")});
-    QCOMPARE(fixture.file("walk1.dg"), kTrial);
-    QTest::qWait(0);
-    QCOMPARE(fixture.harness.window().optionsCommands().dialog(), dialog);
-    QVERIFY(dialog->isVisible());
-    QVERIFY(dialog->controls().optRef[2]->isChecked());
-
-    fixture.harness.messages.answers = {MessageAnswer::Yes};
-    dialog->controls().cmdExit->click();
-    QCOMPARE(fixture.harness.state().OptionSwitches, QStringLiteral("/V1 /S2 "));
-    QCOMPARE(thirdLineOf(fixture.file("walk1.dg")), QByteArray("    2    2") + kThird.mid(10));
-}
-
-void DGOptionsTest::closeCancelAndReopen()
-{
-    Fixture fixture;
-    selectTrial(fixture.harness, QStringLiteral("walk1.dg"));
-    fixture.harness.state().OptionSwitches = QStringLiteral("/R /V2 ");
-    frmDGOptions* dialog = openOptions(fixture.harness);
-    for (const char* click : {"chkReverseX", "chkHideMissing", "chkReadOnly", "ref:Panning"})
-        control(dialog, QString::fromLatin1(click))->click();
-    QCOMPARE(openOptions(fixture.harness), dialog); // only brought forward: choices kept
-    QVERIFY(dialog->controls().optRef[4]->isChecked());
-    dialog->close(); // by its frame: the switches stay as they were
-    QTRY_VERIFY(!fixture.harness.window().optionsCommands().dialog());
-    QCOMPARE(fixture.harness.state().OptionSwitches, QStringLiteral("/R /V2 "));
-
-    dialog = openOptions(fixture.harness); // a new load starts from the design state
-    const DGOptionsControls& ui = dialog->controls();
-    QVERIFY(ui.optRef[0]->isChecked() && ui.optView[0]->isChecked());
-    QCOMPARE(ui.chkReverseX->Value(), 2);
-    QCOMPARE(ui.chkHideMissing->Value() + ui.chkReadOnly->Value(), 0);
-    control(dialog, QStringLiteral("ref:Panning"))->click();
-    ui.cmdCancel->click();
-    QTRY_VERIFY(!fixture.harness.window().optionsCommands().dialog());
-    QCOMPARE(fixture.harness.state().OptionSwitches, QString());
-    QVERIFY(fixture.harness.messages.boxes.empty());
-    QCOMPARE(fixture.file("walk1.dg"), kTrial);
-}
-
-void DGOptionsTest::reverseXClicksAndTooltips()
-{
-    Fixture fixture;
-    selectTrial(fixture.harness, QStringLiteral("walk1.cn"));
-    ThreeStateCheckBox* box = openOptions(fixture.harness)->controls().chkReverseX;
-    QCOMPARE(box->Value(), 2);
-    QCOMPARE(box->toolTip(), kDesignTip);
     const QString toReverse = QStringLiteral("Click to reverse X coordinates.");
     const QString toLeave = QStringLiteral("Click to leave X coordinates unreversed.");
     for (const auto& [value, tip] : {std::pair{1, toReverse}, {0, toLeave}, {1, toReverse}}) {
@@ -323,122 +236,6 @@ void DGOptionsTest::reverseXClicksAndTooltips()
         QCOMPARE(box->Value(), value);
         QCOMPARE(box->toolTip(), tip);
     }
-}
-
-void DGOptionsTest::hideMissingDecidesTheMenuMark()
-{
-    Fixture fixture;
-    selectTrial(fixture.harness, QStringLiteral("walk1.cn"));
-    QAction* mark = fixture.harness.ui().mnuOption[0];
-    mark->trigger(); // the user's click flips the mark; the dialog's box decides it
-    QVERIFY(!mark->isChecked());
-    frmDGOptions* dialog = fixture.harness.window().optionsCommands().dialog();
-    QVERIFY(dialog);
-
-    dialog->controls().chkHideMissing->click();
-    QVERIFY(mark->isChecked());
-    mark->trigger();
-    QVERIFY(mark->isChecked());
-    QCOMPARE(fixture.harness.window().optionsCommands().dialog(), dialog);
-    QCOMPARE(dialog->controls().chkHideMissing->Value(), 1);
-
-    dialog->controls().cmdExit->click();
-    QTRY_VERIFY(!fixture.harness.window().optionsCommands().dialog());
-    QCOMPARE(fixture.harness.state().OptionSwitches, QStringLiteral("/Z /V1 "));
-    mark->trigger(); // the mark outlives the dialog
-    QVERIFY(mark->isChecked());
-    ThreeStateCheckBox* hide =
-        fixture.harness.window().optionsCommands().dialog()->controls().chkHideMissing;
-    QCOMPARE(hide->Value(), 0); // a new load starts unchecked; its clicks decide again
-    hide->click();
-    hide->click();
-    QVERIFY(!mark->isChecked());
-}
-
-void DGOptionsTest::trialChangedWhileOpen_data()
-{
-    QTest::addColumn<QString>("openedOn");
-    QTest::addColumn<QString>("okOn");
-    QTest::addColumn<QStringList>("titles");
-    QTest::addColumn<QString>("rewritten");
-
-    const QString ask = QStringLiteral("Save changes");
-    const QString refine = QStringLiteral("Data Needs Refining");
-    QTest::newRow("DG, then another DG: the one current at OK")
-        << "walk1.dg"
-        << "run2.dg" << QStringList{ask, QStringLiteral("Kadrix95"), refine} << "run2.dg";
-    QTest::newRow("KM, then a DG: no question") << "walk1.km"
-                                                << "run2.dg" << QStringList{} << "";
-    QTest::newRow("DG, then a trial without .DG file: nothing written, no message")
-        << "walk1.dg"
-        << "only.cn" << QStringList{ask, refine} << "";
-}
-
-void DGOptionsTest::trialChangedWhileOpen()
-{
-    QFETCH(QString, openedOn);
-    QFETCH(QString, okOn);
-    QFETCH(QStringList, titles);
-    QFETCH(QString, rewritten);
-    Fixture fixture;
-    selectTrial(fixture.harness, openedOn);
-    frmDGOptions* dialog = openOptions(fixture.harness);
-    control(dialog, QStringLiteral("ref:Panning"))->click();
-    selectTrial(fixture.harness, okOn);
-
-    dialog->controls().cmdExit->click();
-    QCOMPARE(titlesOf(fixture.harness.messages), titles);
-    for (const char* name : {"walk1.dg", "run2.dg"}) {
-        const bool changed = rewritten == QLatin1String(name);
-        QCOMPARE(fixture.file(name) != kTrial, changed);
-        QCOMPARE(
-            QFile::exists(fixture.harness.dataFile(QString::fromLatin1(name).chopped(2) + "DG!")),
-            changed);
-    }
-    if (!rewritten.isEmpty())
-        QCOMPARE(fixture.harness.messages.boxes[1].text,
-                 QStringLiteral("File has been saved as, RUN2.DG original file is RUN2.DG!."));
-    QVERIFY(!QFile::exists(fixture.harness.dataFile(QStringLiteral("only.dg"))));
-}
-
-void DGOptionsTest::saveErrorIsReportedAndOkGoesOn_data()
-{
-    QTest::addColumn<QString>("obstacle");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("temporaryThirdLine");
-
-    QTest::newRow("backup name taken: the new header is kept")
-        << "walk1.DG!"
-        << "Error #  75 was generated by Kadrix95\rPath/File access error"
-           "Changes are in file 'walk1.D$$'."
-        << QByteArray("    2    4") + kThird.mid(10);
-    QTest::newRow("temporary name taken: nothing is kept")
-        << "walk1.D$$"
-        << "Error #  58 was generated by Kadrix95\rFile already exists" << QByteArray();
-}
-
-void DGOptionsTest::saveErrorIsReportedAndOkGoesOn()
-{
-    QFETCH(QString, obstacle);
-    QFETCH(QString, text);
-    QFETCH(QByteArray, temporaryThirdLine);
-    Fixture fixture;
-    writeFile(fixture.harness.dataFile(obstacle + QStringLiteral("/kept")), "kept");
-    selectTrial(fixture.harness, QStringLiteral("walk1.dg"));
-    frmDGOptions* dialog = openOptions(fixture.harness);
-    control(dialog, QStringLiteral("ref:Panning"))->click();
-
-    dialog->controls().cmdExit->click();
-    QCOMPARE(titlesOf(fixture.harness.messages),
-             QStringList({QStringLiteral("Save changes"), QStringLiteral("Save error"),
-                          QStringLiteral("Data Needs Refining")}));
-    const MessageBox& error = fixture.harness.messages.boxes[1];
-    QCOMPARE(error.text, text);
-    QCOMPARE(error.icon, MessageIcon::Exclamation);
-    QCOMPARE(fixture.file("walk1.dg"), kTrial);
-    QCOMPARE(thirdLineOf(fixture.file("walk1.D$$")), temporaryThirdLine);
-    QCOMPARE(fixture.harness.state().OptionSwitches, QStringLiteral("/V1 /S4 "));
-    QVERIFY(!QGuiApplication::overrideCursor());
 }
 
 QTEST_MAIN(DGOptionsTest)
