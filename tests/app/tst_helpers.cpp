@@ -1,7 +1,6 @@
 // The file-name, command-line and number helpers.
 
 #include "FakeMessages.h"
-#include "Printing.h"
 #include "TestFiles.h"
 #include "app/AppState.h"
 #include "app/CommandLine.h"

@@ -2,7 +2,6 @@
 // fake host parts over temporary directories.
 
 #include "MainWindowHarness.h"
-#include "Printing.h"
 #include "TestFiles.h"
 #include "app/CaptionButton.h"
 #include "app/CaptionCheckBox.h"

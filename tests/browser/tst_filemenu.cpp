@@ -3,7 +3,6 @@
 
 #include "Clicks.h"
 #include "MainWindowHarness.h"
-#include "Printing.h"
 #include "TestFiles.h"
 #include "browser/DirectoryList.h"
 

@@ -21,7 +21,12 @@ public:
     const QString& display() const { return display_; }
 
     // Runs xdotool on this display; returns its standard output.
-    QString xdotool(const QStringList& arguments, int timeoutMs = 20000) const;
+    QString xdotool(const QStringList& arguments) const;
+    // The first visible window whose name matches `pattern`, waiting for one
+    // when `wait`; empty when there is none.
+    QString window(const QString& pattern, bool wait = true) const;
+    // Focuses `window` and types `keys` there.
+    void press(const QString& window, const QString& keys) const;
 
 private:
     QProcess server_;

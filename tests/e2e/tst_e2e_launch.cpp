@@ -1,10 +1,14 @@
-// The real kadrix95 starting the stand-in companion program: what the
-// started program receives, and what happens when it cannot be started.
+// The real starter and the real kadrix95 starting the stand-in companion
+// programs: what the started program receives and where, what happens when
+// it cannot be started, and the settings file kadrix95 leaves after "E&xit".
 
+#include "MainWindowHarness.h"
 #include "TestFiles.h"
 #include "XvfbSession.h"
+#include "app/CaptionButton.h"
+#include "platform/ProcessStarter.h"
 
-#include <QDir>
+#include <QAction>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -14,25 +18,24 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace kadrix;
 using namespace kadrix::test;
 
 namespace {
 
-// Every byte as an octal escape, for the shell's printf.
-QString octalEscaped(const QByteArray& bytes)
+// The stand-in's one record of a start in `log`; empty while there is none,
+// and when there are more.
+QJsonObject onlyRecord(const QString& log)
 {
-    QString escaped;
-    for (const char byte : bytes)
-        escaped +=
-            QStringLiteral("\\%1").arg(static_cast<unsigned char>(byte), 3, 8, QLatin1Char('0'));
-    return escaped;
+    const QList<QByteArray> lines = readFile(log).trimmed().split('\n');
+    return lines.size() == 1 ? QJsonDocument::fromJson(lines.constFirst()).object() : QJsonObject();
 }
 
 // A program directory, a data directory and a configuration of their own,
 // and kadrix95 started on them.
 class Installation {
 public:
-    Installation()
+    explicit Installation(bool withAnimationProgram = true)
     {
         prog = root.filePath(QStringLiteral("prog"));
         data = root.filePath(QStringLiteral("data"));
@@ -45,6 +48,9 @@ public:
                            QSettings::IniFormat);
         settings.setValue(QStringLiteral("Startup/Datadir"), data);
         settings.setValue(QStringLiteral("Startup/Progdir"), prog);
+        if (withAnimationProgram)
+            QFile::copy(qEnvironmentVariable("KADRIX_STANDIN"),
+                        prog + QStringLiteral("/Kadrix.exe"));
     }
 
     ~Installation()
@@ -55,16 +61,11 @@ public:
         }
     }
 
-    void installCompanion(const QString& name)
-    {
-        QVERIFY(
-            QFile::copy(qEnvironmentVariable("KADRIX_STANDIN"), prog + QLatin1Char('/') + name));
-    }
-
-    // Starts kadrix95 through the shell's exec, so that an argument can hold
-    // any bytes; the shell only passes "$1" on, quoted.
+    // Starts kadrix95 with one argument of any bytes: the shell reads it
+    // from a file and only passes it on, quoted.
     void start(const QByteArray& argument, const QString& display = {})
     {
+        writeFile(root.filePath(QStringLiteral("argument")), argument);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("HOME"), root.filePath(QStringLiteral("home")));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
@@ -74,25 +75,12 @@ public:
             environment.insert(QStringLiteral("DISPLAY"), display);
             environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         }
-        environment.insert(QStringLiteral("KADRIX_ARGUMENT"), octalEscaped(argument));
         kadrix.setProcessEnvironment(environment);
         kadrix.setWorkingDirectory(root.path());
         kadrix.start(QStringLiteral("/bin/sh"),
-                     {QStringLiteral("-c"),
-                      QStringLiteral("exec \"$0\" \"$(printf \"$KADRIX_ARGUMENT\")\""),
+                     {QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$(cat argument)\""),
                       qEnvironmentVariable("KADRIX_EXE")});
         QVERIFY(kadrix.waitForStarted());
-    }
-
-    QList<QJsonObject> records() const
-    {
-        QList<QJsonObject> result;
-        const QList<QByteArray> lines = readFile(log).split('\n');
-        for (const QByteArray& line : lines) {
-            if (!line.isEmpty())
-                result.append(QJsonDocument::fromJson(line).object());
-        }
-        return result;
     }
 
     QTemporaryDir root;
@@ -102,73 +90,53 @@ public:
     QProcess kadrix;
 };
 
-QStringList argumentsOf(const QJsonObject& record)
-{
-    QStringList arguments;
-    const QJsonArray array = record.value(QStringLiteral("args")).toArray();
-    for (const QJsonValue& value : array)
-        arguments.append(value.toString());
-    return arguments;
-}
-
 } // namespace
 
 class EndToEndLaunchTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void trialOnTheCommandLineIsAnimated();
-    void shellCharactersReachTheProgramAsOneArgument_data();
-    void shellCharactersReachTheProgramAsOneArgument();
+    void theTrialReachesTheProgramAsOneArgument_data();
+    void theTrialReachesTheProgramAsOneArgument();
     void missingAnimationProgramIsReportedAndTheFrontEndGoesOn();
+    void exitSavesTheDataDirectory();
+    void menusStartCompanionsInTheDataDirectory_data();
+    void menusStartCompanionsInTheDataDirectory();
 };
 
-void EndToEndLaunchTest::trialOnTheCommandLineIsAnimated()
+void EndToEndLaunchTest::theTrialReachesTheProgramAsOneArgument_data()
 {
-    Installation installation;
-    installation.installCompanion(QStringLiteral("Kadrix.exe"));
-    writeFile(installation.data + QStringLiteral("/walk1.dg"), "header\r\n");
-    installation.start("walk1.dg");
-
-    QTRY_COMPARE_WITH_TIMEOUT(installation.records().size(), 1, 20000);
-    const QJsonObject record = installation.records().constFirst();
-    QCOMPARE(record.value(QStringLiteral("program")).toString(), QStringLiteral("Kadrix.exe"));
-    QCOMPARE(record.value(QStringLiteral("cwd")).toString(), installation.data);
-    QCOMPARE(argumentsOf(record), (QStringList{"/q", "/1", "/r", "walk1.dg"}));
-    QCOMPARE(installation.kadrix.state(), QProcess::Running);
-}
-
-void EndToEndLaunchTest::shellCharactersReachTheProgramAsOneArgument_data()
-{
+    // clang-format off
     QTest::addColumn<QByteArray>("name");
     QTest::addColumn<bool>("onDisk");
+    QTest::addColumn<QString>("argument");
 
-    QTest::newRow("shell characters")
-        << QByteArray("a;touch${IFS}canary;'b'$(touch${IFS}canary)`touch${IFS}canary`|&\"x\".dg")
-        << true;
-    QTest::newRow("not UTF-8") << QByteArray("caf\xe9;touch${IFS}canary.dg") << false;
+    QTest::newRow("walk1.dg") << QByteArray("walk1.dg") << true << "walk1.dg";
+    QTest::newRow("shell characters") << QByteArray("a;touch${IFS}canary;'b'$(touch${IFS}canary)`touch${IFS}canary`|&\"x\".dg") << true << "a;touch${IFS}canary;'b'$(touch${IFS}canary)`touch${IFS}canary`|&\"x\".dg";
+    QTest::newRow("not UTF-8") << QByteArray("caf\xe9;touch${IFS}canary.dg") << false << "caf\uFFFD;touch${IFS}canary.DG";
+    // clang-format on
 }
 
-void EndToEndLaunchTest::shellCharactersReachTheProgramAsOneArgument()
+void EndToEndLaunchTest::theTrialReachesTheProgramAsOneArgument()
 {
     QFETCH(QByteArray, name);
     QFETCH(bool, onDisk);
+    QFETCH(QString, argument);
     Installation installation;
-    installation.installCompanion(QStringLiteral("Kadrix.exe"));
     if (onDisk)
         writeFile(installation.data + QLatin1Char('/') + QString::fromUtf8(name), "header\r\n");
     installation.start(name);
 
-    QTRY_COMPARE_WITH_TIMEOUT(installation.records().size(), 1, 20000);
-    const QStringList arguments = argumentsOf(installation.records().constFirst());
-    QCOMPARE(arguments.size(), 4);
-    if (onDisk)
-        QCOMPARE(arguments.last(), QString::fromUtf8(name));
-    else
-        QVERIFY(arguments.last().endsWith(QStringLiteral(";touch${IFS}canary.DG")));
+    QTRY_VERIFY_WITH_TIMEOUT(!onlyRecord(installation.log).isEmpty(), 20000);
+    const QJsonObject record = onlyRecord(installation.log);
+    QCOMPARE(record.value(QStringLiteral("program")).toString(), QStringLiteral("Kadrix.exe"));
+    QCOMPARE(record.value(QStringLiteral("cwd")).toString(), installation.data);
+    QCOMPARE(record.value(QStringLiteral("args")).toArray().toVariantList(),
+             (QVariantList{"/q", "/1", "/r", argument}));
     QTest::qWait(200); // anything a shell had started would have run by now
     for (const QString& directory : {installation.data, installation.root.path()})
         QVERIFY2(!QFile::exists(directory + QStringLiteral("/canary")), qPrintable(directory));
+    QCOMPARE(installation.kadrix.state(), QProcess::Running);
 }
 
 void EndToEndLaunchTest::missingAnimationProgramIsReportedAndTheFrontEndGoesOn()
@@ -177,33 +145,88 @@ void EndToEndLaunchTest::missingAnimationProgramIsReportedAndTheFrontEndGoesOn()
         QSKIP("Xvfb and xdotool are needed");
     XvfbSession x;
     QVERIFY(x.isRunning());
-    Installation installation;
+    Installation installation(false);
     writeFile(installation.data + QStringLiteral("/walk1.dg"), "header\r\n");
     installation.start("walk1.dg", x.display());
 
     // First the start-up's own notice that Kadrix.exe is missing, then the
     // failed start of the animation program.
     for (int box = 0; box < 2; ++box) {
-        const QString window = x.xdotool({QStringLiteral("search"), QStringLiteral("--sync"),
-                                          QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                                          QStringLiteral("^Kadrix95$")})
-                                   .section(QLatin1Char('\n'), 0, 0);
+        const QString window = x.window(QStringLiteral("^Kadrix95$"));
         QVERIFY2(!window.isEmpty(), "a message box appears");
-        x.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
-        x.xdotool({QStringLiteral("key"), QStringLiteral("Return")});
-        QTRY_VERIFY_WITH_TIMEOUT(
-            x.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                       QStringLiteral("--name"), QStringLiteral("^Kadrix95$")})
-                    .section(QLatin1Char('\n'), 0, 0) != window,
-            10000);
+        x.press(window, QStringLiteral("Return"));
+        QTRY_VERIFY_WITH_TIMEOUT(x.window(QStringLiteral("^Kadrix95$"), false) != window, 10000);
     }
-    const QString main = x.xdotool({QStringLiteral("search"), QStringLiteral("--sync"),
-                                    QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                                    QStringLiteral("^Kadrix for Windows$")});
-    QVERIFY2(!main.isEmpty(), "the main window is up");
+    QVERIFY2(!x.window(QStringLiteral("^Kadrix for Windows$")).isEmpty(), "the main window is up");
     QCOMPARE(installation.kadrix.state(), QProcess::Running);
-    QVERIFY(installation.records().isEmpty());
+    QVERIFY(readFile(installation.log).isEmpty());
 }
 
-QTEST_GUILESS_MAIN(EndToEndLaunchTest)
+void EndToEndLaunchTest::exitSavesTheDataDirectory()
+{
+    if (!XvfbSession::toolsAvailable())
+        QSKIP("Xvfb and xdotool are needed");
+    XvfbSession x;
+    QVERIFY(x.isRunning());
+    Installation installation;
+    // A switch makes the current directory, the installation's root, the
+    // data directory.
+    installation.start("-x", x.display());
+
+    const QString window = x.window(QStringLiteral("^Kadrix for Windows$"));
+    QVERIFY2(!window.isEmpty(), "the main window appears");
+    // "E&xit": Alt+X, the only enabled control with that key at start.
+    x.press(window, QStringLiteral("alt+x"));
+    QVERIFY2(installation.kadrix.waitForFinished(20000), "kadrix95 ends on E&xit");
+    QCOMPARE(installation.kadrix.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(installation.kadrix.exitCode(), 0);
+    QSettings settings(installation.root.filePath(QStringLiteral("config/Movarta/Movarta.conf")),
+                       QSettings::IniFormat);
+    QCOMPARE(settings.value(QStringLiteral("Startup/Datadir")).toString(),
+             installation.root.path());
+    QCOMPARE(settings.value(QStringLiteral("Startup/Progdir")).toString(), installation.prog);
+}
+
+void EndToEndLaunchTest::menusStartCompanionsInTheDataDirectory_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("companion");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("Run &Xfer2DG") << "Xfer2DG.exe" << "Walk Trial.csv";
+    QTest::newRow("&Refine/scale data (Scalvane)") << "Scalvane.exe" << "walk1.dg";
+    // clang-format on
+}
+
+void EndToEndLaunchTest::menusStartCompanionsInTheDataDirectory()
+{
+    QFETCH(QString, companion);
+    QFETCH(QString, file);
+    FakeMessages starterMessages;
+    ProcessStarter starter{starterMessages};
+    MainWindowHarness harness{&starter};
+    const QString log = harness.path(QStringLiteral("standin.log"));
+    qputenv("KADRIX_STANDIN_LOG", QFile::encodeName(log));
+    QVERIFY(QFile::copy(qEnvironmentVariable("KADRIX_STANDIN"),
+                        harness.progDir + QLatin1Char('/') + companion));
+    harness.addDataFile(file);
+    harness.start();
+    harness.selectTrial(file.section(QLatin1Char('.'), 0, 0), file.section(QLatin1Char('.'), 1));
+    harness.messages.answers.push_back(MessageAnswer::No);
+
+    if (companion.startsWith(QLatin1String("Xfer2DG"))) {
+        harness.ui().cmdConvert->setEnabled(true);
+        harness.ui().cmdConvert->click();
+    } else {
+        harness.ui().mnuDatafile[1]->trigger();
+    }
+    QTRY_VERIFY(!onlyRecord(log).isEmpty());
+    QCOMPARE(onlyRecord(log).value(QStringLiteral("program")).toString(), companion);
+    QCOMPARE(onlyRecord(log).value(QStringLiteral("cwd")).toString(), harness.dataDir);
+    QCOMPARE(onlyRecord(log).value(QStringLiteral("args")).toArray().toVariantList(),
+             QVariantList{file});
+    QVERIFY(starterMessages.boxes.empty());
+    qunsetenv("KADRIX_STANDIN_LOG");
+}
+
+QTEST_MAIN(EndToEndLaunchTest)
 #include "tst_e2e_launch.moc"

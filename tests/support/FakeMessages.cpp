@@ -1,5 +1,16 @@
 #include "FakeMessages.h"
 
+namespace kadrix {
+
+QDebug operator<<(QDebug debug, const MessageBox& box)
+{
+    const QDebugStateSaver saver(debug);
+    return debug.nospace() << "MessageBox{" << box.text << ", " << box.title << ", "
+                           << int(box.buttons) << ", " << int(box.icon) << '}';
+}
+
+} // namespace kadrix
+
 namespace kadrix::test {
 
 MessageAnswer FakeMessages::showMessage(const MessageBox& box)

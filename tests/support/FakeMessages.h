@@ -2,9 +2,18 @@
 
 #include "platform/Messages.h"
 
+#include <QDebug>
+
 #include <deque>
 #include <optional>
 #include <vector>
+
+namespace kadrix {
+
+// Shows a message box in a failed comparison.
+QDebug operator<<(QDebug debug, const MessageBox& box);
+
+} // namespace kadrix
 
 namespace kadrix::test {
 

@@ -1,5 +1,18 @@
 #include "FakeStarter.h"
 
+namespace kadrix {
+
+QDebug operator<<(QDebug debug, const StartRequest& request)
+{
+    const QDebugStateSaver saver(debug);
+    return debug.nospace() << (request.kind == StartKind::Shell ? "Shell" : "Command") << '{'
+                           << request.program << ", " << request.arguments << ", "
+                           << request.workingDirectory << ", " << request.showCode << ", "
+                           << request.commandText << '}';
+}
+
+} // namespace kadrix
+
 namespace kadrix::test {
 
 double FakeStarter::start(const StartRequest& request)

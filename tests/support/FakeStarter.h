@@ -2,7 +2,16 @@
 
 #include "platform/Starter.h"
 
+#include <QDebug>
+
 #include <vector>
+
+namespace kadrix {
+
+// Shows a request in a failed comparison.
+QDebug operator<<(QDebug debug, const StartRequest& request);
+
+} // namespace kadrix
 
 namespace kadrix::test {
 

@@ -5,6 +5,8 @@
 #include "browser/Browser.h"
 #include "browser/DirectoryReader.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QDir>
 #include <QTest>
 
@@ -81,6 +83,17 @@ bool MainWindowHarness::waitForLists()
     // The lists take the last listing in events of their own.
     QCoreApplication::sendPostedEvents();
     return idle;
+}
+
+QObject* MainWindowHarness::control(const QString& caption) const
+{
+    QObjectList found;
+    for (QObject* object : window_->findChildren<QObject*>()) {
+        if ((qobject_cast<QAction*>(object) || qobject_cast<QAbstractButton*>(object)) &&
+            object->property("text") == caption)
+            found.append(object);
+    }
+    return found.size() == 1 ? found.front() : nullptr;
 }
 
 } // namespace kadrix::test

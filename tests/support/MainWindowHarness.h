@@ -38,6 +38,9 @@ public:
     // Waits until the browser's lists show what the disk holds.
     bool waitForLists();
 
+    // The one button or menu item with `caption`, or null when not just one.
+    QObject* control(const QString& caption) const;
+
     frmKadrix& window() { return *window_; }
     AppState& state() { return window_->state(); }
     MainControls& ui() { return window_->controls(); }

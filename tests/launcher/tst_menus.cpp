@@ -1,0 +1,203 @@
+// What the menus show and ask: items enabled and shown from the trial's files
+// on the disk at each opening, "&Select digitized data", the settings saved
+// by "Run &Xfer2DG", and the dialog of "&Run a program". What each item
+// starts is in tst_launcher.
+
+#include "MainWindowHarness.h"
+#include "TestFiles.h"
+#include "app/CaptionButton.h"
+#include "app/Settings.h"
+#include "browser/FileList.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+
+using namespace kadrix;
+using namespace kadrix::test;
+
+class MenusTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void openingFollowsTheTrialsFiles_data();
+    void openingFollowsTheTrialsFiles();
+    void convertSubmenuShowsTheTrialsArielFiles();
+    void selectDigitizedData_data();
+    void selectDigitizedData();
+    void runXfer2DGSavesTheDataDirectory();
+    void runAProgram_data();
+    void runAProgram();
+};
+
+void MenusTest::openingFollowsTheTrialsFiles_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("menu"); // its title
+    QTest::addColumn<QString>("trialName");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("controls");
+    QTest::addColumn<QList<bool>>("enabled");
+    QTest::addColumn<QStringList>("messages");
+
+    const QStringList animate{"&Digitized data (.DG)", "&Refined data (.CN)", "&Filtered data (.KM)", "&Simulated data (.SN)"};
+    const QStringList data{"&Refine/scale data (Scalvane)", "&Graph/animate data", "&Edit/view data in ASCII", "Re&number data", "&Edit && convert", "&Animate only", "&Peak Performance"};
+    QTest::newRow("&Animate, .cn only") << "&Animate" << "walk1" << QStringList{"walk1.cn"} << animate << QList<bool>{false, true, false, false} << QStringList{};
+    QTest::newRow("&Animate, .dg and .km") << "&Animate" << "walk1" << QStringList{"walk1.dg", "WALK1.KM", "walk2.sn"} << animate << QList<bool>{true, false, true, false} << QStringList{};
+    QTest::newRow("&Animate, all four") << "&Animate" << "walk1" << QStringList{"walk1.dg", "walk1.cn", "walk1.km", "walk1.sn"} << animate << QList<bool>{true, true, true, true} << QStringList{};
+    QTest::newRow("&Animate without a trial") << "&Animate" << "" << QStringList{"walk1.dg"} << animate << QList<bool>{true, true, false, true} << QStringList{"Select a trial from the Data or Conversion menus first."};
+    QTest::newRow("&Data without .dg") << "&Data" << "walk" << QStringList{"walk.csv"} << data << QList<bool>{false, false, false, false, false, false, false} << QStringList{};
+    QTest::newRow("&Data with .dg") << "&Data" << "walk" << QStringList{"walk.DG", "walk.csv"} << data << QList<bool>{true, true, true, true, true, true, false} << QStringList{};
+    QTest::newRow("&Data with .cda") << "&Data" << "walk" << QStringList{"walk.cda"} << data << QList<bool>{false, false, false, false, false, false, true} << QStringList{};
+    QTest::newRow("&Programs with .acd") << "&Programs               " << "walk1" << QStringList{"walk1.ACD"} << QStringList{"&Acrospin"} << QList<bool>{true} << QStringList{};
+    QTest::newRow("&Programs without") << "&Programs               " << "run2" << QStringList{"walk1.ACD"} << QStringList{"&Acrospin"} << QList<bool>{false} << QStringList{};
+    // clang-format on
+}
+
+void MenusTest::openingFollowsTheTrialsFiles()
+{
+    QFETCH(QString, menu);
+    QFETCH(QString, trialName);
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, controls);
+    QFETCH(QList<bool>, enabled);
+    QFETCH(QStringList, messages);
+    MainWindowHarness harness;
+    for (const QString& file : files)
+        harness.addDataFile(file);
+    harness.start();
+    harness.selectTrial(trialName, QStringLiteral("CSV"));
+    // Each control starts the other way round, so that the opening must set
+    // it; an opening refused with a message must leave it.
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        QObject* control = harness.control(controls.at(i));
+        QVERIFY2(control, qPrintable(controls.at(i)));
+        control->setProperty("enabled", messages.isEmpty() != enabled.at(i));
+    }
+
+    auto* title = qobject_cast<QAction*>(harness.control(menu));
+    QVERIFY2(title, qPrintable(menu));
+    Q_EMIT title->menu()->aboutToShow();
+    QList<bool> states;
+    for (const QString& caption : controls)
+        states.append(harness.control(caption)->property("enabled").toBool());
+    QCOMPARE(states, enabled);
+    QCOMPARE(harness.messages.texts(), messages);
+}
+
+void MenusTest::convertSubmenuShowsTheTrialsArielFiles()
+{
+    MainWindowHarness harness;
+    harness.addDataFile(QStringLiteral("walk1.1t"));
+    harness.addDataFile(QStringLiteral("WALK1.3T"));
+    harness.start();
+    harness.selectTrial(QStringLiteral("walk1"), QStringLiteral("1T"));
+    const auto& items = harness.ui().mnuArielType;
+    items[1]->setEnabled(false);
+
+    Q_EMIT harness.ui().mnuConverts->aboutToShow();
+    Q_EMIT harness.ui().mnuAriel->aboutToShow();
+    for (size_t i = 0; i < items.size(); ++i) {
+        QCOMPARE(items.at(i)->isVisible(), i == 1 || i == 3);
+        QCOMPARE(items.at(i)->isEnabled(), i == 1 || i == 3);
+    }
+
+    // Without the .1t file "&1T" stays in the menu, disabled.
+    harness.selectTrial(QStringLiteral("run"), QStringLiteral("DG"));
+    Q_EMIT harness.ui().mnuConverts->aboutToShow();
+    QVERIFY(items[1]->isVisible() && !items[1]->isEnabled());
+    QVERIFY(!items[3]->isVisible());
+}
+
+void MenusTest::selectDigitizedData_data()
+{
+    // clang-format off
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("trialName");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QStringList>("messages");
+
+    QTest::newRow("none") << QStringList{"walk.csv"} << "" << "Selected file:" << QStringList{"No datafiles in this directory.\nOpen another directory."};
+    QTest::newRow("one") << QStringList{"walk1.take2.dg"} << "walk1" << "Current trial is: WALK1" << QStringList{};
+    QTest::newRow("two") << QStringList{"a.dg", "b.km"} << "" << "Selected file:" << QStringList{};
+    // clang-format on
+}
+
+void MenusTest::selectDigitizedData()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, trialName);
+    QFETCH(QString, label);
+    QFETCH(QStringList, messages);
+    MainWindowHarness harness;
+    harness.start();
+    // Files written after the last reading: the item reads the disk afresh.
+    for (const QString& file : files)
+        harness.addDataFile(file);
+    harness.state().TrialPath = QStringLiteral("kept.dg");
+
+    harness.ui().mnuDatafile[0]->trigger();
+    QCOMPARE(harness.state().TrialName, trialName);
+    QCOMPARE(harness.ui().lblTrial->text(), label);
+    QCOMPARE(harness.state().TrialPath, QStringLiteral("kept.dg"));
+    QCOMPARE(harness.messages.texts(), messages);
+    QVERIFY(harness.ui().filDatafiles->isVisible());
+}
+
+void MenusTest::runXfer2DGSavesTheDataDirectory()
+{
+    MainWindowHarness harness;
+    harness.start();
+    harness.setSetting(kDataDirKey, QStringLiteral("/somewhere/else"));
+    harness.ui().cmdConvert->setEnabled(true);
+    harness.ui().cmdConvert->click();
+    QCOMPARE(harness.settings.values.value(
+                 FakeSettingsStore::keyOf(kSettingsApplication, kSettingsSection, kDataDirKey)),
+             harness.dataDir);
+}
+
+void MenusTest::runAProgram_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("started");
+    QTest::addColumn<bool>("backInDataDir");
+
+    QTest::newRow("cancelled") << "" << false << true;
+    QTest::newRow("a program from another directory") << "tools/My Tool" << true << true;
+    QTest::newRow("a bare name missing from the program directory") << "Missing.exe" << false << false;
+    // clang-format on
+}
+
+void MenusTest::runAProgram()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, started);
+    QFETCH(bool, backInDataDir);
+    MainWindowHarness harness;
+    const QString tool = harness.path(QStringLiteral("tools/My Tool"));
+    writeFile(tool, "#!/bin/sh\n");
+    harness.start();
+    harness.messages.fileAnswers.push_back(answer.contains(QLatin1Char('/')) ? tool : answer);
+    QDir::setCurrent(harness.progDir); // as a dialog may leave it
+
+    harness.ui().mnuRun->trigger();
+    QCOMPARE(harness.messages.fileDialogs.size(), size_t(1));
+    const OpenFileDialog& dialog = harness.messages.fileDialogs.front();
+    QCOMPARE(dialog.title, QStringLiteral("Select program to run"));
+    QCOMPARE(dialog.initialDirectory, harness.progDir);
+    QCOMPARE(dialog.fileName, QStringLiteral("*.exe"));
+    QCOMPARE(dialog.filters.value(dialog.selectedFilter), QStringLiteral("*.exe"));
+    const std::vector<StartRequest> start{{StartKind::Command, tool, {}, harness.dataDir, 5, tool}};
+    QCOMPARE(harness.starter.requests, started ? start : std::vector<StartRequest>{});
+    // A name missing from the program directory ends the handler before the
+    // data directory is made current again.
+    const QString current = backInDataDir ? harness.dataDir : harness.progDir;
+    QCOMPARE(harness.ui().dlgOpen.initialDirectory, current);
+    QCOMPARE(QDir::currentPath(), current);
+}
+
+QTEST_MAIN(MenusTest)
+#include "tst_menus.moc"
