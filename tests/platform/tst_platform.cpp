@@ -26,8 +26,6 @@ private Q_SLOTS:
     void resolvesLetterCase();
     void prefersTheExactName();
     void joinsPaths();
-    void describesOpenFailures();
-    void refusesDirectoriesItCannotEnter();
     void settingsLiveInTheConfigurationDirectory();
     void twipsBecomePixels();
 };
@@ -77,37 +75,6 @@ void PlatformTest::joinsPaths()
              QStringLiteral("/data/a.dg"));
     QCOMPARE(joinPath(QStringLiteral("/data/"), QStringLiteral("a.dg")),
              QStringLiteral("/data//a.dg"));
-}
-
-void PlatformTest::describesOpenFailures()
-{
-    QTemporaryDir root;
-    writeFile(root.filePath(QStringLiteral("a.dg")), "x");
-    QCOMPARE(testOpenForReading(root.filePath(QStringLiteral("a.dg"))).number, 0);
-    const FileError missing = testOpenForReading(root.filePath(QStringLiteral("b.dg")));
-    QCOMPARE(missing.number, 53);
-    QCOMPARE(missing.description, QStringLiteral("File not found"));
-    QCOMPARE(testOpenForReading(root.filePath(QStringLiteral("none/b.dg"))).number, 76);
-    QCOMPARE(testOpenForReading(root.path()).number, 75);
-}
-
-void PlatformTest::refusesDirectoriesItCannotEnter()
-{
-    QTemporaryDir root;
-    writeFile(root.filePath(QStringLiteral("file")), "x");
-    QCOMPARE(checkEnterable(root.filePath(QStringLiteral("file"))).number, 76);
-    QCOMPARE(checkEnterable(root.filePath(QStringLiteral("none"))).number, 76);
-    QCOMPARE(checkEnterable(root.path()).number, 0);
-    if (!kadrix::test::permissionsAreEnforced())
-        return;
-    const QString locked = root.filePath(QStringLiteral("locked"));
-    makeDirectory(locked);
-    QFile::setPermissions(locked, QFileDevice::ReadOwner);
-    const QString saved = QDir::currentPath();
-    QCOMPARE(changeCurrentDirectory(locked).number, 70);
-    QCOMPARE(QDir::currentPath(), saved);
-    QFile::setPermissions(locked,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 void PlatformTest::settingsLiveInTheConfigurationDirectory()
