@@ -49,28 +49,15 @@ StartRequest shellStart(const QString& program, const QStringList& arguments,
                         const QString& workingDirectory, int showCode, const QString& programText,
                         const QString& parameterText)
 {
-    StartRequest request;
-    request.kind = StartKind::Shell;
-    request.program = program;
-    request.arguments = arguments;
-    request.workingDirectory = workingDirectory;
-    request.showCode = showCode;
-    request.commandText =
+    const QString commandText =
         parameterText.isEmpty() ? programText : programText + QLatin1Char(' ') + parameterText;
-    return request;
+    return {StartKind::Shell, program, arguments, workingDirectory, showCode, commandText};
 }
 
 StartRequest commandStart(const QString& program, const QStringList& arguments,
                           const QString& workingDirectory, int showCode, const QString& commandText)
 {
-    StartRequest request;
-    request.kind = StartKind::Command;
-    request.program = program;
-    request.arguments = arguments;
-    request.workingDirectory = workingDirectory;
-    request.showCode = showCode;
-    request.commandText = commandText;
-    return request;
+    return {StartKind::Command, program, arguments, workingDirectory, showCode, commandText};
 }
 
 // The shell start of the animation program in DataDir, everything upper case.
