@@ -20,19 +20,22 @@ struct RewriteOutcome {
         TrialMissing, // there is no trial file; nothing was written
         Failed,       // nothing was changed and no new copy was kept
         ChangesKept,  // the trial is unchanged; the new copy is in the temporary file
+        Unflushed,    // saved, but the directory's new entries may not survive a power cut
     };
     Result result = Result::Saved;
     FileError error;
 };
 
 // Rewrites line 3 of the trial's header without ever leaving the trial's
-// name without a complete file: the new copy is written under the
-// temporary name, created afresh, and flushed to the disk; the backup
-// becomes a second name of the previous file (a hard link, or a flushed
-// copy where the file system has no links), replacing an older backup; one
-// atomic rename then gives the new copy the trial's name, and the
-// directory is flushed. After a failure at any step the trial's name still
-// holds the previous file, untouched.
+// name without a complete file. The trial is locked first: a save that
+// finds it locked by another save, in this process or any other, fails and
+// changes nothing. Then the new copy is written under the temporary name,
+// created afresh, and flushed to the disk; only then is an older backup
+// removed and the backup made a second name of the previous file (a hard
+// link, or a flushed copy where the file system has no links); one atomic
+// rename gives the new copy the trial's name, once the temporary name is
+// seen still to name it, and the directory is flushed. After a failure at
+// any step the trial's name still holds the previous file, untouched.
 RewriteOutcome rewriteDgFile(const DgFilePaths& paths, HeaderChoices choices);
 
 } // namespace kadrix

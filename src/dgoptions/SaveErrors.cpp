@@ -13,6 +13,8 @@ QString describe(int number)
         return QStringLiteral("Overflow");
     case kTypeMismatch:
         return QStringLiteral("Type mismatch");
+    case kFileAlreadyOpen:
+        return QStringLiteral("File already open");
     case kDeviceIoError:
         return QStringLiteral("Device I/O error");
     case kFileAlreadyExists:
@@ -33,6 +35,8 @@ int numberOfErrno(int errnoValue)
         return kFileNotFound;
     case EACCES:
     case EPERM:
+    case EROFS:
+    case ETXTBSY:
         return kPermissionDenied;
     case ENOSPC:
     case EDQUOT:
@@ -48,31 +52,43 @@ int numberOfErrno(int errnoValue)
     }
 }
 
-FileError saveError(int number)
+FileError saveError(int number, const QString& name)
 {
-    return FileError{number, describe(number)};
+    return FileError{number, describe(number) + QStringLiteral(": ") + name};
+}
+
+int numberOfHeaderError(HeaderError error)
+{
+    switch (error) {
+    case HeaderError::None:
+        return kNoError;
+    case HeaderError::TooFewLines:
+        return kInputPastEndOfFile;
+    case HeaderError::NotText:
+        return kTypeMismatch;
+    case HeaderError::Overflow:
+        return kOverflow;
+    }
+    return kPathFileAccessError;
 }
 
 } // namespace
 
-FileError saveErrorFromErrno(int errnoValue)
+FileError saveErrorFromErrno(int errnoValue, const QString& name)
 {
-    return saveError(numberOfErrno(errnoValue));
+    return saveError(numberOfErrno(errnoValue), name);
 }
 
-FileError saveErrorFromHeader(HeaderError error)
+FileError saveErrorFromHeader(HeaderError error, const QString& trialName)
 {
-    switch (error) {
-    case HeaderError::None:
+    if (error == HeaderError::None)
         return {};
-    case HeaderError::TooFewLines:
-        return saveError(kInputPastEndOfFile);
-    case HeaderError::NotText:
-        return saveError(kTypeMismatch);
-    case HeaderError::Overflow:
-        return saveError(kOverflow);
-    }
-    return saveError(kPathFileAccessError);
+    return saveError(numberOfHeaderError(error), trialName);
+}
+
+FileError trialBeingSaved(const QString& trialName)
+{
+    return saveError(kFileAlreadyOpen, trialName + QStringLiteral(" is being saved"));
 }
 
 } // namespace kadrix

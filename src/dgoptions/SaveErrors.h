@@ -10,16 +10,21 @@ namespace kadrix {
 enum SaveErrorNumber : int {
     kOverflow = 6,
     kTypeMismatch = 13,
+    kFileAlreadyOpen = 55,
     kDeviceIoError = 57,
     kFileAlreadyExists = 58,
     kDiskFull = 61,
     kInputPastEndOfFile = 62,
 };
 
-// The error a failed system call reports, by its errno.
-FileError saveErrorFromErrno(int errnoValue);
+// The error a failed system call on the file `name` reports, by its
+// errno; its description names the file: "File already exists: WALK1.D$$".
+FileError saveErrorFromErrno(int errnoValue, const QString& name);
 
-// The error a header that cannot be rewritten reports.
-FileError saveErrorFromHeader(HeaderError error);
+// The error a trial whose header cannot be rewritten reports.
+FileError saveErrorFromHeader(HeaderError error, const QString& trialName);
+
+// The error a trial that another save is rewriting reports.
+FileError trialBeingSaved(const QString& trialName);
 
 } // namespace kadrix

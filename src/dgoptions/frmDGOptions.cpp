@@ -48,6 +48,9 @@ void report(Messages& messages, const RewriteOutcome& outcome, const DgFileNames
     case Result::ChangesKept:
         messages.showMessage(saveErrorMessage(outcome.error, names.temporaryName));
         break;
+    case Result::Unflushed:
+        messages.showMessage(saveErrorMessage(outcome.error, names.trialFileName));
+        break;
     }
 }
 

@@ -1,9 +1,8 @@
 #include "platform/PosixFiles.h"
 
-#include "dgoptions/SaveErrors.h"
-
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,19 +13,46 @@ namespace {
 inline constexpr size_t kCopyChunk = 256 * 1024;
 inline constexpr qsizetype kGathered = 64 * 1024;
 
+FaultInjector faultInjector = nullptr;
+
+int injectedFault(FileCall call)
+{
+    return faultInjector ? faultInjector(call) : 0;
+}
+
+// 0, or the errno of a call that answered -1, after the injected fault.
+template <typename Call>
+int checked(FileCall call, Call&& systemCall)
+{
+    if (const int fault = injectedFault(call))
+        return fault;
+    return systemCall() == 0 ? 0 : errno;
+}
+
 } // namespace
+
+void setFaultInjector(FaultInjector injector)
+{
+    faultInjector = injector;
+}
 
 int UniqueFd::close()
 {
     if (fd_ < 0)
         return 0;
-    const int result = ::close(fd_);
-    fd_ = -1;
+    const int fault = injectedFault(FileCall::Close);
+    const int result = ::close(std::exchange(fd_, -1));
+    if (fault != 0)
+        return fault;
     return result == 0 ? 0 : errno;
 }
 
 UniqueFd createNewFile(const QByteArray& path, mode_t mode)
 {
+    if (const int fault = injectedFault(FileCall::Create)) {
+        errno = fault;
+        return UniqueFd();
+    }
     UniqueFd file(
         ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (file)
@@ -45,6 +71,8 @@ ssize_t readSome(int fd, char* buffer, size_t size)
 
 int writeAll(int fd, const char* data, size_t size)
 {
+    if (const int fault = injectedFault(FileCall::Write))
+        return fault;
     const char* at = data;
     size_t left = size;
     while (left > 0) {
@@ -57,6 +85,11 @@ int writeAll(int fd, const char* data, size_t size)
         left -= static_cast<size_t>(written);
     }
     return 0;
+}
+
+int flushFile(int fd)
+{
+    return checked(FileCall::Flush, [fd] { return ::fsync(fd); });
 }
 
 PieceWriter::PieceWriter(int fd)
@@ -84,6 +117,50 @@ int PieceWriter::flush()
     return error;
 }
 
+FileIdentity identityOf(int fd)
+{
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        return {};
+    return {info.st_dev, info.st_ino};
+}
+
+int namesFile(const QByteArray& path, FileIdentity identity)
+{
+    struct stat info {};
+    if (::lstat(path.constData(), &info) != 0)
+        return errno;
+    const bool same = info.st_dev == identity.device && info.st_ino == identity.inode;
+    return same ? 0 : EEXIST;
+}
+
+LockResult lockExclusively(int fd)
+{
+    int result = 0;
+    do {
+        result = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (result != 0 && errno == EINTR);
+    if (result == 0)
+        return LockResult::Locked;
+    return errno == EWOULDBLOCK ? LockResult::Busy : LockResult::Unsupported;
+}
+
+int removeFile(const QByteArray& path)
+{
+    return checked(FileCall::Remove, [&] { return ::unlink(path.constData()); });
+}
+
+int linkFile(const QByteArray& source, const QByteArray& target)
+{
+    return checked(FileCall::Link, [&] { return ::link(source.constData(), target.constData()); });
+}
+
+int renameFile(const QByteArray& source, const QByteArray& target)
+{
+    return checked(FileCall::Rename,
+                   [&] { return ::rename(source.constData(), target.constData()); });
+}
+
 namespace {
 
 int copyContents(int source, int target)
@@ -101,29 +178,37 @@ int copyContents(int source, int target)
     }
 }
 
+// Errors of a directory flush that only say the file system has none.
+bool cannotFlushDirectories(int error)
+{
+    return error == EINVAL || error == ENOTSUP || error == EOPNOTSUPP || error == EROFS;
+}
+
 } // namespace
 
-FileError copyToNewFile(int source, mode_t mode, const QByteArray& target)
+int copyToNewFile(int source, mode_t mode, const QByteArray& target)
 {
     UniqueFd copy = createNewFile(target, mode);
     if (!copy)
-        return saveErrorFromErrno(errno);
+        return errno;
+    const FileIdentity written = identityOf(copy.get());
     int error = copyContents(source, copy.get());
-    if (error == 0 && ::fsync(copy.get()) != 0)
-        error = errno;
+    if (error == 0)
+        error = flushFile(copy.get());
     if (const int closeError = copy.close(); error == 0)
         error = closeError;
-    if (error == 0)
-        return {};
-    ::unlink(target.constData());
-    return saveErrorFromErrno(error);
+    if (error != 0 && namesFile(target, written) == 0)
+        ::unlink(target.constData());
+    return error;
 }
 
-void syncDirectory(const QByteArray& directory)
+int flushDirectory(const QByteArray& directory)
 {
     UniqueFd entries(::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (entries)
-        ::fsync(entries.get());
+    int error = entries ? 0 : errno;
+    if (error == 0)
+        error = checked(FileCall::FlushDirectory, [&] { return ::fsync(entries.get()); });
+    return cannotFlushDirectories(error) ? 0 : error;
 }
 
 } // namespace kadrix

@@ -1,12 +1,15 @@
 #pragma once
 
-#include "platform/FileErrors.h"
-
 #include <QByteArray>
 #include <QByteArrayView>
 
 #include <sys/types.h>
 #include <utility>
+
+// The file layer of the program's safe file replacement: exclusive
+// creation, an advisory lock, file identity, flushing and the name
+// changes. Every function that can fail answers 0 or the errno of the
+// failure, so that callers can name the file in their message.
 
 namespace kadrix {
 
@@ -36,15 +39,23 @@ private:
     int fd_;
 };
 
+// The calls a test can make fail (see setFaultInjector).
+enum class FileCall { Create, Write, Flush, Close, Remove, Link, Rename, FlushDirectory };
+using FaultInjector = int (*)(FileCall call);
+// For tests: asked before each of those calls; a result other than 0 is
+// the errno with which the call then fails without being made.
+void setFaultInjector(FaultInjector injector);
+
 // Creates a new file for writing with the given permission bits. A file,
-// directory or symbolic link already under the name makes it fail: nothing
-// is ever written through another name.
+// directory or symbolic link already under the name makes it fail with
+// EEXIST: nothing is ever written through another name.
 UniqueFd createNewFile(const QByteArray& path, mode_t mode);
 
 // Reads up to `size` bytes; the count, 0 at the end, or -1 with errno set.
 ssize_t readSome(int fd, char* buffer, size_t size);
-// Writes all `size` bytes; 0, or the errno of the failure.
 int writeAll(int fd, const char* data, size_t size);
+// Flushes a file's contents to the disk.
+int flushFile(int fd);
 
 // Writes pieces of any size to a file: small ones gathered first, large
 // ones directly, so that neither many small writes nor a copy of the
@@ -53,7 +64,6 @@ class PieceWriter {
 public:
     explicit PieceWriter(int fd);
 
-    // 0, or the errno of the failure.
     int write(QByteArrayView piece);
     int flush();
 
@@ -62,12 +72,35 @@ private:
     QByteArray gathered_;
 };
 
+// Which file a descriptor or a name stands for.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+};
+FileIdentity identityOf(int fd);
+// 0 when `path` itself (not a file it links to) is the file `identity`
+// names; ENOENT when nothing is there, EEXIST when something else is.
+int namesFile(const QByteArray& path, FileIdentity identity);
+
+enum class LockResult { Locked, Busy, Unsupported };
+// An advisory lock on the open file, exclusive against every other
+// holder in any process, never waited for; it goes with the descriptor,
+// so a process that dies lets it go.
+LockResult lockExclusively(int fd);
+
+int removeFile(const QByteArray& path);
+// `target` becomes a second name of `source`; EEXIST when it is taken.
+int linkFile(const QByteArray& source, const QByteArray& target);
+// Atomically gives `source`'s file the name `target`, replacing it.
+int renameFile(const QByteArray& source, const QByteArray& target);
+
 // Copies the whole of `source` into a new file at `target` and flushes it
 // to the disk; a failure removes what was written.
-FileError copyToNewFile(int source, mode_t mode, const QByteArray& target);
+int copyToNewFile(int source, mode_t mode, const QByteArray& target);
 
-// Flushes a directory's entries to the disk, so that a rename in it
-// survives a power cut. Best effort: not every file system can.
-void syncDirectory(const QByteArray& directory);
+// Flushes a directory's entries to the disk, so that a name change in it
+// survives a power cut. 0 also where the file system cannot flush
+// directories at all.
+int flushDirectory(const QByteArray& directory);
 
 } // namespace kadrix

@@ -1,7 +1,7 @@
 // The .DG header rewrite: line 3 field by field and the file streamed
 // through in pieces of every size; then on real files the backup, the
-// temporary file, and a failure at every step that can be made real, each
-// leaving the trial's file byte for byte as it was.
+// temporary file, and a failure at every step, made real or injected into
+// the file layer, each leaving the trial's file byte for byte as it was.
 
 #include "TestFiles.h"
 #include "dgoptions/DgFileNames.h"
@@ -56,12 +56,23 @@ struct stat statusOf(const QString& path)
     return info;
 }
 
-// A data directory holding walk1.dg.
+// The bytes of a regular file; nothing for anything else, which might block.
+QByteArray bytesOf(const QString& path)
+{
+    return S_ISREG(statusOf(path).st_mode) ? readFile(path) : QByteArray();
+}
+
+// A data directory holding walk1.dg and an older backup of it.
 struct DataDir {
     QTemporaryDir root;
     QString path = root.filePath(QStringLiteral("data"));
+    UniqueFd held; // a lock another save holds
 
-    explicit DataDir(const QByteArray& trial = dg(kThird)) { writeFile(file("walk1.dg"), trial); }
+    explicit DataDir(const QByteArray& trial = dg(kThird))
+    {
+        writeFile(file("walk1.dg"), trial);
+        writeFile(file("walk1.DG!"), "older backup");
+    }
     ~DataDir() { setMode(".", 0700); }
     QString file(const char* name) const { return path + QLatin1Char('/') + QLatin1String(name); }
     bool setMode(const char* name, mode_t mode) const
@@ -70,7 +81,10 @@ struct DataDir {
     }
     QStringList entries() const
     {
-        return QDir(path).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+        QStringList names =
+            QDir(path).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+        names.sort();
+        return names;
     }
     // X reversed and Panning chosen.
     RewriteOutcome rewrite() const
@@ -80,7 +94,20 @@ struct DataDir {
 };
 
 // Puts something in the rewrite's way; false when this user cannot.
-using Obstacle = bool (*)(const DataDir&);
+using Obstacle = bool (*)(DataDir&);
+
+FileCall failingCall;
+int failingErrno = 0;
+
+// Makes one call of the file layer fail.
+template <FileCall call, int errnoValue>
+bool fault(DataDir&)
+{
+    failingCall = call;
+    failingErrno = errnoValue;
+    setFaultInjector([](FileCall made) { return made == failingCall ? failingErrno : 0; });
+    return true;
+}
 
 } // namespace
 
@@ -92,11 +119,9 @@ class DgRewriteTest : public QObject {
 private Q_SLOTS:
     void header_data();
     void header();
-    void savesKeepingOneBackup();
-    void failuresLeaveTheTrialUntouched_data();
-    void failuresLeaveTheTrialUntouched();
-    void backupCopyWhereLinksAreImpossible();
-    void findsFilesWhateverTheirCase();
+    void rewrite_data();
+    void rewrite();
+    void caseTwinsKeepTheirOwnFiles();
 };
 
 void DgRewriteTest::header_data()
@@ -165,114 +190,121 @@ void DgRewriteTest::header()
     }
 }
 
-// An older backup and temporary file go; the previous file becomes the
-// backup (a second name of it) and the trial keeps its permissions.
-void DgRewriteTest::savesKeepingOneBackup()
-{
-    DataDir data;
-    writeFile(data.file("walk1.DG!"), "older backup");
-    writeFile(data.file("walk1.D$$"), "older temporary file");
-    const QString trial = data.file("walk1.dg");
-    data.setMode("walk1.dg", 0440);
-    const ino_t previous = statusOf(trial).st_ino;
-
-    QCOMPARE(data.rewrite().result, Result::Saved);
-    QCOMPARE(readFile(trial), dg(kPanned));
-    QCOMPARE(readFile(data.file("walk1.DG!")), dg(kThird));
-    QCOMPARE(statusOf(data.file("walk1.DG!")).st_ino, previous);
-    QCOMPARE(data.entries().join(QLatin1Char(' ')), QStringLiteral("walk1.dg walk1.DG!"));
-    QCOMPARE(statusOf(trial).st_mode & 07777, mode_t(0440));
-}
-
-void DgRewriteTest::failuresLeaveTheTrialUntouched_data()
+void DgRewriteTest::rewrite_data()
 {
     // clang-format off
     QTest::addColumn<QByteArray>("trial");
     QTest::addColumn<Obstacle>("obstacle");
     QTest::addColumn<Result>("result");
-    QTest::addColumn<int>("errorNumber");
+    QTest::addColumn<QString>("error"); // number and description; DATA is the directory
     const QByteArray good = dg(kThird);
-    const Obstacle none = [](const DataDir&) { return true; };
+    const Obstacle none = [](DataDir&) { return true; };
+    const auto row = [&](const char* name, const QByteArray& trial, Obstacle obstacle, Result result, const char* error) {
+        QTest::newRow(name) << trial << obstacle << result << QString::fromLatin1(error);
+    };
 
-    QTest::newRow("no trial file: nothing created") << QByteArray() << Obstacle([](const DataDir& d) { return QFile::remove(d.file("walk1.dg")); }) << Result::TrialMissing << 0;
-    QTest::newRow("directory under the temporary name") << good << Obstacle([](const DataDir& d) { return QDir().mkdir(d.file("walk1.D$$")); }) << Result::Failed << 58;
-    QTest::newRow("link to the trial under the temporary name") << good << Obstacle([](const DataDir& d) { return QFile::link(d.file("walk1.dg"), d.file("walk1.D$$")); }) << Result::Failed << 58;
-    QTest::newRow("dangling link under the temporary name") << good << Obstacle([](const DataDir& d) { return QFile::link(d.file("nowhere"), d.file("walk1.D$$")); }) << Result::Failed << 58;
-    QTest::newRow("file of two lines") << head(kThird).chopped(kThird.size() + 2) << none << Result::Failed << 62;
-    QTest::newRow("line 3 not text") << dg(kThird.left(20) + '\0' + kThird.mid(21)) << none << Result::Failed << 13;
-    QTest::newRow("field 13 overflows") << dg(kThird.left(60) + "32768") << none << Result::Failed << 6;
-    QTest::newRow("trial is a directory") << QByteArray() << Obstacle([](const DataDir& d) { return QFile::remove(d.file("walk1.dg")) && QDir().mkdir(d.file("walk1.dg")); }) << Result::Failed << 75;
-    QTest::newRow("directory under the backup name") << good << Obstacle([](const DataDir& d) { writeFile(d.file("walk1.DG!/kept")); return true; }) << Result::ChangesKept << 75;
-    QTest::newRow("read-only data directory") << good << Obstacle([](const DataDir& d) { return permissionsAreEnforced() && d.setMode(".", 0500); }) << Result::Failed << 70;
-    QTest::newRow("unreadable trial") << good << Obstacle([](const DataDir& d) { return permissionsAreEnforced() && d.setMode("walk1.dg", 0200); }) << Result::Failed << 70;
+    row("saved: an older temporary file goes, the protection stays", good, [](DataDir& d) { writeFile(d.file("walk1.D$$"), "older"); return d.setMode("walk1.dg", 0440); }, Result::Saved, "");
+    row("links refused: the backup is a copy", good, fault<FileCall::Link, EPERM>, Result::Saved, "");
+    row("file system that cannot flush directories", good, fault<FileCall::FlushDirectory, EINVAL>, Result::Saved, "");
+    row("directory flush fails", good, fault<FileCall::FlushDirectory, EIO>, Result::Unflushed, "57 Device I/O error: DATA");
+    row("no trial file: nothing created", {}, [](DataDir& d) { return QFile::remove(d.file("walk1.dg")); }, Result::TrialMissing, "");
+    row("trial is a directory", {}, [](DataDir& d) { return QFile::remove(d.file("walk1.dg")) && QDir().mkdir(d.file("walk1.dg")); }, Result::Failed, "75 Path/File access error: walk1.dg");
+    row("trial is a named pipe", {}, [](DataDir& d) { return QFile::remove(d.file("walk1.dg")) && ::mkfifo(QFile::encodeName(d.file("walk1.dg")).constData(), 0600) == 0; }, Result::Failed, "75 Path/File access error: walk1.dg");
+    row("trial being saved: its temporary file stays", good, [](DataDir& d) {
+        writeFile(d.file("walk1.D$$"), "being written");
+        d.held = UniqueFd(::open(QFile::encodeName(d.file("walk1.dg")).constData(), O_RDONLY));
+        return lockExclusively(d.held.get()) == LockResult::Locked; }, Result::Failed, "55 File already open: walk1.dg is being saved");
+    row("directory under the temporary name", good, [](DataDir& d) { return QDir().mkdir(d.file("walk1.D$$")); }, Result::Failed, "58 File already exists: walk1.D$$");
+    row("link to the trial under the temporary name", good, [](DataDir& d) { return QFile::link(d.file("walk1.dg"), d.file("walk1.D$$")); }, Result::Failed, "58 File already exists: walk1.D$$");
+    row("dangling link under the temporary name", good, [](DataDir& d) { return QFile::link(d.file("nowhere"), d.file("walk1.D$$")); }, Result::Failed, "58 File already exists: walk1.D$$");
+    row("file of two lines", head(kThird).chopped(kThird.size() + 2), none, Result::Failed, "62 Input past end of file: walk1.dg");
+    row("line 3 not text", dg(kThird.left(20) + '\0' + kThird.mid(21)), none, Result::Failed, "13 Type mismatch: walk1.dg");
+    row("field 13 overflows", dg(kThird.left(60) + "32768"), none, Result::Failed, "6 Overflow: walk1.dg");
+    row("directory under the backup name", good, [](DataDir& d) { return QFile::remove(d.file("walk1.DG!")) && QDir().mkdir(d.file("walk1.DG!")); }, Result::ChangesKept, "75 Path/File access error: walk1.DG!");
+    row("rename refused", good, fault<FileCall::Rename, EBUSY>, Result::ChangesKept, "75 Path/File access error: walk1.dg");
+    row("read-only data directory", good, [](DataDir& d) { return permissionsAreEnforced() && d.setMode(".", 0500); }, Result::Failed, "70 Permission denied: walk1.D$$");
+    row("read-only file system", good, fault<FileCall::Create, EROFS>, Result::Failed, "70 Permission denied: walk1.D$$");
+    row("unreadable trial", good, [](DataDir& d) { return permissionsAreEnforced() && d.setMode("walk1.dg", 0200); }, Result::Failed, "70 Permission denied: walk1.dg");
+    row("flush of the new copy fails", good, fault<FileCall::Flush, EIO>, Result::Failed, "57 Device I/O error: walk1.D$$");
+    row("close of the new copy fails", good, fault<FileCall::Close, EDQUOT>, Result::Failed, "61 Disk full: walk1.D$$");
     // A full disk: writes beyond the largest file this process may write fail.
-    QTest::newRow("disk full half-way") << good + QByteArray(256 * 1024, 'x') << Obstacle([](const DataDir&) {
+    row("disk full half-way", good + QByteArray(256 * 1024, 'x'), [](DataDir&) {
         rlimit limit{};
         ::getrlimit(RLIMIT_FSIZE, &limit);
         limit.rlim_cur = 64 * 1024;
-        return std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && ::setrlimit(RLIMIT_FSIZE, &limit) == 0; }) << Result::Failed << 75;
+        return std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && ::setrlimit(RLIMIT_FSIZE, &limit) == 0; }, Result::Failed, "75 Path/File access error: walk1.D$$");
     // clang-format on
 }
 
-void DgRewriteTest::failuresLeaveTheTrialUntouched()
+// A save leaves the new file under the trial's name and the previous one
+// as the only backup; anything else leaves every file as it was, the
+// older backup included, and names the file in the way.
+void DgRewriteTest::rewrite()
 {
     QFETCH(QByteArray, trial);
     QFETCH(Obstacle, obstacle);
     QFETCH(Result, result);
-    QFETCH(int, errorNumber);
+    QFETCH(QString, error);
     DataDir data(trial);
     rlimit fileSizeLimit{};
     ::getrlimit(RLIMIT_FSIZE, &fileSizeLimit);
     if (!obstacle(data))
         QSKIP("this user cannot put this obstacle in the way");
     const QStringList before = data.entries();
+    const QByteArray olderBackup = bytesOf(data.file("walk1.DG!"));
+    const QByteArray olderTemporary = bytesOf(data.file("walk1.D$$"));
+    const mode_t mode = statusOf(data.file("walk1.dg")).st_mode;
     const RewriteOutcome outcome = data.rewrite();
     ::setrlimit(RLIMIT_FSIZE, &fileSizeLimit);
+    setFaultInjector(nullptr);
 
     QCOMPARE(outcome.result, result);
-    QCOMPARE(outcome.error.number, errorNumber);
-    QCOMPARE(outcome.error.description.isEmpty(), errorNumber == 0);
+    const QString number = outcome.error ? QString::number(outcome.error.number) + u' ' : QString();
+    QCOMPARE(number + outcome.error.description, error.replace(QStringLiteral("DATA"), data.path));
+    QCOMPARE(statusOf(data.file("walk1.dg")).st_mode, mode);
     data.setMode("walk1.dg", 0600);
-    QCOMPARE(readFile(data.file("walk1.dg")), trial);
+    if (result == Result::Saved || result == Result::Unflushed) {
+        QCOMPARE(readFile(data.file("walk1.dg")), dg(kPanned));
+        QCOMPARE(readFile(data.file("walk1.DG!")), trial);
+        QCOMPARE(data.entries(), QStringList({"walk1.DG!", "walk1.dg"}));
+        return;
+    }
+    QCOMPARE(bytesOf(data.file("walk1.dg")), trial);
+    const QByteArray backup = bytesOf(data.file("walk1.DG!"));
+    QVERIFY(backup == olderBackup || (result == Result::ChangesKept && backup == trial));
     if (result == Result::ChangesKept) {
         QCOMPARE(readFile(data.file("walk1.D$$")), dg(kPanned));
         QFile::remove(data.file("walk1.D$$"));
     }
+    QCOMPARE(bytesOf(data.file("walk1.D$$")), olderTemporary);
     QCOMPARE(data.entries(), before);
 }
 
-// Where the file system has no links the backup is a copy, never made over
-// an existing file.
-void DgRewriteTest::backupCopyWhereLinksAreImpossible()
-{
-    DataDir data;
-    const QByteArray copy = QFile::encodeName(data.file("walk1.DG!"));
-    UniqueFd file(::open(QFile::encodeName(data.file("walk1.dg")).constData(), O_RDONLY));
-    QVERIFY(file);
-    ::lseek(file.get(), 0, SEEK_END); // the copy reads from the start whatever the offset
-
-    QVERIFY(!copyToNewFile(file.get(), 0600, copy));
-    QCOMPARE(copyToNewFile(file.get(), 0600, copy).number, 58);
-    QCOMPARE(readFile(QFile::decodeName(copy)), dg(kThird));
-}
-
-void DgRewriteTest::findsFilesWhateverTheirCase()
+// Two trials whose names differ only in letter case each keep their own
+// temporary and backup files; the trial's file is the one the user picked,
+// else the one spelt like the trial, else one in any letter case.
+void DgRewriteTest::caseTwinsKeepTheirOwnFiles()
 {
     DataDir data;
     QFile::rename(data.file("walk1.dg"), data.file("Walk1.Dg"));
-    writeFile(data.file("WALK1.dg!"), "older backup");
-    writeFile(data.file("run.dg"), "lower");
-    writeFile(data.file("RUN.DG"), "upper");
+    writeFile(data.file("WALK1.D$$"), "another trial's");
+    writeFile(data.file("DUP.DG"), dg(kThird));
+    writeFile(data.file("dup.dg"), dg("    2    5"));
+    const auto save = [&](const char* trial, const char* listed) {
+        const DgFileNames names = dgFileNames(data.path, trial, listed);
+        return rewriteDgFile(names.paths, {1, 4}).result == Result::Saved ? names.paths.trial
+                                                                          : QString();
+    };
 
-    const DgFilePaths walk = dgFileNames(data.path, QStringLiteral("walk1"), QString()).paths;
-    QCOMPARE(QStringList({walk.trial, walk.temporary, walk.backup}),
-             QStringList({data.file("Walk1.Dg"), data.file("walk1.D$$"), data.file("WALK1.dg!")}));
-    // Of two files that differ only in case, the one the user picked.
-    const QString run = QStringLiteral("run");
-    QCOMPARE(dgFileNames(data.path, run, QStringLiteral("run.dg")).paths.trial,
-             data.file("run.dg"));
-    QCOMPARE(dgFileNames(data.path, run, QStringLiteral("run.km")).paths.trial,
-             data.file("RUN.DG"));
+    QCOMPARE(save("walk1", "walk1.km"), data.file("Walk1.Dg"));
+    QCOMPARE(save("DUP", "DUP.DG"), data.file("DUP.DG"));
+    QCOMPARE(save("dup", "dup.dg"), data.file("dup.dg"));
+    QCOMPARE(save("dup", "DUP.KM"), data.file("dup.dg"));
+    QCOMPARE(readFile(data.file("DUP.DG!")), dg(kThird));
+    QCOMPARE(readFile(data.file("dup.DG!")), dg("    2    4" + kZeros));
+    QCOMPARE(readFile(data.file("WALK1.D$$")), "another trial's");
+    QCOMPARE(data.entries().join(u' '),
+             "DUP.DG DUP.DG! WALK1.D$$ Walk1.DG! Walk1.Dg dup.DG! dup.dg walk1.DG!");
 }
 
 QTEST_GUILESS_MAIN(DgRewriteTest)
