@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -22,25 +23,19 @@ namespace {
 
 enum Report { kSaved = 0, kFailed = 1, kBusy = 2, kKilled = 3 };
 
-// A trial of 140 kB whose reference-system code is `code`.
-QByteArray trialWith(int code)
-{
-    const QByteArray row =
-        "    1   109.9    25.0   121.5    32.2   120.7    37.4   108.2    45.0\r\n";
-    return "Crash test trial\r\n        24        12\r\n    1    " + QByteArray::number(code) +
-           "    3   12    0    0    0    0    0    0    0    0    7\r\n" + row.repeated(2000);
-}
-
 // A process of its own that rewrites trial.dg with the reference-system
-// code `code` and reports by its exit code.
-pid_t startRewrite(const QString& directory, int code)
+// code `code`, sets `stage` to 1 as it begins and 2 when the rewrite has
+// returned, and reports by its exit code.
+pid_t startRewrite(const QString& directory, int code, volatile int* stage)
 {
     const pid_t pid = ::fork();
     if (pid != 0)
         return pid;
     const QString trial = directory + QStringLiteral("/trial.");
+    *stage = 1;
     const RewriteOutcome outcome =
         rewriteDgFile({trial + "dg", trial + "D$$", trial + "DG!"}, {2, code});
+    *stage = 2;
     if (outcome.result == RewriteOutcome::Result::Saved)
         ::_exit(kSaved);
     ::_exit(outcome.error.number == 55 ? kBusy : kFailed);
@@ -68,9 +63,16 @@ void DgCrashTest::concurrentRewritesOneKilled()
     QTemporaryDir data;
     const QString trial = data.filePath(QStringLiteral("trial.dg"));
     const QString backup = data.filePath(QStringLiteral("trial.DG!"));
-    std::array<QByteArray, 10> versions;
+    const QByteArray row =
+        "    1   109.9    25.0   121.5    32.2   120.7    37.4   108.2    45.0\r\n";
+    std::array<QByteArray, 10> versions; // 140 kB each, told apart by the reference system
     for (int code = 0; code < 10; ++code)
-        versions[code] = trialWith(code);
+        versions[code] =
+            "Crash test trial\r\n        24        12\r\n    1    " + QByteArray::number(code) +
+            "    3   12    0    0    0    0    0    0    0    0    7\r\n" + row.repeated(2000);
+    // How far each rewrite has got, shared with the processes.
+    auto* const stages = static_cast<volatile int*>(::mmap(
+        nullptr, 2 * sizeof(int), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
     const auto versionOf = [&](const QString& path) {
         return int(std::find(versions.begin(), versions.end(), readFile(path)) - versions.begin());
     };
@@ -80,33 +82,30 @@ void DgCrashTest::concurrentRewritesOneKilled()
     clock.start();
     double estimate = 20000; // microseconds a whole rewrite takes, learnt as it goes
     int rounds = 0, landed = 0, saves = 0, busy = 0;
-    // Rounds go on until enough kills have landed inside a rewrite and the
-    // time is up, however fast the machine.
+    // Until enough kills have landed inside a rewrite and the time is up.
     for (; rounds < 3000 && (landed < 30 || (rounds < 1000 && clock.elapsed() < 15000)); ++rounds) {
         const int previous = versionOf(trial);
         const int codeA = 1 + (previous + int(random.bounded(8))) % 9; // never `previous`
         const int codeB = codeA % 9 + 1 == previous ? previous % 9 + 1 : codeA % 9 + 1;
-        const auto delay = [&](double share) {
-            return std::chrono::microseconds(qint64(random.bounded(estimate * share)));
-        };
-        const auto killAfter = delay(1.5), aAfter = delay(0.5);
-        // B starts; A starts and B is killed at random moments after it, in
-        // the order they fall.
-        const pid_t b = startRewrite(data.path(), codeB);
+        const std::chrono::microseconds killAfter(qint64(random.bounded(estimate * 1.5))),
+            aAfter(qint64(random.bounded(estimate / 2)));
+        // B starts; A starts and B is killed at random moments after it.
+        stages[1] = 0;
+        const pid_t b = startRewrite(data.path(), codeB, &stages[1]);
         QElapsedTimer sinceB, timer;
         sinceB.start();
         pid_t a = 0;
         for (const auto& moment : {std::min(killAfter, aAfter), std::max(killAfter, aAfter)}) {
             std::this_thread::sleep_for(moment - std::chrono::nanoseconds(sinceB.nsecsElapsed()));
             if (moment == aAfter && a == 0)
-                a = startRewrite(data.path(), codeA), timer.start();
+                a = startRewrite(data.path(), codeA, &stages[0]), timer.start();
             else
                 ::kill(b, SIGKILL);
         }
         const std::array<int, 2> reports{reportOf(a), reportOf(b)}, codes{codeA, codeB};
         if (reports[0] == kSaved)
             estimate = 0.8 * estimate + 0.2 * double(timer.nsecsElapsed() / 1000);
-        landed += reports[1] == kKilled;
+        landed += reports[1] == kKilled && stages[1] == 1;
 
         // Every file complete; a process that reports a save saved, one
         // that reports the trial being saved changed nothing.
