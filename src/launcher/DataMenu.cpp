@@ -12,6 +12,7 @@
 #include "launcher/ArielFiles.h"
 #include "launcher/Launcher.h"
 #include "launcher/StartRequests.h"
+#include "launcher/TrialFiles.h"
 #include "platform/Host.h"
 #include "platform/Messages.h"
 #include "platform/PathLookup.h"
@@ -40,7 +41,8 @@ DataMenu::DataMenu(MainContext& context, Browser& browser, Launcher& launcher, F
 bool DataMenu::trialHas(const QString& extension) const
 {
     const AppState& state = context_.state;
-    return TestFile(context_.host.messages, state.DataDir, state.TrialName + extension, 0) == 0;
+    return TestFile(context_.host.messages, state.DataDir,
+                    trialFileOnDisk(state, state.TrialName + extension), 0) == 0;
 }
 
 void DataMenu::choose(const QString& program)
@@ -129,7 +131,8 @@ void DataMenu::editData()
 void DataMenu::renumberData()
 {
     AppState& state = context_.state;
-    if (TestFile(context_.host.messages, state.DataDir, state.TrialName + kDg, 1) != 0)
+    if (TestFile(context_.host.messages, state.DataDir,
+                 trialFileOnDisk(state, state.TrialName + kDg), 1) != 0)
         return;
     choose(QStringLiteral("Sequator"));
     setTrialPath(state, state.TrialName + kDg);

@@ -108,7 +108,7 @@ void LauncherTest::handlersStartTheirPrograms_data()
     QTest::newRow("ASCII &text file") << "ASCII &text file" << QStringList{"data/walk.txt"} << "walk.TXT" << "" << command << "<prog>/Xfer2DG.exe" << QStringList{"walk.txt"} << 5 << "<prog>/Xfer2DG.exe walk.TXT" << none << false;
     QTest::newRow("&Elite") << "&Elite" << none << "walk.TXT" << "" << command << "" << QStringList{} << 5 << "" << QStringList{"Not yet implemented!"} << false;
     QTest::newRow("&Vicon") << "&Vicon" << none << "walk.TXT" << "" << command << "" << QStringList{} << 5 << "" << none << false;
-    QTest::newRow("Ariel &3T") << "&3T" << QStringList{"data/walk1.3t"} << "Walk1.DG" << "/V1 " << shell << "<prog>/Kadrix.exe" << QStringList{"/a", "walk1.3t"} << 5 << "<PROG>/KADRIX.EXE /a WALK1.3T" << none << false;
+    QTest::newRow("Ariel &3T") << "&3T" << QStringList{"data/walk1.3t"} << "Walk1.DG" << "/V1 " << shell << "<prog>/Kadrix.exe" << QStringList{"/A", "walk1.3t"} << 5 << "<PROG>/KADRIX.EXE /A WALK1.3T" << none << false;
     QTest::newRow("&Acrospin") << "&Acrospin" << QStringList{"data/walk1.ACD", "prog/Acrospin.exe"} << "walk1.DG" << "" << shell << "<prog>/Acrospin.exe" << QStringList{"walk1.ACD"} << 5 << "<PROG>/ACROSPIN.EXE WALK1.ACD" << none << true;
     QTest::newRow("&Acrospin without .acd") << "&Acrospin" << QStringList{"data/run2.acd", "prog/Acrospin.exe"} << "walk1.DG" << "" << shell << "" << QStringList{} << 5 << "" << QStringList{"Acrospin file (.ACD) not found in current data directory."} << false;
     QTest::newRow("&Xfer2ACD") << "&Xfer2ACD" << QStringList{"prog/Xfer2ACD.exe"} << "walk1.DG" << "" << shell << "<prog>/Xfer2ACD.exe" << QStringList{"walk1.DG"} << 5 << "<PROG>/XFER2ACD.EXE WALK1.DG" << none << true;
