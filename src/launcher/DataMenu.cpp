@@ -114,7 +114,7 @@ void DataMenu::animateData()
 {
     AppState& state = context_.state;
     choose(QStringLiteral("Kadrix"));
-    setTrialPath(state, state.TrialName + kDg);
+    setTrialFile(state, state.TrialName + kDg);
     launcher_.RunProgram(state.ProgPath, state.TrialPath, 0);
 }
 
@@ -123,7 +123,7 @@ void DataMenu::editData()
     AppState& state = context_.state;
     state.ProgName = QStringLiteral("Notepad");
     state.ProgPath = state.ProgName + QStringLiteral(".exe");
-    setTrialPath(state, state.TrialName + kDg);
+    setTrialFile(state, state.TrialName + kDg);
     state.TaskId = context_.host.starter.start(
         requests::companionCommand(state, state.ProgPath, state.TrialPath));
 }
@@ -135,7 +135,7 @@ void DataMenu::renumberData()
                  trialFileOnDisk(state, state.TrialName + kDg), 1) != 0)
         return;
     choose(QStringLiteral("Sequator"));
-    setTrialPath(state, state.TrialName + kDg);
+    setTrialFile(state, state.TrialName + kDg);
     state.TaskId = context_.host.starter.start(
         requests::companionCommand(state, state.ProgPath, state.TrialPath));
 }
@@ -145,7 +145,7 @@ void DataMenu::cmdConvert_Click()
     AppState& state = context_.state;
     saveDataDir(context_.host.settings, state.DataDir);
     choose(QStringLiteral("Xfer2DG"));
-    setTrialPath(state, state.TrialName + QLatin1Char('.') + state.TrialExt);
+    setTrialFile(state, state.TrialName + QLatin1Char('.') + state.TrialExt);
     launcher_.RunProgram(state.ProgPath, state.TrialPath, 0);
     // The converter writes its .DG file later; it is listed at the next refresh.
     context_.ui.filDatafiles->refresh();

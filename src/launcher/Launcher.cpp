@@ -74,7 +74,7 @@ void Launcher::animateTrial(const QString& switches)
 {
     AppState& state = context_.state;
     chooseAnimationProgram();
-    setTrialPath(state, state.TrialName + QLatin1Char('.') + state.TrialExt);
+    setTrialFile(state, state.TrialName + QLatin1Char('.') + state.TrialExt);
     state.TaskId = context_.host.starter.start(requests::animateTrial(state, switches));
 }
 
@@ -110,7 +110,7 @@ void Launcher::mnuKadrix_Click(int Index)
 {
     AppState& state = context_.state;
     chooseAnimationProgram();
-    setTrialPath(state, state.TrialName + animatedExtension(Index));
+    setTrialFile(state, state.TrialName + animatedExtension(Index));
     state.TaskId = context_.host.starter.start(
         requests::companionCommand(state, state.ProgPath, state.TrialPath));
 }

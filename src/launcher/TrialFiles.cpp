@@ -1,6 +1,7 @@
 #include "launcher/TrialFiles.h"
 
 #include "app/AppState.h"
+#include "app/FileNames.h"
 #include "platform/PathLookup.h"
 
 #include <QDir>
@@ -54,6 +55,22 @@ QString onDisk(const QString& path)
     return existsAsWritten(path) ? path : resolvePathCase(path);
 }
 
+// An entry of the stem's directory named as the stem exactly, with the
+// extension in any letter case.
+QString entryWithStem(const SplitName& trial, const QString& extension)
+{
+    const QFileInfo stem(trial.stem);
+    const QStringList entries = stem.dir().entryList({stem.fileName() + QStringLiteral(".*")},
+                                                     QDir::Files | QDir::System | QDir::Hidden);
+    for (const QString& entry : entries) {
+        const SplitName split = splitExtension(entry);
+        if (split.stem == stem.fileName() &&
+            split.extension.compare(extension, Qt::CaseInsensitive) == 0)
+            return stem.dir().filePath(entry);
+    }
+    return {};
+}
+
 QString siblingOnDisk(const SplitName& trial, const QString& extension)
 {
     const QStringList spellings{trial.stem + QLatin1Char('.') +
@@ -63,16 +80,29 @@ QString siblingOnDisk(const SplitName& trial, const QString& extension)
         if (existsAsWritten(spelling))
             return spelling;
     }
-    return resolvePathCase(spellings.constLast());
+    const QString sameStem = entryWithStem(trial, extension);
+    return sameStem.isEmpty() ? resolvePathCase(spellings.constLast()) : sameStem;
+}
+
+// The trial's file as it is on the disk: TrialPath while it still names the
+// trial, else TrialName with TrialExt, the name spelled as TrialName is.
+QString trialOnDisk(const AppState& state, bool current, const QString& typed)
+{
+    if (current)
+        return onDisk(typed);
+    return siblingOnDisk(splitExtension(typed), state.TrialExt);
 }
 
 QString findTrialFile(const AppState& state, const QString& path)
 {
-    if (state.TrialPath.isEmpty())
+    const bool current = !state.TrialPath.isEmpty() && StripExt(state.TrialPath) == state.TrialName;
+    if (!current && state.TrialName.isEmpty())
         return onDisk(path);
     const QString typed =
-        inDirectory(state.TrialDir.isEmpty() ? state.DataDir : state.TrialDir, state.TrialPath);
-    const QString trial = onDisk(typed);
+        current ? inDirectory(state.TrialDir.isEmpty() ? state.DataDir : state.TrialDir,
+                              state.TrialPath)
+                : inDirectory(state.DataDir, state.TrialName + QLatin1Char('.') + state.TrialExt);
+    const QString trial = trialOnDisk(state, current, typed);
     if (path.compare(typed, Qt::CaseInsensitive) == 0)
         return trial;
     const SplitName built = splitExtension(path);
@@ -94,6 +124,11 @@ QString trialFileOnDisk(const AppState& state, const QString& built)
     // Relative as built when it lies under DataDir as written, else whole.
     const QString prefix = inDirectory(state.DataDir, QString());
     return found.startsWith(prefix) ? found.mid(prefix.size()) : found;
+}
+
+void setTrialFile(AppState& state, const QString& built)
+{
+    setTrialPath(state, trialFileOnDisk(state, built));
 }
 
 } // namespace kadrix
