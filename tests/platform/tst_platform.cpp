@@ -1,6 +1,6 @@
 // The small layers over the host system: path lookup regardless of letter
-// case, file tests that never wait on a special file, the read-only
-// attribute, the system tools' arguments, the settings store and twips.
+// case, file tests that never wait on a special file, the system tools'
+// arguments, the settings store and twips.
 
 #include "TestFiles.h"
 #include "app/FileTest.h"
@@ -15,10 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 using namespace kadrix;
 using kadrix::test::writeFile;
@@ -30,7 +27,6 @@ private Q_SLOTS:
     void resolvesLetterCase_data();
     void resolvesLetterCase();
     void fileTestsOpenOnlyRegularFiles();
-    void readOnlyAttributeIsTheFilesOwn();
     void systemToolsGetFilesThatAreNoOptions_data();
     void systemToolsGetFilesThatAreNoOptions();
     void settingsTwipsAndPaths();
@@ -68,35 +64,16 @@ void PlatformTest::fileTestsOpenOnlyRegularFiles()
     QTemporaryDir root;
     const QString pipe = root.filePath(QStringLiteral("walk1.sn"));
     QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
-    const QString socketPath = root.filePath(QStringLiteral("walk1.km"));
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    qstrncpy(address.sun_path, QFile::encodeName(socketPath).constData(), sizeof address.sun_path);
-    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    QCOMPARE(::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     writeFile(root.filePath(QStringLiteral("walk1.dg")), "x");
     // A blocking open of the pipe or the terminal would never return.
     for (const QString& special :
-         {pipe, socketPath, QStringLiteral("/dev/tty"), QStringLiteral("/dev/null"), root.path()})
+         {pipe, QStringLiteral("/dev/tty"), QStringLiteral("/dev/null"), root.path()})
         QCOMPARE(TestFileSilent(QString(), special), int(kPathFileAccessError));
-    ::close(socket);
     QCOMPARE(TestFileSilent(root.path(), QStringLiteral("WALK1.DG")), 0);
     QCOMPARE(TestFileSilent(root.path(), QStringLiteral("walk2.dg")), int(kFileNotFound));
     QFile file;
     QVERIFY(!openRegularFile(file, root.filePath(QStringLiteral("walk1.dg"))));
     QCOMPARE(file.readAll(), QByteArray("x"));
-}
-
-void PlatformTest::readOnlyAttributeIsTheFilesOwn()
-{
-    QTemporaryDir root;
-    const QString file = root.filePath(QStringLiteral("walk1.dg"));
-    writeFile(file);
-    QVERIFY(!hasReadOnlyAttribute(file));
-    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteGroup);
-    QVERIFY(!hasReadOnlyAttribute(file));
-    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadOther);
-    QVERIFY(hasReadOnlyAttribute(file));
 }
 
 void PlatformTest::systemToolsGetFilesThatAreNoOptions_data()
