@@ -176,6 +176,8 @@ void FileMenuTest::deleteSelectedFile()
     QCOMPARE(harness.state().TrialPath, deleted ? QString() : QStringLiteral("walk1.dg"));
     QVERIFY(harness.waitForLists());
     QCOMPARE(harness.ui().filDatafiles->names().contains("walk1.dg"), !deleted || elsewhere);
+    harness.ui().mnnPrintSetup->trigger(); // the same menu's printer set-up
+    QCOMPARE(harness.messages.printerSetups, 1);
 }
 
 QTEST_MAIN(FileMenuTest)
