@@ -1,6 +1,7 @@
 #include "browser/Housekeeping.h"
 
 #include "app/AppState.h"
+#include "platform/FileErrors.h"
 #include "platform/PathLookup.h"
 
 #include <QDir>
@@ -33,7 +34,7 @@ QString selectedFilePath(const AppState& state)
 bool deleteUserFile(const QString& path)
 {
     const QFileInfo file(path);
-    if (!file.isFile() || !file.isWritable())
+    if (!file.isFile() || !file.isWritable() || hasReadOnlyAttribute(path))
         return false;
     return QFile::remove(path);
 }

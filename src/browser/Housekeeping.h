@@ -16,7 +16,8 @@ QString createSubdirectory(const QString& directory, const QString& name);
 QString selectedFilePath(const AppState& state);
 
 // Deletes a file of the user's, never a directory, and never one that is
-// write-protected; false when the file stays.
+// write-protected: by the directory, or by having no write permission for
+// anyone, even when the program runs as root. False when the file stays.
 bool deleteUserFile(const QString& path);
 
 } // namespace kadrix

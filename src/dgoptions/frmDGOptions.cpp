@@ -5,6 +5,7 @@
 #include "dgoptions/OptionsMessages.h"
 #include "dgoptions/ThreeStateCheckBox.h"
 #include "docs/Artwork.h"
+#include "platform/AccessibleWindows.h"
 #include "platform/Fonts.h"
 
 #include <QGroupBox>
@@ -62,6 +63,7 @@ frmDGOptions::frmDGOptions(AppState& state, Messages& messages)
     , messages_(messages)
 {
     setObjectName(QStringLiteral("frmDGOptions"));
+    exposeAsWindow(*this);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Refining options"));
     setWindowIcon(programIcon());

@@ -45,6 +45,11 @@ void ActivationWatch::focusWindowChanged(QWindow* focusWindow)
     // is between two windows. Menus and tool tips take no part.
     if (!focusWindow || isPopup(focusWindow))
         return;
+    // A focus the window system grants late, after the window was hidden
+    // again (as the viewer does when it hands a file to the text editor),
+    // activates nothing.
+    if (focusWindow == window_.windowHandle() && !window_.isVisible())
+        return;
     if (focusWindow != window_.windowHandle()) {
         lastWasThisWindow_ = false;
         lastWasDialog_ = focusWindow->modality() != Qt::NonModal;

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "docs/Artwork.h"
+#include "platform/AccessibleWindows.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
 
@@ -70,6 +71,7 @@ frmAbout::frmAbout(const AppState& state, QWidget* mainWindow)
     , mainWindow_(mainWindow)
 {
     setObjectName(QStringLiteral("frmAbout"));
+    exposeAsWindow(*this);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("About Kadrix for Windows"));
     setWindowIcon(programIcon());

@@ -8,6 +8,7 @@
 #include "docs/DocumentList.h"
 #include "docs/LayoutRules.h"
 #include "docs/PdfComponent.h"
+#include "platform/AccessibleWindows.h"
 #include "platform/Fonts.h"
 #include "platform/Messages.h"
 #include "platform/Twips.h"
@@ -15,6 +16,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPdfView>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScreen>
@@ -68,6 +70,7 @@ frmReader::frmReader(const AppState& state, Messages& messages, QString& Current
     , CurrentDocument_(CurrentDocument)
 {
     setObjectName(QStringLiteral("frmReader"));
+    exposeAsWindow(*this);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("View Acrobat PDF Document"));
     setWindowIcon(programIcon());
@@ -105,9 +108,11 @@ void frmReader::build()
 
     pdfReader_ = std::make_unique<PdfComponent>(*this);
     pdfReader_->setRectangle(kDocumentArea);
+    pdfReader_->view()->setAccessibleName(QStringLiteral("Current document"));
 
     filReader_ = new DocumentList(this);
     filReader_->setObjectName(QStringLiteral("filReader"));
+    filReader_->setAccessibleName(QStringLiteral("Select a document"));
     filReader_->setGeometry(twipsRect(1920, 600, 1695, 2235));
     filReader_->setAutoFillBackground(true);
     paint(filReader_, QPalette::Base, kListColour);

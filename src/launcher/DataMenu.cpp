@@ -12,6 +12,7 @@
 #include "launcher/ArielFiles.h"
 #include "launcher/Launcher.h"
 #include "launcher/StartRequests.h"
+#include "launcher/TrialFiles.h"
 #include "platform/Host.h"
 #include "platform/Messages.h"
 #include "platform/PathLookup.h"
@@ -40,7 +41,8 @@ DataMenu::DataMenu(MainContext& context, Browser& browser, Launcher& launcher, F
 bool DataMenu::trialHas(const QString& extension) const
 {
     const AppState& state = context_.state;
-    return TestFile(context_.host.messages, state.DataDir, state.TrialName + extension, 0) == 0;
+    return TestFile(context_.host.messages, state.DataDir,
+                    trialFileOnDisk(state, state.TrialName + extension), 0) == 0;
 }
 
 void DataMenu::choose(const QString& program)
@@ -112,7 +114,7 @@ void DataMenu::animateData()
 {
     AppState& state = context_.state;
     choose(QStringLiteral("Kadrix"));
-    setTrialPath(state, state.TrialName + kDg);
+    setTrialFile(state, state.TrialName + kDg);
     launcher_.RunProgram(state.ProgPath, state.TrialPath, 0);
 }
 
@@ -121,7 +123,7 @@ void DataMenu::editData()
     AppState& state = context_.state;
     state.ProgName = QStringLiteral("Notepad");
     state.ProgPath = state.ProgName + QStringLiteral(".exe");
-    setTrialPath(state, state.TrialName + kDg);
+    setTrialFile(state, state.TrialName + kDg);
     state.TaskId = context_.host.starter.start(
         requests::companionCommand(state, state.ProgPath, state.TrialPath));
 }
@@ -129,10 +131,11 @@ void DataMenu::editData()
 void DataMenu::renumberData()
 {
     AppState& state = context_.state;
-    if (TestFile(context_.host.messages, state.DataDir, state.TrialName + kDg, 1) != 0)
+    if (TestFile(context_.host.messages, state.DataDir,
+                 trialFileOnDisk(state, state.TrialName + kDg), 1) != 0)
         return;
     choose(QStringLiteral("Sequator"));
-    setTrialPath(state, state.TrialName + kDg);
+    setTrialFile(state, state.TrialName + kDg);
     state.TaskId = context_.host.starter.start(
         requests::companionCommand(state, state.ProgPath, state.TrialPath));
 }
@@ -142,7 +145,7 @@ void DataMenu::cmdConvert_Click()
     AppState& state = context_.state;
     saveDataDir(context_.host.settings, state.DataDir);
     choose(QStringLiteral("Xfer2DG"));
-    setTrialPath(state, state.TrialName + QLatin1Char('.') + state.TrialExt);
+    setTrialFile(state, state.TrialName + QLatin1Char('.') + state.TrialExt);
     launcher_.RunProgram(state.ProgPath, state.TrialPath, 0);
     // The converter writes its .DG file later; it is listed at the next refresh.
     context_.ui.filDatafiles->refresh();

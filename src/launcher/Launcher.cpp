@@ -6,6 +6,7 @@
 #include "app/MainControls.h"
 #include "browser/Browser.h"
 #include "launcher/StartRequests.h"
+#include "launcher/TrialFiles.h"
 #include "platform/Host.h"
 #include "platform/Messages.h"
 #include "platform/PathLookup.h"
@@ -73,7 +74,7 @@ void Launcher::animateTrial(const QString& switches)
 {
     AppState& state = context_.state;
     chooseAnimationProgram();
-    setTrialPath(state, state.TrialName + QLatin1Char('.') + state.TrialExt);
+    setTrialFile(state, state.TrialName + QLatin1Char('.') + state.TrialExt);
     state.TaskId = context_.host.starter.start(requests::animateTrial(state, switches));
 }
 
@@ -98,8 +99,9 @@ void Launcher::mnuImages_Click()
         return;
     const AppState& state = context_.state;
     for (size_t i = 0; i < kAnimatedExtensions.size(); ++i) {
-        const int opened = TestFile(context_.host.messages, state.DataDir,
-                                    state.TrialName + kAnimatedExtensions.at(i), 0);
+        const int opened =
+            TestFile(context_.host.messages, state.DataDir,
+                     trialFileOnDisk(state, state.TrialName + kAnimatedExtensions.at(i)), 0);
         context_.ui.mnuKadrix.at(i)->setEnabled(opened == 0);
     }
 }
@@ -108,7 +110,7 @@ void Launcher::mnuKadrix_Click(int Index)
 {
     AppState& state = context_.state;
     chooseAnimationProgram();
-    setTrialPath(state, state.TrialName + animatedExtension(Index));
+    setTrialFile(state, state.TrialName + animatedExtension(Index));
     state.TaskId = context_.host.starter.start(
         requests::companionCommand(state, state.ProgPath, state.TrialPath));
 }

@@ -8,6 +8,7 @@
 #include "browser/FileList.h"
 #include "launcher/Launcher.h"
 #include "launcher/StartRequests.h"
+#include "launcher/TrialFiles.h"
 #include "platform/FileErrors.h"
 #include "platform/Host.h"
 #include "platform/Messages.h"
@@ -38,8 +39,8 @@ ProgramsMenu::ProgramsMenu(MainContext& context, Browser& browser, Launcher& lau
 bool ProgramsMenu::acrospinFileOpens() const
 {
     const AppState& state = context_.state;
-    return TestFile(context_.host.messages, state.DataDir, state.TrialName + QStringLiteral(".acd"),
-                    0) == 0;
+    return TestFile(context_.host.messages, state.DataDir,
+                    trialFileOnDisk(state, state.TrialName + QStringLiteral(".acd")), 0) == 0;
 }
 
 void ProgramsMenu::mnuPrograms_click()

@@ -1,6 +1,7 @@
 #include "launcher/StartRequests.h"
 
 #include "app/AppState.h"
+#include "launcher/TrialFiles.h"
 #include "platform/PathLookup.h"
 
 #include <QDir>
@@ -31,20 +32,6 @@ QString animationProgramPath(const AppState& state)
     return joinPath(state.ProgDir, kAnimationProgram + QStringLiteral(".exe"));
 }
 
-// The file argument as it is on the disk, when `file` names one in
-// `directory` regardless of letter case; else as given.
-QString fileOnDisk(const QString& directory, const QString& file)
-{
-    if (file.isEmpty() || QDir::isAbsolutePath(file))
-        return file.isEmpty() ? file : resolvePathCase(file);
-    const QString base = directory.isEmpty() ? QDir::currentPath() : directory;
-    const QString resolved = resolvePathCase(joinPath(base, file));
-    const QString prefix = resolvePathCase(base);
-    if (resolved.startsWith(prefix + QLatin1Char('/')))
-        return resolved.mid(prefix.size() + 1);
-    return file;
-}
-
 StartRequest shellStart(const QString& program, const QStringList& arguments,
                         const QString& workingDirectory, int showCode, const QString& programText,
                         const QString& parameterText)
@@ -65,9 +52,9 @@ StartRequest animationShellStart(const AppState& state, const QString& switches,
                                  const QString& file)
 {
     const QString program = animationProgramPath(state);
-    return shellStart(
-        programOnDisk(program), switchWords(switches) << fileOnDisk(state.DataDir, file),
-        resolvePathCase(state.DataDir), kShow, program.toUpper(), switches + file.toUpper());
+    return shellStart(programOnDisk(program), switchWords(switches) << trialFileOnDisk(state, file),
+                      resolvePathCase(state.DataDir), kShow, program.toUpper(),
+                      switches + file.toUpper());
 }
 
 } // namespace
@@ -80,25 +67,26 @@ StartRequest animateTrial(const AppState& state, const QString& switches)
 
 StartRequest animateArielFile(const AppState& state, const QString& extension)
 {
-    return animationShellStart(state, QStringLiteral("/a "), state.TrialName + extension);
+    // The whole parameter text is upper case, the switch too.
+    return animationShellStart(state, QStringLiteral("/A "), state.TrialName + extension);
 }
 
 StartRequest runProgram(const AppState& state, const QString& path, const QString& file)
 {
-    return shellStart(programOnDisk(path), {fileOnDisk(state.DataDir, file)},
+    return shellStart(programOnDisk(path), {trialFileOnDisk(state, file)},
                       resolvePathCase(state.DataDir), kShow, path.toUpper(), file.toUpper());
 }
 
 StartRequest companionCommand(const AppState& state, const QString& program, const QString& file)
 {
-    return commandStart(programOnDisk(program), {fileOnDisk(state.DataDir, file)},
+    return commandStart(programOnDisk(program), {trialFileOnDisk(state, file)},
                         resolvePathCase(state.DataDir), kShow, program + QLatin1Char(' ') + file);
 }
 
 StartRequest animateCdaFile(const AppState& state, const QString& program, const QString& file)
 {
     return commandStart(
-        programOnDisk(program), {QStringLiteral("/A"), fileOnDisk(state.DataDir, file)},
+        programOnDisk(program), {QStringLiteral("/A"), trialFileOnDisk(state, file)},
         resolvePathCase(state.DataDir), kShow, program + QStringLiteral(" /A ") + file);
 }
 
@@ -111,14 +99,14 @@ StartRequest commandLineHelp(const AppState& state)
 
 StartRequest notepadOn(const AppState& state, const QString& path)
 {
-    return commandStart(kNotepad, {fileOnDisk(state.DataDir, path)}, resolvePathCase(state.DataDir),
+    return commandStart(kNotepad, {trialFileOnDisk(state, path)}, resolvePathCase(state.DataDir),
                         kShowNormal, kNotepad + QLatin1Char(' ') + path);
 }
 
 StartRequest notepadInDataDir(const AppState& state, const QString& file)
 {
     const QStringList arguments =
-        file.isEmpty() ? QStringList() : QStringList{fileOnDisk(state.DataDir, file)};
+        file.isEmpty() ? QStringList() : QStringList{trialFileOnDisk(state, file)};
     return shellStart(kNotepad, arguments, resolvePathCase(state.DataDir), kShowNormal, kNotepad,
                       file);
 }

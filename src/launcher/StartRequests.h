@@ -11,9 +11,10 @@ struct AppState;
 // Starter carries it out and its command text in the program's own form.
 //
 // Texts marked "upper case" below are upper-cased in the command text, as
-// the classic program did. The program, the working directory and the file
-// argument that the started program receives are the names as they are on
-// the disk, found regardless of letter case.
+// the classic program did. The program and the working directory that the
+// started program receives are the names as they are on the disk, found
+// regardless of letter case; the file argument is the file the user chose
+// (see trialFileOnDisk).
 namespace requests {
 
 // The animation program through the shell, on TrialName + "." + TrialExt:
@@ -22,7 +23,7 @@ namespace requests {
 StartRequest animateTrial(const AppState& state, const QString& switches);
 
 // The animation program through the shell on an Ariel Dynamics file:
-// "/a " + TrialName + `extension` (".3d", ".1t" ... ".9t"), upper case.
+// "/A " + TrialName + `extension` (".3d", ".1t" ... ".9t"), all upper case.
 StartRequest animateArielFile(const AppState& state, const QString& extension);
 
 // RunProgram's start: `path` and `file` upper case, in DataDir as it is.

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QFile;
+
 namespace kadrix {
 
 // Error numbers of the classic file functions. The program's messages and
@@ -27,6 +29,16 @@ QString describeFileError(int number);
 // Opens the file for reading and closes it again at once; nothing is read.
 // The path is taken as it is: callers resolve letter case first.
 FileError testOpenForReading(const QString& path);
+
+// Opens `path` into `file` for reading, only when it is a regular file. A
+// pipe, socket or device counts as a file that cannot be opened, and the
+// open never waits: a pipe with no writer would hold the window for good.
+FileError openRegularFile(QFile& file, const QString& path);
+
+// The classic read-only attribute: no one has permission to write the file,
+// whoever the process runs as (root may write anything, but a file made
+// read-only by its owner stays protected from the program's deletions).
+bool hasReadOnlyAttribute(const QString& path);
 
 // Whether `path` is a directory that the process could make current.
 FileError checkEnterable(const QString& path);

@@ -44,6 +44,17 @@ QString inDirectory(const QString& workingDirectory, const QString& path)
     return QDir(workingDirectory).filePath(path);
 }
 
+// A file handed to a system tool, written so that the tool cannot take it
+// for an option ("-rf.dg", "+5"): a relative name gets "./" in front.
+QStringList asFileArguments(QStringList arguments)
+{
+    for (QString& argument : arguments) {
+        if (!argument.isEmpty() && !QDir::isAbsolutePath(argument))
+            argument.prepend(QStringLiteral("./"));
+    }
+    return arguments;
+}
+
 } // namespace
 
 HostPrograms::HostPrograms(QProcessEnvironment environment)
@@ -109,25 +120,43 @@ ProgramToStart HostPrograms::map(const QString& program, const QStringList& argu
 ProgramToStart HostPrograms::mapSystemTool(SystemTool tool, const QStringList& arguments,
                                            const QString& workingDirectory) const
 {
-    const QStringList named = commandFromVariable(variableFor(tool));
-    if (!named.isEmpty())
-        return {named.first(), named.mid(1) + arguments, {}};
+    const QStringList files = asFileArguments(arguments);
+    if (!environment_.value(variableFor(tool)).trimmed().isEmpty())
+        return namedSystemTool(tool, files);
     for (const QString& candidate : candidatesFor(tool)) {
         const QString found = findOnPath(candidate);
         if (!found.isEmpty())
-            return {found, arguments, {}};
+            return {found, files, {}};
     }
     // A desktop's opener can still show a file, or the working directory.
     const QString opener = findOnPath(QStringLiteral("xdg-open"));
-    if (!opener.isEmpty() && tool == SystemTool::TextEditor && !arguments.isEmpty())
-        return {opener, arguments.mid(0, 1), {}};
+    if (!opener.isEmpty() && tool == SystemTool::TextEditor && !files.isEmpty())
+        return {opener, files.mid(0, 1), {}};
     if (!opener.isEmpty() && tool == SystemTool::FileManager)
-        return {opener, {arguments.value(0, workingDirectory)}, {}};
+        return {opener, {files.value(0, workingDirectory)}, {}};
     return {{},
             {},
             QStringLiteral("No %1 was found on this system. Name one in the environment "
                            "variable %2.")
                 .arg(toolDescription(tool), variableFor(tool))};
+}
+
+ProgramToStart HostPrograms::namedSystemTool(SystemTool tool, const QStringList& files) const
+{
+    const QString variable = variableFor(tool);
+    const QStringList named = commandFromVariable(variable);
+    const QString program = named.value(0);
+    const QString found = program.contains(QLatin1Char('/')) ? program : findOnPath(program);
+    const QFileInfo file(found);
+    if (!found.isEmpty() && file.isFile() && file.isExecutable())
+        return {file.absoluteFilePath(), named.mid(1) + files, {}};
+    const QString problem = program.isEmpty() || found.isEmpty() || !file.exists()
+                                ? QStringLiteral("which was not found")
+                                : QStringLiteral("which is not a program that can be started");
+    return {{},
+            {},
+            QStringLiteral("The %1 named in the environment variable %2 is \"%3\", %4.")
+                .arg(toolDescription(tool), variable, program, problem)};
 }
 
 ProgramToStart HostPrograms::mapProgramFile(const QString& program, const QStringList& arguments,

@@ -24,7 +24,8 @@ struct ProgramToStart {
 // companion programs are found regardless of letter case, with ".exe" tried
 // for a bare name; a Windows executable is started through Wine; the system
 // tools are the desktop's own, chosen by an environment variable, else the
-// first of a list of well-known programs found on the PATH.
+// first of a list of well-known programs found on the PATH. Files handed to
+// a system tool never read as options; companion programs get them as given.
 class HostPrograms {
 public:
     explicit HostPrograms(
@@ -42,6 +43,7 @@ public:
 private:
     ProgramToStart mapSystemTool(SystemTool tool, const QStringList& arguments,
                                  const QString& workingDirectory) const;
+    ProgramToStart namedSystemTool(SystemTool tool, const QStringList& files) const;
     ProgramToStart mapProgramFile(const QString& program, const QStringList& arguments,
                                   const QString& workingDirectory) const;
     ProgramToStart throughWine(const QString& path, const QStringList& arguments) const;

@@ -5,8 +5,10 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QWindow>
 
 namespace kadrix {
 
@@ -69,11 +71,49 @@ MessageAnswer fromQtButton(int button)
     }
 }
 
+bool isProgramWindow(const QWidget* widget)
+{
+    const Qt::WindowType type = widget->windowType();
+    return widget->isVisible() && type != Qt::Popup && type != Qt::ToolTip &&
+           type != Qt::SplashScreen;
+}
+
+// The window of the program that was active last: between two windows, or
+// while another application has the focus, no window of the program is.
+QPointer<QWidget>& lastActiveWindow()
+{
+    static QPointer<QWidget> window;
+    static const QMetaObject::Connection tracking =
+        QObject::connect(qApp, &QGuiApplication::focusWindowChanged, qApp, [](QWindow* focused) {
+            for (QWidget* candidate : QApplication::topLevelWidgets()) {
+                if (focused && candidate->windowHandle() == focused && isProgramWindow(candidate))
+                    window = candidate;
+            }
+        });
+    Q_UNUSED(tracking)
+    return window;
+}
+
 } // namespace
 
+QtMessages::QtMessages()
+{
+    lastActiveWindow();
+}
+
+// Every box and dialog is centred on the program's active window; when none
+// is active, on the one that was last, else on the first window shown.
 QWidget* QtMessages::dialogParent()
 {
-    return QApplication::activeWindow();
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    if (QWidget* last = lastActiveWindow(); last && isProgramWindow(last))
+        return last;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (isProgramWindow(window))
+            return window;
+    }
+    return nullptr;
 }
 
 MessageAnswer QtMessages::showMessage(const MessageBox& box)

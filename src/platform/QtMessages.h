@@ -9,6 +9,8 @@ namespace kadrix {
 // Messages shown with Qt's own dialogs, over the program's active window.
 class QtMessages final : public Messages {
 public:
+    QtMessages();
+
     MessageAnswer showMessage(const MessageBox& box) override;
     QString inputBox(const InputBox& box) override;
     QString openFileName(const OpenFileDialog& dialog) override;

@@ -125,13 +125,13 @@ void StartupTest::readsTheCommandLine_data()
     QTest::addColumn<QString>("trialExt");
     QTest::addColumn<bool>("dataDirFromCurrent");
 
-    // The animation started at once rebuilds TrialPath from the trial's name.
-    QTest::newRow("trial") << "run1.dg" << "run1.DG" << "run1" << "DG" << false;
-    QTest::newRow("switch and trial") << "/q run1.dg" << "run1.DG" << "run1" << "DG" << true;
+    // The animation started at once rebuilds TrialPath, spelled as typed.
+    QTest::newRow("trial") << "run1.dg" << "run1.dg" << "run1" << "DG" << false;
+    QTest::newRow("switch and trial") << "/q run1.dg" << "run1.dg" << "run1" << "DG" << true;
     QTest::newRow("switches only") << "-x -y" << "" << "" << "" << true;
     QTest::newRow("trial as eleventh word") << "-1 -2 -3 -4 -5 -6 -7 -8 -9 -10 run1.dg" << "" << ""
         << "" << true;
-    QTest::newRow("two dots") << "walk.fast.km" << "walk.fast.KM" << "walk.fast" << "KM" << false;
+    QTest::newRow("two dots") << "walk.fast.km" << "walk.fast.km" << "walk.fast" << "KM" << false;
     // clang-format on
 }
 

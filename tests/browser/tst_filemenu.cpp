@@ -1,5 +1,6 @@
-// The "&File" menu's housekeeping: directories, the selected file's
-// deletion, printing and printer set-up, on real temporary directories.
+// The "&File" menu's housekeeping: directories and the selected file's
+// deletion, on real temporary directories. A ctest entry of its own runs the
+// deletions again as the calling user, root included.
 
 #include "Clicks.h"
 #include "MainWindowHarness.h"
@@ -24,9 +25,6 @@ private Q_SLOTS:
     void removeDirectory();
     void deleteSelectedFile_data();
     void deleteSelectedFile();
-    void deleteAfterDirectoryChangeNamesTheSelectedFile();
-    void deletionErrorKeepsFileAndSelection();
-    void printAndPrinterSetup();
 };
 
 void FileMenuTest::createDirectory_data()
@@ -120,100 +118,65 @@ void FileMenuTest::removeDirectory()
 
 void FileMenuTest::deleteSelectedFile_data()
 {
+    // clang-format off
     QTest::addColumn<MessageAnswer>("answer");
-    QTest::newRow("OK") << MessageAnswer::Ok;
-    QTest::newRow("Cancel") << MessageAnswer::Cancel;
+    QTest::addColumn<QString>("protection"); // "file": no write permission for anyone; "directory"
+    QTest::addColumn<bool>("elsewhere");     // the data directory changed after the choice
+
+    QTest::newRow("OK") << MessageAnswer::Ok << "" << false;
+    QTest::newRow("Cancel") << MessageAnswer::Cancel << "" << false;
+    QTest::newRow("after a directory change: the whole path") << MessageAnswer::Ok << "" << true;
+    QTest::newRow("read-only file, whoever runs the program") << MessageAnswer::Ok << "file" << false;
+    if (permissionsAreEnforced())
+        QTest::newRow("write-protected directory") << MessageAnswer::Ok << "directory" << false;
+    // clang-format on
 }
 
 void FileMenuTest::deleteSelectedFile()
 {
     QFETCH(MessageAnswer, answer);
+    QFETCH(QString, protection);
+    QFETCH(bool, elsewhere);
     MainWindowHarness harness;
-    harness.addDataFile(QStringLiteral("walk1.dg"));
-    harness.addDataFile(QStringLiteral("run2.dg"));
+    const QString walk1 = harness.dataFile(QStringLiteral("walk1.dg"));
+    for (const char* name : {"walk1.dg", "WALK1.DG", "other/walk1.dg"})
+        harness.addDataFile(QString::fromLatin1(name));
+    if (protection == QLatin1String("file"))
+        QFile::setPermissions(walk1, QFileDevice::ReadOwner | QFileDevice::ReadOther);
     harness.start();
     Q_EMIT harness.ui().mnuFiles->aboutToShow();
     QVERIFY(!harness.ui().mnuOpen[3]->isEnabled());
     clickFile(harness.ui().filDatafiles, QStringLiteral("walk1.dg"));
     Q_EMIT harness.ui().mnuFiles->aboutToShow();
     QVERIFY(harness.ui().mnuOpen[3]->isEnabled());
+    if (elsewhere)
+        QCOMPARE(harness.ui().dirSelect->setPath(harness.dataFile("other")).number, 0);
+    const QFileDevice::Permissions open = QFile::permissions(harness.dataDir);
+    if (protection == QLatin1String("directory"))
+        QFile::setPermissions(harness.dataDir, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     harness.messages.answers.push_back(answer);
 
     harness.ui().mnuOpen[3]->trigger();
+    QFile::setPermissions(harness.dataDir, open);
     QCOMPARE(harness.messages.boxes.front(),
-             (MessageBox{QStringLiteral("Confirm deletion of file: 'walk1.dg'."),
+             (MessageBox{"Confirm deletion of file: '" + (elsewhere ? walk1 : "walk1.dg") + "'.",
                          QStringLiteral("Delete file"), MessageButtons::OkCancel,
                          MessageIcon::Exclamation}));
-    const bool deleted = answer == MessageAnswer::Ok;
-    QCOMPARE(QFile::exists(harness.dataFile(QStringLiteral("walk1.dg"))), !deleted);
+    const bool refused = !protection.isEmpty();
+    const bool deleted = answer == MessageAnswer::Ok && !refused;
+    if (refused)
+        QCOMPARE(
+            harness.messages.boxes.back(),
+            (MessageBox{"File could not be deleted.  It may be open, in use or write-protected.",
+                        QStringLiteral("Deletion Error"), MessageButtons::Ok,
+                        MessageIcon::Exclamation}));
+    QCOMPARE(QFile::exists(walk1), !deleted);
+    QVERIFY(QFile::exists(harness.dataFile("WALK1.DG")) &&
+            QFile::exists(harness.dataFile("other/walk1.dg")));
     QCOMPARE(harness.state().TrialPath, deleted ? QString() : QStringLiteral("walk1.dg"));
-    QCOMPARE(harness.state().TrialName, QStringLiteral("walk1"));
     QVERIFY(harness.waitForLists());
-    QCOMPARE(harness.ui().filDatafiles->names().contains(QStringLiteral("walk1.dg")), !deleted);
-}
-
-void FileMenuTest::deleteAfterDirectoryChangeNamesTheSelectedFile()
-{
-    MainWindowHarness harness;
-    harness.addDataFile(QStringLiteral("walk1.dg"));
-    harness.addDataFile(QStringLiteral("other/walk1.dg"));
-    harness.start();
-    clickFile(harness.ui().filDatafiles, QStringLiteral("walk1.dg"));
-    QCOMPARE(harness.ui().dirSelect->setPath(harness.dataFile(QStringLiteral("other"))).number, 0);
-
-    harness.ui().mnuOpen[3]->trigger();
-    QCOMPARE(harness.messages.texts(),
-             QStringList{QStringLiteral("Confirm deletion of file: '") +
-                         harness.dataFile(QStringLiteral("walk1.dg")) + QStringLiteral("'.")});
-    QVERIFY(!QFile::exists(harness.dataFile(QStringLiteral("walk1.dg"))));
-    QVERIFY(QFile::exists(harness.dataFile(QStringLiteral("other/walk1.dg"))));
-}
-
-void FileMenuTest::deletionErrorKeepsFileAndSelection()
-{
-    if (!permissionsAreEnforced())
-        QSKIP("file permissions do not stop this user");
-    MainWindowHarness harness;
-    const QString locked = harness.dataFile(QStringLiteral("locked.dg"));
-    harness.addDataFile(QStringLiteral("locked.dg"));
-    QFile::setPermissions(locked, QFileDevice::ReadOwner);
-    QFile::setPermissions(harness.dataDir, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    harness.start();
-    clickFile(harness.ui().filDatafiles, QStringLiteral("locked.dg"));
-
-    harness.ui().mnuOpen[3]->trigger();
-    QFile::setPermissions(harness.dataDir,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QCOMPARE(harness.messages.boxes.back(),
-             (MessageBox{QStringLiteral("File could not be deleted.  It may be open, in use or "
-                                        "write-protected."),
-                         QStringLiteral("Deletion Error"), MessageButtons::Ok,
-                         MessageIcon::Exclamation}));
-    QVERIFY(QFile::exists(locked));
-    QCOMPARE(harness.state().TrialPath, QStringLiteral("locked.dg"));
-}
-
-void FileMenuTest::printAndPrinterSetup()
-{
-    MainWindowHarness harness;
-    harness.addDataFile(QStringLiteral("Walk1.dg"));
-    harness.start();
-    harness.ui().mnuPrint->trigger();
-    QCOMPARE(harness.messages.boxes.front(),
-             (MessageBox{QStringLiteral("No file was selected."), QStringLiteral("Print file"),
-                         MessageButtons::Ok, MessageIcon::Information}));
-    QVERIFY(harness.starter.requests.empty());
-
-    clickFile(harness.ui().filDatafiles, QStringLiteral("Walk1.dg"));
-    harness.ui().mnuPrint->trigger();
-    QCOMPARE(harness.starter.last(), (StartRequest{StartKind::Shell,
-                                                   QStringLiteral("notepad.exe"),
-                                                   {"Walk1.dg"},
-                                                   harness.dataDir,
-                                                   kShowNormal,
-                                                   QStringLiteral("notepad.exe Walk1.DG")}));
-
-    harness.ui().mnnPrintSetup->trigger();
+    QCOMPARE(harness.ui().filDatafiles->names().contains("walk1.dg"), !deleted || elsewhere);
+    harness.ui().mnnPrintSetup->trigger(); // the same menu's printer set-up
     QCOMPARE(harness.messages.printerSetups, 1);
 }
 

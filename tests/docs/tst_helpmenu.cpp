@@ -9,7 +9,9 @@
 #include "docs/frmReader.h"
 #include "docs/frmViewer.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -94,6 +96,15 @@ void HelpMenuTest::helpItemShowsItsFileInTheViewer()
     harness.ui().mnuHelpItem.at(2)->trigger();
     QCOMPARE(harness.messages.boxes.size(), size_t(1));
     QCOMPARE(harness.state().ViewerFile, harness.progDir + "/Kadrix.txt");
+
+    // A file the viewer cannot show goes to the text editor once, also when
+    // the window system hands the hidden viewer the activation late.
+    writeFile(harness.progDir + "/Scalvane.txt", "");
+    harness.ui().mnuHelpItem.at(2)->trigger();
+    Q_EMIT qGuiApp->focusWindowChanged(harness.window().windowHandle());
+    Q_EMIT qGuiApp->focusWindowChanged(viewer->windowHandle());
+    QCOMPARE(harness.starter.requests.size(), size_t(1));
+    QVERIFY(!viewer->isVisible());
     harness.window().close(); // the viewer closes with the main window
     QVERIFY(viewer.isNull());
 }
@@ -139,6 +150,10 @@ void HelpMenuTest::manuals()
     QVERIFY(harness.starter.requests.empty());
     QVERIFY(reader && reader->isVisible());
     QCOMPARE(reader->filReader()->isVisible(), manualFile.isEmpty());
+    // Assistive tools see a window, its list and its page view by name.
+    QCOMPARE(QAccessible::queryAccessibleInterface(reader)->role(), QAccessible::Window);
+    QCOMPARE(reader->filReader()->accessibleName(), "Select a document");
+    QCOMPARE(reader->findChild<QWidget*>("pdfReader")->accessibleName(), "Current document");
     QCOMPARE(harness.window().helpMenu().CurrentDocument(),
              manualFile.isEmpty() ? QString() : harness.state().ManualsDir.toLower() + manualFile);
     harness.window().close(); // the reader closes with the main window

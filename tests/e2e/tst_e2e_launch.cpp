@@ -113,7 +113,7 @@ void EndToEndLaunchTest::theTrialReachesTheProgramAsOneArgument_data()
 
     QTest::newRow("walk1.dg") << QByteArray("walk1.dg") << true << "walk1.dg";
     QTest::newRow("shell characters") << QByteArray("a;touch${IFS}canary;'b'$(touch${IFS}canary)`touch${IFS}canary`|&\"x\".dg") << true << "a;touch${IFS}canary;'b'$(touch${IFS}canary)`touch${IFS}canary`|&\"x\".dg";
-    QTest::newRow("not UTF-8") << QByteArray("caf\xe9;touch${IFS}canary.dg") << false << "caf\uFFFD;touch${IFS}canary.DG";
+    QTest::newRow("not UTF-8") << QByteArray("caf\xe9;touch${IFS}canary.dg") << false << "caf\uFFFD;touch${IFS}canary.dg";
     // clang-format on
 }
 

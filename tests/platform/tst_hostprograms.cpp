@@ -74,13 +74,13 @@ void HostProgramsTest::systemTools_data()
     QTest::addColumn<QStringList>("expected"); // the program, then its arguments; "$" is the PATH
     QTest::addColumn<QString>("failure");
 
-    QTest::newRow("the variable wins") << "notepad.exe" << QStringList{"gedit"} << "KADRIX_NOTEPAD=my-editor --new"
-        << QStringList{"/data/walk 1.dg"} << QStringList{"my-editor", "--new", "/data/walk 1.dg"} << "";
+    QTest::newRow("the variable wins") << "notepad.exe" << QStringList{"gedit", "my-editor"} << "KADRIX_NOTEPAD=my-editor --new"
+        << QStringList{"/data/walk 1.dg"} << QStringList{"$/my-editor", "--new", "/data/walk 1.dg"} << "";
     QTest::newRow("first of the list") << "NOTEPAD.EXE" << QStringList{"kate", "gedit"} << ""
         << QStringList{} << QStringList{"$/gedit"} << "";
     QTest::newRow("terminal") << "command.com" << QStringList{"xterm"} << "" << QStringList{} << QStringList{"$/xterm"} << "";
     QTest::newRow("opener on a file") << "notepad.exe" << QStringList{"xdg-open"} << ""
-        << QStringList{"a.txt"} << QStringList{"$/xdg-open", "a.txt"} << "";
+        << QStringList{"a.txt"} << QStringList{"$/xdg-open", "./a.txt"} << "";
     QTest::newRow("opener on the directory") << "Explorer.exe" << QStringList{"xdg-open"} << ""
         << QStringList{} << QStringList{"$/xdg-open", "/data"} << "";
     QTest::newRow("empty Notepad needs an editor") << "notepad.exe" << QStringList{"xdg-open"} << ""

@@ -1,21 +1,23 @@
 // The small layers over the host system: path lookup regardless of letter
-// case, file errors, the settings store and twips.
+// case, file tests that never wait on a special file, the system tools'
+// arguments, the settings store and twips.
 
 #include "TestFiles.h"
+#include "app/FileTest.h"
 #include "platform/FileErrors.h"
+#include "platform/HostPrograms.h"
 #include "platform/PathLookup.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/Twips.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace kadrix;
-using kadrix::test::makeDirectory;
 using kadrix::test::writeFile;
 
 class PlatformTest : public QObject {
@@ -24,10 +26,10 @@ class PlatformTest : public QObject {
 private Q_SLOTS:
     void resolvesLetterCase_data();
     void resolvesLetterCase();
-    void prefersTheExactName();
-    void joinsPaths();
-    void settingsLiveInTheConfigurationDirectory();
-    void twipsBecomePixels();
+    void fileTestsOpenOnlyRegularFiles();
+    void systemToolsGetFilesThatAreNoOptions_data();
+    void systemToolsGetFilesThatAreNoOptions();
+    void settingsTwipsAndPaths();
 };
 
 void PlatformTest::resolvesLetterCase_data()
@@ -38,10 +40,11 @@ void PlatformTest::resolvesLetterCase_data()
 
     QTest::newRow("exact") << "Data/Walk1.DG" << "Data/Walk1.DG";
     QTest::newRow("upper case") << "DATA/WALK1.DG" << "Data/Walk1.DG";
-    QTest::newRow("lower case") << "data/walk1.dg" << "Data/Walk1.DG";
     QTest::newRow("missing file kept as asked") << "DATA/RUN2.DG" << "Data/RUN2.DG";
     QTest::newRow("missing directory ends the lookup") << "NONE/WALK1.DG" << "NONE/WALK1.DG";
     QTest::newRow("doubled separator") << "DATA//walk1.dg" << "Data/Walk1.DG";
+    QTest::newRow("twin asked exactly: lower") << "Data/trial.dg" << "Data/trial.dg";
+    QTest::newRow("twin asked exactly: upper") << "Data/TRIAL.DG" << "Data/TRIAL.DG";
     // clang-format on
 }
 
@@ -50,58 +53,79 @@ void PlatformTest::resolvesLetterCase()
     QFETCH(QString, asked);
     QFETCH(QString, found);
     QTemporaryDir root;
-    writeFile(root.filePath(QStringLiteral("Data/Walk1.DG")));
+    for (const char* name : {"Data/Walk1.DG", "Data/trial.dg", "Data/TRIAL.DG"})
+        writeFile(root.filePath(QString::fromLatin1(name)));
     const QString base = root.path() + QLatin1Char('/');
     QCOMPARE(resolvePathCase(base + asked), base + found);
 }
 
-void PlatformTest::prefersTheExactName()
+void PlatformTest::fileTestsOpenOnlyRegularFiles()
 {
     QTemporaryDir root;
-    writeFile(root.filePath(QStringLiteral("trial.dg")), "lower");
-    writeFile(root.filePath(QStringLiteral("TRIAL.DG")), "upper");
-    const QString base = root.path() + QLatin1Char('/');
-    QCOMPARE(resolvePathCase(base + QStringLiteral("trial.dg")), base + QStringLiteral("trial.dg"));
-    QCOMPARE(resolvePathCase(base + QStringLiteral("TRIAL.DG")), base + QStringLiteral("TRIAL.DG"));
-    QVERIFY(!resolvePathCase(base + QStringLiteral("Trial.Dg")).isEmpty());
+    const QString pipe = root.filePath(QStringLiteral("walk1.sn"));
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    writeFile(root.filePath(QStringLiteral("walk1.dg")), "x");
+    // A blocking open of the pipe or the terminal would never return.
+    for (const QString& special :
+         {pipe, QStringLiteral("/dev/tty"), QStringLiteral("/dev/null"), root.path()})
+        QCOMPARE(TestFileSilent(QString(), special), int(kPathFileAccessError));
+    QCOMPARE(TestFileSilent(root.path(), QStringLiteral("WALK1.DG")), 0);
+    QCOMPARE(TestFileSilent(root.path(), QStringLiteral("walk2.dg")), int(kFileNotFound));
+    QFile file;
+    QVERIFY(!openRegularFile(file, root.filePath(QStringLiteral("walk1.dg"))));
+    QCOMPARE(file.readAll(), QByteArray("x"));
 }
 
-void PlatformTest::joinsPaths()
+void PlatformTest::systemToolsGetFilesThatAreNoOptions_data()
 {
-    QVERIFY(isFileSystemRoot(QStringLiteral("//")));
-    QVERIFY(!isFileSystemRoot(QStringLiteral("/tmp")) && !isFileSystemRoot(QString()));
-    QCOMPARE(joinPath(QString(), QStringLiteral("a.dg")), QStringLiteral("a.dg"));
-    QCOMPARE(joinPath(QStringLiteral("/data"), QStringLiteral("a.dg")),
-             QStringLiteral("/data/a.dg"));
-    QCOMPARE(joinPath(QStringLiteral("/data/"), QStringLiteral("a.dg")),
-             QStringLiteral("/data//a.dg"));
+    // clang-format off
+    QTest::addColumn<QString>("variable"); // KADRIX_NOTEPAD; "$" is a program that exists
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("expected"); // the program, then its arguments
+    QTest::addColumn<QString>("failure");
+
+    QTest::newRow("option-like names") << "$ --new" << QStringList{"-rf.dg", "--help.dg", "+5", "/data/-x.dg"} << QStringList{"$", "--new", "./-rf.dg", "./--help.dg", "./+5", "/data/-x.dg"} << "";
+    QTest::newRow("named program missing") << "no-such-editor --new" << QStringList{"a.txt"} << QStringList{""} << "The text editor named in the environment variable KADRIX_NOTEPAD is \"no-such-editor\", which was not found.";
+    QTest::newRow("named file no program") << "$.txt" << QStringList{} << QStringList{""} << "The text editor named in the environment variable KADRIX_NOTEPAD is \"$.txt\", which is not a program that can be started.";
+    // clang-format on
 }
 
-void PlatformTest::settingsLiveInTheConfigurationDirectory()
+void PlatformTest::systemToolsGetFilesThatAreNoOptions()
+{
+    QFETCH(QString, variable);
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, expected);
+    QFETCH(QString, failure);
+    QTemporaryDir root;
+    const QString program = root.filePath(QStringLiteral("editor"));
+    writeFile(program, "#!/bin/sh\n");
+    writeFile(program + QStringLiteral(".txt"));
+    QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("PATH"), root.path());
+    environment.insert(QStringLiteral("KADRIX_NOTEPAD"), variable.replace('$', program));
+    const ProgramToStart target =
+        HostPrograms(environment).map(QStringLiteral("notepad.exe"), files, root.path());
+    QCOMPARE(QStringList(target.program) + target.arguments,
+             expected.replaceInStrings("$", program));
+    QCOMPARE(target.failure, failure.replace('$', program));
+}
+
+void PlatformTest::settingsTwipsAndPaths()
 {
     const QString configuration = qEnvironmentVariable("XDG_CONFIG_HOME");
     QVERIFY2(!configuration.isEmpty(), "tests run with a configuration directory of their own");
     QtSettingsStore store;
-    QCOMPARE(store.getSetting(QStringLiteral("Movarta"), QStringLiteral("Startup"),
-                              QStringLiteral("Datadir"), QStringLiteral("default")),
+    QCOMPARE(store.getSetting("Movarta", "Startup", "Datadir", "default"),
              QStringLiteral("default"));
-    store.saveSetting(QStringLiteral("Movarta"), QStringLiteral("Startup"),
-                      QStringLiteral("Datadir"), QStringLiteral("/data/with blanks"));
-    QCOMPARE(store.getSetting(QStringLiteral("Movarta"), QStringLiteral("Startup"),
-                              QStringLiteral("Datadir"), QString()),
-             QStringLiteral("/data/with blanks"));
-    const QString file = configuration + QStringLiteral("/Movarta/Movarta.conf");
-    QVERIFY(QFile::exists(file));
-    QSettings direct(file, QSettings::IniFormat);
-    QCOMPARE(direct.value(QStringLiteral("Startup/Datadir")).toString(),
-             QStringLiteral("/data/with blanks"));
-}
+    store.saveSetting("Movarta", "Startup", "Datadir", "/data/with blanks");
+    QSettings direct(configuration + QStringLiteral("/Movarta/Movarta.conf"), QSettings::IniFormat);
+    QCOMPARE(direct.value(QStringLiteral("Startup/Datadir")).toString(), "/data/with blanks");
 
-void PlatformTest::twipsBecomePixels()
-{
-    QCOMPARE(twips(7), 0);
-    QCOMPARE(twips(8), 1);
     QCOMPARE(twipsRect(7320, 120, 1215, 615), QRect(488, 8, 81, 41));
+    QVERIFY(isFileSystemRoot(QStringLiteral("//")) && !isFileSystemRoot(QStringLiteral("/tmp")));
+    QCOMPARE(joinPath(QString(), QStringLiteral("a.dg")), QStringLiteral("a.dg"));
+    QCOMPARE(joinPath(QStringLiteral("/data/"), QStringLiteral("a.dg")), "/data//a.dg");
 }
 
 QTEST_MAIN(PlatformTest)
