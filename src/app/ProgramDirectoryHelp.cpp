@@ -33,13 +33,15 @@ QString whereToSetIt()
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') +
         kSettingsApplication + QLatin1Char('/') + kSettingsApplication + QStringLiteral(".conf");
     return QStringLiteral("The program directory holds the suite's programs, help texts and "
-                          "manuals. Set it with the key Progdir in section [Startup] of\n"
-                          "    %1 (for you), or\n"
-                          "    /etc/xdg/Movarta/Movarta.conf (for every user),\n"
+                          "manuals. Set it with the key Progdir in section [Startup],\n"
+                          "for you, in\n"
+                          "    %1\n"
+                          "or for every user, in\n"
+                          "    /etc/xdg/Movarta/Movarta.conf\n"
                           "for example:\n"
                           "    [Startup]\n"
                           "    Progdir=/opt/kadrix\n"
-                          "then start Kadrix95 again.\n")
+                          "Then start Kadrix95 again.\n")
         .arg(userFile);
 }
 #endif
