@@ -1,4 +1,6 @@
 #include "app/CommandLine.h"
+#include "app/DesktopCommandLine.h"
+#include "app/InstallLayout.h"
 #include "app/VersionText.h"
 #include "app/frmKadrix.h"
 #include "platform/Host.h"
@@ -8,24 +10,52 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
+namespace {
+
+// Answers --help and --version on standard output; true when it did. No
+// window or display is needed for either.
+bool answeredInformation(const QStringList& arguments)
+{
+    switch (kadrix::infoRequestOf(arguments)) {
+    case kadrix::InfoRequest::Help:
+        std::fputs(kadrix::helpText().toLocal8Bit().constData(), stdout);
+        return true;
+    case kadrix::InfoRequest::Version:
+        std::printf("kadrix95 %s\n",
+                    kadrix::versionTextOf(kadrix::buildVersion()).toLocal8Bit().constData());
+        return true;
+    case kadrix::InfoRequest::None:
+        break;
+    }
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
     // The argument text as typed, taken before Qt removes the options it knows.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (answeredInformation(arguments.mid(1)))
+        return 0;
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kadrix95"));
+    QApplication::setDesktopFileName(kadrix::desktopFileName());
     QApplication::setQuitOnLastWindowClosed(false);
 
     kadrix::QtMessages messages;
     kadrix::ProcessStarter starter(messages);
     kadrix::QtSettingsStore settings;
     kadrix::Host host{messages, starter, settings};
-    kadrix::frmKadrix window(host,
-                             {kadrix::argumentTextOf(arguments),
-                              QCoreApplication::applicationDirPath(), kadrix::buildVersion()});
+    kadrix::frmKadrix window(host, {.argumentText = kadrix::argumentTextOf(arguments),
+                                    .executableDirectory = QCoreApplication::applicationDirPath(),
+                                    .version = kadrix::buildVersion(),
+                                    .arguments = arguments.mid(1)});
     QObject::connect(&window, &kadrix::frmKadrix::unloaded, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     window.Form_Load();

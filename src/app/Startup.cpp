@@ -4,9 +4,11 @@
 
 #include "app/CaptionButton.h"
 #include "app/CaptionCheckBox.h"
-#include "app/CommandLine.h"
+#include "app/DesktopCommandLine.h"
 #include "app/FileNames.h"
 #include "app/FileTest.h"
+#include "app/InstallLayout.h"
+#include "app/ProgramDirectoryHelp.h"
 #include "app/Settings.h"
 #include "app/StatusPanels.h"
 #include "app/frmKadrix.h"
@@ -24,6 +26,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
@@ -36,13 +39,13 @@ void frmKadrix::Form_Load()
     statusPanels_->showVersion(state_.VersionText);
     placeWindow();
     LoadSettings();
-    GetCommandLine(state_, launch_.argumentText, QDir::currentPath());
+    readCommandLine(state_, launch_.arguments, launch_.argumentText, QDir::currentPath(),
+                    [](const QString& path) { return QFileInfo(path).isFile(); });
     startDir_ = QDir::currentPath();
     if (state_.DataDir.isEmpty())
         state_.DataDir = QDir::currentPath();
     checkProgramDirectory();
-    state_.ManualsDir =
-        state_.ProgDir + QDir::separator() + QStringLiteral("manuals") + QDir::separator();
+    state_.ManualsDir = manualsDirectory(state_.ProgDir);
     if (TestFile(host_.messages, state_.ManualsDir, QStringLiteral("kadrix.pdf"), 0) == 0)
         ui_.cmdManuals->setEnabled(true);
     ui_.chkAll->setChecked(true);
@@ -78,13 +81,15 @@ void frmKadrix::checkProgramDirectory()
     const QString animationProgram = QStringLiteral("kadrix.exe");
     if (TestFile(host_.messages, state_.ProgDir, animationProgram, 0) == 0)
         return;
+    const QString storedProgDir = state_.ProgDir;
     state_.ProgDir = launch_.executableDirectory;
     if (TestFile(host_.messages, state_.ProgDir, animationProgram, 0) == 0)
         return;
     host_.messages.showMessage(
         {QStringLiteral("Kadrix.exe was not found in the 'program' directory.\n"
                         "Kadrix.exe and Kadrix95.exe must be in the same directory.\n"),
-         kApplicationTitle, MessageButtons::Ok, MessageIcon::Critical});
+         kApplicationTitle, MessageButtons::Ok, MessageIcon::Critical,
+         programDirectoryHelp({storedProgDir, state_.ProgDir})});
 }
 
 // Makes DataDir the current directory and shows it in the drive and

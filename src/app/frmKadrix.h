@@ -43,12 +43,14 @@ class frmKadrix final : public QMainWindow {
 
 public:
     // What start-up learns from outside: the argument text, the directory of
-    // the executable, the version, and how long the splash stays.
+    // the executable, the version, how long the splash stays, and the
+    // arguments one by one as the desktop passed them.
     struct LaunchInfo {
         QString argumentText;
         QString executableDirectory;
         ProgramVersion version;
         std::chrono::milliseconds splashTime{3000};
+        QStringList arguments{};
     };
 
     frmKadrix(Host& host, LaunchInfo launch);

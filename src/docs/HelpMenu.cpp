@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/FileTest.h"
+#include "app/InstallLayout.h"
 #include "app/MainContext.h"
 #include "app/MainControls.h"
 #include "docs/frmReader.h"
@@ -68,7 +69,8 @@ void HelpMenu::mnuHelp_Click()
 {
     for (size_t i = 0; i < kHelpFiles.size(); ++i) {
         const QString name = QString::fromLatin1(kHelpFiles.at(i).tested);
-        const int result = TestFile(context_.host.messages, context_.state.ProgDir, name, 0);
+        const QString directory = helpTextDirectory(context_.state.ProgDir, name);
+        const int result = TestFile(context_.host.messages, directory, name, 0);
         context_.ui.mnuHelpItem.at(i)->setEnabled(result == 0);
     }
 }
@@ -78,9 +80,10 @@ void HelpMenu::mnuHelpItem_Click(int Index)
     if (Index < 0 || Index >= static_cast<int>(kHelpFiles.size()))
         return;
     const QString name = QString::fromLatin1(kHelpFiles.at(Index).shown);
-    if (TestFile(context_.host.messages, context_.state.ProgDir, name, 1) != 0)
+    const QString directory = helpTextDirectory(context_.state.ProgDir, name);
+    if (TestFile(context_.host.messages, directory, name, 1) != 0)
         return;
-    context_.state.ViewerFile = joinPath(context_.state.ProgDir, name);
+    context_.state.ViewerFile = joinPath(directory, name);
     showViewer();
 }
 
@@ -90,8 +93,8 @@ void HelpMenu::mnuManual_Click(int Index)
     switch (Index) {
     case 0:
         // Not tested here: the text editor reports a missing file itself.
-        state.TaskId = context_.host.starter.start(
-            requests::notepadOn(state, joinPath(state.ProgDir, kFileFormat)));
+        state.TaskId = context_.host.starter.start(requests::notepadOn(
+            state, joinPath(helpTextDirectory(state.ProgDir, kFileFormat), kFileFormat)));
         break;
     case 1:
         state.ManualFile = kUsersManual;

@@ -18,6 +18,8 @@ struct MessageBox {
     QString title = kApplicationTitle;
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
+    // Shown on request below the text; empty: the box has no details.
+    QString detail = {};
 
     bool operator==(const MessageBox&) const = default;
 };

@@ -121,6 +121,8 @@ MessageAnswer QtMessages::showMessage(const MessageBox& box)
     QMessageBox dialog(toQtIcon(box.icon), box.title, box.text, toQtButtons(box.buttons),
                        dialogParent());
     dialog.setTextFormat(Qt::PlainText);
+    if (!box.detail.isEmpty())
+        dialog.setDetailedText(box.detail);
     const int answer = dialog.exec();
     // Closing a box with Cancel by its frame answers Cancel; one without
     // Cancel answers its only or first button, as the classic boxes did.

@@ -3,10 +3,11 @@
 #include "FakeMessages.h"
 #include "TestFiles.h"
 #include "app/AppState.h"
-#include "app/CommandLine.h"
+#include "app/DesktopCommandLine.h"
 #include "app/FileNames.h"
 #include "app/FileTest.h"
 #include "app/Fixed5.h"
+#include "app/InstallLayout.h"
 #include "app/VersionText.h"
 
 #include <QDir>
@@ -24,8 +25,7 @@ class HelpersTest : public QObject {
 private Q_SLOTS:
     void commandLine_data();
     void commandLine();
-    void commandLineKeepsStateWithoutArguments();
-    void commandLineHonoursMaximum();
+    void installedDocumentsServeWhenTheProgramDirectoryHasNone();
     void fileNames_data();
     void fileNames();
     void fixed5_data();
@@ -40,59 +40,61 @@ private Q_SLOTS:
 void HelpersTest::commandLine_data()
 {
     // clang-format off
-    QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("files"); // the paths that name existing files
     QTest::addColumn<QString>("trialPath");
-    QTest::addColumn<bool>("dataDirSet");
+    QTest::addColumn<QString>("dataDir");
 
-    QTest::newRow("trial only") << "run1.dg" << QStringList{"run1.dg"} << "run1.dg" << false;
-    QTest::newRow("switch before trial") << "/q run1.dg" << QStringList{"/q", "run1.dg"}
-        << "run1.dg" << true;
-    QTest::newRow("switches only") << "-x -y" << QStringList{"-x", "-y"} << "" << true;
-    QTest::newRow("blanks and tabs") << "  \t-a \t\t b.dg   c  " << QStringList{"-a", "b.dg", "c"}
-        << "b.dg" << true;
-    QTest::newRow("first trial wins") << "-a /b c.dg d.dg"
-        << QStringList{"-a", "/b", "c.dg", "d.dg"} << "c.dg" << true;
-    QTest::newRow("lone dash and slash") << "- /" << QStringList{"-", "/"} << "" << true;
-    QTest::newRow("quotes are ordinary") << "\"C:\\My Data\\x.dg\""
-        << QStringList{"\"C:\\My", "Data\\x.dg\""} << "\"C:\\My" << false;
+    // No argument names a file: the classic word rule.
+    QTest::newRow("nothing") << QStringList{} << QStringList{} << "" << "/stored";
+    QTest::newRow("trial only") << QStringList{"run1.dg"} << QStringList{} << "run1.dg" << "/stored";
+    QTest::newRow("switch before trial") << QStringList{"/q", "run1.dg"} << QStringList{} << "run1.dg" << "/current";
+    QTest::newRow("switches only") << QStringList{"-x", "-y"} << QStringList{} << "" << "/current";
+    QTest::newRow("blanks and tabs") << QStringList{"  \t-a \t\t b.dg   c  "} << QStringList{} << "b.dg" << "/current";
+    QTest::newRow("first trial wins") << QStringList{"-a /b c.dg d.dg"} << QStringList{} << "c.dg" << "/current";
+    QTest::newRow("lone dash and slash") << QStringList{"-", "/"} << QStringList{} << "" << "/current";
+    QTest::newRow("quotes are ordinary") << QStringList{"\"C:\\My Data\\x.dg\""} << QStringList{} << "\"C:\\My" << "/stored";
+    QTest::newRow("eleventh word") << QStringList{"-1 -2 -3 -4 -5 -6 -7 -8 -9 -10 walk.dg"} << QStringList{} << "" << "/current";
+    QTest::newRow("missing name with blanks") << QStringList{"my walk.dg"} << QStringList{} << "my" << "/stored";
+    QTest::newRow("missing absolute path") << QStringList{"/u/walk1.dg"} << QStringList{} << "" << "/current";
+    // An argument names a file, as a file manager passes it.
+    QTest::newRow("absolute path") << QStringList{"/u/walk1.dg"} << QStringList{"/u/walk1.dg"} << "walk1.dg" << "/u";
+    QTest::newRow("name with blanks") << QStringList{"my walk.dg"} << QStringList{"/current/my walk.dg"} << "my walk.dg" << "/current";
+    QTest::newRow("relative path") << QStringList{"../t/run 2.DG"} << QStringList{"/t/run 2.DG"} << "run 2.DG" << "/t";
+    QTest::newRow("after a switch") << QStringList{"/q", "/u/a b.dg"} << QStringList{"/u/a b.dg"} << "a b.dg" << "/u";
     // clang-format on
 }
 
 void HelpersTest::commandLine()
 {
-    QFETCH(QString, text);
     QFETCH(QStringList, arguments);
+    QFETCH(QStringList, files);
     QFETCH(QString, trialPath);
-    QFETCH(bool, dataDirSet);
+    QFETCH(QString, dataDir);
 
     AppState state;
     state.DataDir = QStringLiteral("/stored");
-    const QStringList result = GetCommandLine(state, text, QStringLiteral("/current"));
-    QCOMPARE(result, QStringList{QString()} + arguments);
+    readCommandLine(state, arguments, arguments.join(QLatin1Char(' ')), QStringLiteral("/current"),
+                    [&files](const QString& path) { return files.contains(path); });
     QCOMPARE(state.TrialPath, trialPath);
-    QCOMPARE(state.DataDir, dataDirSet ? QStringLiteral("/current") : QStringLiteral("/stored"));
+    QCOMPARE(state.DataDir, dataDir);
+    QCOMPARE(infoRequestOf(arguments), InfoRequest::None);
+    QCOMPARE(infoRequestOf(arguments << "--version"
+                                     << "--help"),
+             InfoRequest::Version);
 }
 
-void HelpersTest::commandLineKeepsStateWithoutArguments()
+void HelpersTest::installedDocumentsServeWhenTheProgramDirectoryHasNone()
 {
-    AppState state;
-    state.DataDir = QStringLiteral("/stored");
-    state.TrialPath = QStringLiteral("kept.dg");
-    QCOMPARE(GetCommandLine(state, QString(), QStringLiteral("/current")), QStringList{QString()});
-    QCOMPARE(state.DataDir, QStringLiteral("/stored"));
-    QCOMPARE(state.TrialPath, QStringLiteral("kept.dg"));
-}
-
-void HelpersTest::commandLineHonoursMaximum()
-{
-    AppState state;
-    const QString eleventhIsTrial = QStringLiteral("-1 -2 -3 -4 -5 -6 -7 -8 -9 -10 walk.dg -12");
-    const QStringList result = GetCommandLine(state, eleventhIsTrial, QStringLiteral("/current"));
-    QCOMPARE(result.size(), 11);
-    QCOMPARE(result.last(), QStringLiteral("-10"));
-    QVERIFY(state.TrialPath.isEmpty());
-    QCOMPARE(GetCommandLine(state, QStringLiteral("a b c"), QString(), 2).size(), 3);
+    QTemporaryDir root;
+    const QString prog = root.filePath(QStringLiteral("prog"));
+    const QString share = root.filePath(QStringLiteral("share"));
+    for (const QString& directory : {share, prog}) {
+        writeFile(directory + QStringLiteral("/overview.txt"), "x");
+        writeFile(directory + QStringLiteral("/manuals/KADRIX.PDF"), "x");
+        QCOMPARE(helpTextDirectory(prog, QStringLiteral("Overview.txt"), share), directory);
+        QCOMPARE(manualsDirectory(prog, share), directory + QStringLiteral("/manuals/"));
+    }
 }
 
 void HelpersTest::fileNames_data()

@@ -107,7 +107,7 @@ void LauncherTest::handlersStartTheirPrograms_data()
     QTest::newRow("Re&number data") << "Re&number data" << walk1 << "walk1.CSV" << "" << QStringList{"C5 <prog>/Sequator.exe|walk1.dg = <prog>/Sequator.exe walk1.dg"} << none << false;
     QTest::newRow("Re&number data without .dg") << "Re&number data" << none << "walk1.CSV" << "" << none << QStringList{"Error opening file: <DATA>/WALK1.DG" + notFound} << false;
     QTest::newRow("unknown Data menu item") << "Data menu item 9" << none << "walk1.CSV" << "" << none << QStringList{"Program select error in Datafile menu."} << false;
-    QTest::newRow("Run &Xfer2DG") << "Run &Xfer2DG" << QStringList{"data/walk.csv", "prog/Xfer2DG.exe"} << "walk.CSV" << "" << QStringList{"S5 <prog>/Xfer2DG.exe|walk.csv = <PROG>/XFER2DG.EXE WALK.CSV"} << none << true;
+    QTest::newRow("Run &Xfer2DG") << "Run &Xfer2DG" << QStringList{"data/walk 2.csv", "prog/Xfer2DG.exe"} << "walk 2.CSV" << "" << QStringList{"S5 <prog>/Xfer2DG.exe|walk 2.csv = <PROG>/XFER2DG.EXE WALK 2.CSV"} << none << true;
     QTest::newRow(".cda file") << "&Peak Performance" << QStringList{"data/walk.cda"} << "walk.TXT" << "" << QStringList{"C5 <prog>/Kadrix.exe|/A|walk.cda = <prog>/Kadrix.exe /A walk.cda"} << none << false;
     QTest::newRow("ASCII &text file") << "ASCII &text file" << QStringList{"data/walk.txt"} << "walk.TXT" << "" << QStringList{"C5 <prog>/Xfer2DG.exe|walk.txt = <prog>/Xfer2DG.exe walk.TXT"} << none << false;
     QTest::newRow("&Elite") << "&Elite" << none << "walk.TXT" << "" << none << QStringList{"Not yet implemented!"} << false;

@@ -6,7 +6,8 @@ QDebug operator<<(QDebug debug, const MessageBox& box)
 {
     const QDebugStateSaver saver(debug);
     return debug.nospace() << "MessageBox{" << box.text << ", " << box.title << ", "
-                           << int(box.buttons) << ", " << int(box.icon) << '}';
+                           << int(box.buttons) << ", " << int(box.icon) << ", " << box.detail
+                           << '}';
 }
 
 } // namespace kadrix
