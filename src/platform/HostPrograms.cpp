@@ -186,8 +186,10 @@ ProgramToStart HostPrograms::throughWine(const QString& path, const QStringList&
                                "sudo apt-get install wine32:i386")
                     .arg(architecture == WindowsArchitecture::Bits16 ? 16 : 32),
                 {}};
-    return {wine.first(), wine.mid(1) + QStringList{QFileInfo(path).absoluteFilePath()} + arguments,
-            {}, wine};
+    return {wine.first(),
+            wine.mid(1) + QStringList{QFileInfo(path).absoluteFilePath()} + arguments,
+            {},
+            wine};
 }
 
 // Wine's loader: the one named by KADRIX_WINE, else "wine" or "wine64" on
@@ -220,7 +222,9 @@ bool HostPrograms::hasWine32(const QStringList& wine) const
     }
     QFile program(wine.first());
     return QFileInfo(program).fileName() == QLatin1String("wine") &&
-           program.open(QIODevice::ReadOnly) && program.read(4) == "\x7F" "ELF";
+           program.open(QIODevice::ReadOnly) &&
+           program.read(4) == "\x7F"
+                              "ELF";
 }
 
 QString HostPrograms::findOnPath(const QString& name) const

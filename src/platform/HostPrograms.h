@@ -15,7 +15,7 @@ enum class SystemTool { TextEditor, Calculator, Terminal, FileManager };
 struct ProgramToStart {
     QString program;
     QStringList arguments;
-    QString failure; // empty when the program can be started
+    QString failure;       // empty when the program can be started
     QStringList wine = {}; // for a Windows program: Wine's loader and its own arguments
 
     bool operator==(const ProgramToStart&) const = default;

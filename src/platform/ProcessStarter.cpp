@@ -71,7 +71,9 @@ double ProcessStarter::startThroughWine(const StartRequest& request, const Progr
         Q_EMIT progressChanged(QStringLiteral("Still starting %1 through Wine\u2026").arg(name));
         return 0;
     }
-    WineStartJob job{target.wine, programAndArguments, request.workingDirectory,
+    WineStartJob job{target.wine,
+                     programAndArguments,
+                     request.workingDirectory,
                      QProcessEnvironment::systemEnvironment(),
                      settings_->getSetting(kSettingsApplication, kSettingsSection,
                                            QStringLiteral("Datadir"), {}),

@@ -38,9 +38,10 @@ QString newLogPath(const QString& directory, const QString& program)
     const QStringList old = logs.entryList();
     for (qsizetype i = kLogsKept - 1; i < old.size(); ++i)
         logs.remove(old.at(i));
-    return logs.filePath(QFileInfo(program).completeBaseName() + QLatin1Char('-') +
-                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) +
-                         QStringLiteral(".log"));
+    return logs.filePath(
+        QFileInfo(program).completeBaseName() + QLatin1Char('-') +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) +
+        QStringLiteral(".log"));
 }
 
 bool runToEnd(QProcess& process, const std::atomic<bool>& cancelled)
@@ -85,9 +86,9 @@ void mirrorSettings(const WineStartJob& job, const QString& logPath,
     reg.setStandardInputFile(QProcess::nullDevice());
     reg.setStandardOutputFile(logPath, QIODevice::Append);
     reg.setStandardErrorFile(logPath, QIODevice::Append);
-    reg.start(job.wine.first(), job.wine.mid(1) + QStringList{QStringLiteral("reg"),
-                                                            QStringLiteral("import"),
-                                                            windowsPathOf(file.fileName(), drives)});
+    reg.start(job.wine.first(),
+              job.wine.mid(1) + QStringList{QStringLiteral("reg"), QStringLiteral("import"),
+                                            windowsPathOf(file.fileName(), drives)});
     if (runToEnd(reg, cancelled)) {
         const QMutexLocker locker(&mirroredLock);
         mirrored.insert(prefix, values);
@@ -123,7 +124,8 @@ QString lastLines(const QString& logPath, int* exitCode)
         return {};
     if (log.size() > 65536)
         log.seek(log.size() - 65536);
-    QStringList lines = QString::fromLocal8Bit(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QStringList lines =
+        QString::fromLocal8Bit(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     if (!lines.isEmpty() && lines.last().startsWith(kEndLine))
         *exitCode = lines.takeLast().mid(kEndLine.size()).toInt();
     return lines.mid(qMax(0, int(lines.size()) - kLinesShown)).join(QLatin1Char('\n'));
@@ -150,10 +152,11 @@ WineStartOutcome runWineStart(const WineStartJob& job, const std::atomic<bool>& 
     // the command reaches it as its positional parameters, never as text.
     QProcess process;
     process.setProgram(QStringLiteral("/bin/sh"));
-    process.setArguments(QStringList{QStringLiteral("-c"),
-                                     QStringLiteral("\"$@\"; echo \"") + kEndLine + QStringLiteral("$?\""),
-                                     QStringLiteral("wine")} +
-                         job.wine + job.programAndArguments);
+    process.setArguments(
+        QStringList{QStringLiteral("-c"),
+                    QStringLiteral("\"$@\"; echo \"") + kEndLine + QStringLiteral("$?\""),
+                    QStringLiteral("wine")} +
+        job.wine + job.programAndArguments);
     process.setWorkingDirectory(job.workingDirectory);
     process.setProcessEnvironment(job.environment);
     process.setStandardInputFile(QProcess::nullDevice());

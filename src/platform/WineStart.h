@@ -10,7 +10,7 @@ namespace kadrix {
 
 // One start of a Windows program through Wine, as data for a worker.
 struct WineStartJob {
-    QStringList wine;            // Wine's loader and the arguments it is given first
+    QStringList wine;                // Wine's loader and the arguments it is given first
     QStringList programAndArguments; // the Windows program's path, then its arguments
     QString workingDirectory;
     QProcessEnvironment environment;
