@@ -93,6 +93,7 @@ void EndToEndWineTest::companionsStartThroughWine()
     MainWindowHarness harness{&starter};
     starter.readSettingsFrom(harness.settings);
     const QString program = harness.progDir + QLatin1Char('/') + companion;
+    QFile::remove(program);
     if (failure.isEmpty())
         QVERIFY(QFile::copy(qEnvironmentVariable("KADRIX_WINSTANDIN"), program));
     else
@@ -107,7 +108,7 @@ void EndToEndWineTest::companionsStartThroughWine()
         harness.addDataFile(QStringLiteral("my trial (1).dg"));
         harness.start();
         clickFile(harness.ui().filDatafiles, QStringLiteral("my trial (1).dg"));
-        harness.messages.answers.push_back(MessageAnswer::No); // "View output"
+        harness.messages.answers = {MessageAnswer::No, MessageAnswer::No}; // "View output"
         const QString notice = harness.ui().statusPanels[0]->text();
         // The status tells of the start; a second press meanwhile starts nothing.
         for (int press = 0; press < 2; ++press) {
