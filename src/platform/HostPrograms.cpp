@@ -181,8 +181,9 @@ ProgramToStart HostPrograms::throughWine(const QString& path, const QStringList&
         return {{},
                 {},
                 QStringLiteral("It is a %1-bit Windows program, and the %1-bit part of Wine is "
-                               "not installed. Install it, on Debian or Ubuntu with:\n"
-                               "sudo dpkg --add-architecture i386 && sudo apt-get update && "
+                               "not installed. On Debian or Ubuntu, install it with:\n"
+                               "sudo dpkg --add-architecture i386\n"
+                               "sudo apt-get update\n"
                                "sudo apt-get install wine32:i386")
                     .arg(architecture == WindowsArchitecture::Bits16 ? 16 : 32),
                 {}};

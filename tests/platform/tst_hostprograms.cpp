@@ -69,8 +69,8 @@ void HostProgramsTest::programs_data()
     QTest::newRow("unknown header") << "@/prog/Kadrix.exe" << windowsHeader("PE", 0x14C, 0x7C) << QStringList{"wine"} << ""
         << QStringList{"$/wine", "@/prog/Kadrix.exe", "WALK1.DG"} << "";
     QTest::newRow("32-bit") << "@/prog/Kadrix.exe" << windowsHeader("PE", 0x14C) << QStringList{"wine"} << "" << QStringList{}
-        << "It is a 32-bit Windows program, and the 32-bit part of Wine is not installed. Install it, on Debian or Ubuntu with:\n"
-           "sudo dpkg --add-architecture i386 && sudo apt-get update && sudo apt-get install wine32:i386";
+        << "It is a 32-bit Windows program, and the 32-bit part of Wine is not installed. On Debian or Ubuntu, install it with:\n"
+           "sudo dpkg --add-architecture i386\nsudo apt-get update\nsudo apt-get install wine32:i386";
     QTest::newRow("16-bit") << "@/prog/Kadrix.exe" << windowsHeader("NE") << QStringList{"wine"} << "" << QStringList{} << "16-bit part of Wine";
     QTest::newRow("not a program") << "@/prog/Kadrix.exe" << QByteArray("plain text") << QStringList{} << "" << QStringList{} << "not a program that can";
     QTest::newRow("missing") << "@/prog/Missing.exe" << script << QStringList{} << "" << QStringList{} << "file was not found.";
