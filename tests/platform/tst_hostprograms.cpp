@@ -58,6 +58,7 @@ void HostProgramsTest::programs_data()
         << QStringList{"my-editor", "--new", "WALK1.DG"} << "";
     QTest::newRow("first of the list") << "NOTEPAD.EXE" << script << QStringList{"kate", "gedit"} << "" << QStringList{"$/gedit", "WALK1.DG"} << "";
     QTest::newRow("opener on a file") << "notepad.exe" << script << QStringList{"xdg-open"} << "" << QStringList{"$/xdg-open", "WALK1.DG"} << "";
+    QTest::newRow("file manager by the opener") << "Explorer.exe" << script << QStringList{"xdg-open"} << "" << QStringList{"$/xdg-open", "WALK1.DG"} << "";
     QTest::newRow("no calculator") << "calc.exe" << script << QStringList{} << "" << QStringList{} << "variable KADRIX_CALCULATOR.";
     QTest::newRow("as on the disk") << "@/prog/Kadrix.exe" << script << QStringList{} << "" << QStringList{"@/prog/Kadrix.exe", "WALK1.DG"} << "";
     QTest::newRow("upper case, no .exe") << "@/PROG/KADRIX" << script << QStringList{} << "" << QStringList{"@/prog/Kadrix.exe", "WALK1.DG"} << "";
