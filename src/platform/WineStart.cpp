@@ -69,8 +69,9 @@ void mirrorSettings(const WineStartJob& job, const QString& logPath,
         return;
     const QString prefix = winePrefixOf(job.environment);
     const QList<WineDrive> drives = drivesOf(prefix);
-    const QStringList values{windowsPathOf(job.dataDirectory, drives),
-                             windowsPathOf(job.programDirectory, drives)};
+    QStringList values;
+    for (const QString& directory : {job.dataDirectory, job.programDirectory})
+        values.append(directory.isEmpty() ? QString() : windowsPathOf(directory, drives));
     {
         const QMutexLocker locker(&mirroredLock);
         if (mirrored.value(prefix) == values && QFile::exists(prefix + QStringLiteral("/user.reg")))
