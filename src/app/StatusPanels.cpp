@@ -1,5 +1,7 @@
 #include "app/StatusPanels.h"
 
+#include "platform/Starter.h"
+
 #include <QDateTime>
 #include <QLabel>
 #include <QLocale>
@@ -44,6 +46,17 @@ StatusPanels::StatusPanels(QStatusBar* statusBar, std::array<QLabel*, 4>& panels
 void StatusPanels::showVersion(const QString& versionText)
 {
     panels_[1]->setText(QStringLiteral("Version ") + versionText);
+}
+
+void StatusPanels::followStarts(Starter& starter)
+{
+    connect(&starter, &Starter::progressChanged, this, [this](const QString& text) {
+        if (notice_.isNull())
+            notice_ = panels_[0]->text();
+        panels_[0]->setText(text.isEmpty() ? notice_ : text);
+        if (text.isEmpty())
+            notice_ = QString();
+    });
 }
 
 void StatusPanels::showClock()

@@ -9,6 +9,10 @@ class QStatusBar;
 class QTimer;
 
 namespace kadrix {
+class Starter;
+}
+
+namespace kadrix {
 
 // The main window's status bar: a fixed notice, the version, and the date
 // and time, which it keeps current.
@@ -21,12 +25,16 @@ public:
 
     void showVersion(const QString& versionText);
     void showClock();
+    // While a start the starter reports is under way, the first panel says
+    // so; its own text comes back afterwards.
+    void followStarts(Starter& starter);
 
 private:
     void scheduleNextTick();
 
     std::array<QLabel*, 4>& panels_;
     QTimer* clock_ = nullptr;
+    QString notice_;
 };
 
 } // namespace kadrix

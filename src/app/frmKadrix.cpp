@@ -103,6 +103,7 @@ void frmKadrix::buildWindow()
     ui_.StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     ui_.StatusBar1->setSizeGripEnabled(false);
     statusPanels_ = new StatusPanels(ui_.StatusBar1, ui_.statusPanels);
+    statusPanels_->followStarts(host_.starter);
     const int barHeight = ui_.StatusBar1->sizeHint().height();
     ui_.StatusBar1->setGeometry(0, client_->height() - barHeight, client_->width(), barHeight);
 }

@@ -1,6 +1,7 @@
 #include "platform/HostPrograms.h"
 
 #include "platform/PathLookup.h"
+#include "platform/WineExecutable.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,9 @@ namespace kadrix {
 namespace {
 
 const QString kExe = QStringLiteral(".exe");
+const QString kDebianWine64 = QStringLiteral("/usr/lib/wine/wine64");
+const QStringList kWine32Loaders{QStringLiteral("/usr/lib/wine/wine"),
+                                 QStringLiteral("/usr/lib/i386-linux-gnu/wine/wine")};
 
 bool isWindowsExecutable(const QString& path)
 {
@@ -190,22 +194,67 @@ ProgramToStart HostPrograms::mapProgramFile(const QString& program, const QStrin
 
 ProgramToStart HostPrograms::throughWine(const QString& path, const QStringList& arguments) const
 {
-    QStringList wine = commandFromVariable(QStringLiteral("KADRIX_WINE"));
-    if (wine.isEmpty()) {
-        const QString found = findOnPath(QStringLiteral("wine"));
-        if (!found.isEmpty())
-            wine = QStringList{found};
-    }
+    const QStringList wine = wineCommand();
     if (wine.isEmpty())
         return {{},
                 {},
                 QStringLiteral("It is a Windows program, and Wine, which starts Windows programs "
                                "here, was not found. Install Wine, or name the program that "
                                "starts Windows programs in the environment variable "
-                               "KADRIX_WINE.")};
+                               "KADRIX_WINE."),
+                {}};
+    const WindowsArchitecture architecture = architectureOfFile(path);
+    if ((architecture == WindowsArchitecture::Bits32 ||
+         architecture == WindowsArchitecture::Bits16) &&
+        !hasWine32(wine))
+        return {{},
+                {},
+                QStringLiteral("It is a %1-bit Windows program, and the %1-bit part of Wine is "
+                               "not installed. On Debian or Ubuntu, install it with:\n"
+                               "sudo dpkg --add-architecture i386\n"
+                               "sudo apt-get update\n"
+                               "sudo apt-get install wine32:i386")
+                    .arg(architecture == WindowsArchitecture::Bits16 ? 16 : 32),
+                {}};
     return {wine.first(),
             wine.mid(1) + QStringList{QFileInfo(path).absoluteFilePath()} + arguments,
-            {}};
+            {},
+            wine};
+}
+
+// Wine's loader: the one named by KADRIX_WINE, else "wine" or "wine64" on
+// the PATH, else where Debian's wine64 package alone puts it.
+QStringList HostPrograms::wineCommand() const
+{
+    const QStringList named = commandFromVariable(QStringLiteral("KADRIX_WINE"));
+    if (!named.isEmpty())
+        return named;
+    for (const QString& name : {QStringLiteral("wine"), QStringLiteral("wine64")}) {
+        const QString found = findOnPath(name);
+        if (!found.isEmpty())
+            return {found};
+    }
+    if (QFileInfo(kDebianWine64).isExecutable())
+        return {kDebianWine64};
+    return {};
+}
+
+// 32-bit programs run when the user named a loader of their own, when a
+// 32-bit loader is where Debian and Ubuntu put it, or when the "wine" found
+// is itself a program rather than a script choosing between the two.
+bool HostPrograms::hasWine32(const QStringList& wine) const
+{
+    if (environment_.contains(QStringLiteral("KADRIX_WINE")))
+        return true;
+    for (const QString& loader : kWine32Loaders) {
+        if (QFileInfo(loader).isExecutable())
+            return true;
+    }
+    QFile program(wine.first());
+    return QFileInfo(program).fileName() == QLatin1String("wine") &&
+           program.open(QIODevice::ReadOnly) &&
+           program.read(4) == "\x7F"
+                              "ELF";
 }
 
 QString HostPrograms::findOnPath(const QString& name) const

@@ -15,7 +15,8 @@ enum class SystemTool { TextEditor, Calculator, Terminal, FileManager };
 struct ProgramToStart {
     QString program;
     QStringList arguments;
-    QString failure; // empty when the program can be started
+    QString failure;       // empty when the program can be started
+    QStringList wine = {}; // for a Windows program: Wine's loader and its own arguments
 
     bool operator==(const ProgramToStart&) const = default;
 };
@@ -49,6 +50,8 @@ private:
     ProgramToStart throughWine(const QString& path, const QStringList& arguments) const;
     QString findOnPath(const QString& name) const;
     QStringList commandFromVariable(const QString& variable) const;
+    QStringList wineCommand() const;
+    bool hasWine32(const QStringList& wine) const;
 
     QProcessEnvironment environment_;
 };

@@ -1,6 +1,7 @@
 #include "platform/ProcessStarter.h"
 
 #include "platform/Messages.h"
+#include "platform/WineStart.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -8,10 +9,28 @@
 
 namespace kadrix {
 
+namespace {
+
+const QString kSettingsApplication = QStringLiteral("Movarta");
+const QString kSettingsSection = QStringLiteral("Startup");
+
+QString startingText(const QString& name)
+{
+    return QStringLiteral("Starting %1 through Wine\u2026").arg(name);
+}
+
+} // namespace
+
 ProcessStarter::ProcessStarter(Messages& messages, HostPrograms hostPrograms)
     : messages_(messages)
     , hostPrograms_(std::move(hostPrograms))
 {}
+
+ProcessStarter::~ProcessStarter()
+{
+    closing_ = true;
+    workers_.waitForDone();
+}
 
 double ProcessStarter::start(const StartRequest& request)
 {
@@ -26,6 +45,8 @@ double ProcessStarter::start(const StartRequest& request)
                                    request.workingDirectory + QStringLiteral(", was not found."));
         return 0;
     }
+    if (!target.wine.isEmpty())
+        return startThroughWine(request, target);
     // Arguments go to the program as a list, never through a shell.
     QProcess process;
     process.setProgram(target.program);
@@ -38,6 +59,53 @@ double ProcessStarter::start(const StartRequest& request)
         return 0;
     }
     return static_cast<double>(processId);
+}
+
+double ProcessStarter::startThroughWine(const StartRequest& request, const ProgramToStart& target)
+{
+    const QStringList programAndArguments = target.arguments.mid(target.wine.size() - 1);
+    const QString name = QFileInfo(programAndArguments.first()).fileName().toUpper();
+    // A second request for the same program while it is being started
+    // would start a second copy; it is refused, and the status says why.
+    if (underWay_.contains(name)) {
+        Q_EMIT progressChanged(QStringLiteral("Still starting %1 through Wine\u2026").arg(name));
+        return 0;
+    }
+    WineStartJob job{target.wine,
+                     programAndArguments,
+                     request.workingDirectory,
+                     QProcessEnvironment::systemEnvironment(),
+                     settings_->getSetting(kSettingsApplication, kSettingsSection,
+                                           QStringLiteral("Datadir"), {}),
+                     settings_->getSetting(kSettingsApplication, kSettingsSection,
+                                           QStringLiteral("Progdir"), {}),
+                     {}};
+    if (!job.environment.contains(QStringLiteral("WINEDEBUG")))
+        job.environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
+    job.logDirectory = wineLogDirectory(job.environment);
+    underWay_.append(name);
+    Q_EMIT progressChanged(startingText(name));
+    workers_.start([this, job, request, name] {
+        const WineStartOutcome outcome = runWineStart(job, closing_);
+        QMetaObject::invokeMethod(
+            this, [this, request, name, outcome] { wineStartEnded(request, name, outcome); },
+            Qt::QueuedConnection);
+    });
+    return nextStartNumber_++;
+}
+
+void ProcessStarter::wineStartEnded(const StartRequest& request, const QString& name,
+                                    const WineStartOutcome& outcome)
+{
+    underWay_.removeOne(name);
+    Q_EMIT progressChanged(underWay_.isEmpty() ? QString() : startingText(underWay_.last()));
+    if (!outcome.failed)
+        return;
+    QString reason = outcome.reason;
+    if (!outcome.lastLines.isEmpty())
+        reason += QStringLiteral("\n\nWine's log, %1, ends with:\n%2")
+                      .arg(QDir::toNativeSeparators(outcome.logPath), outcome.lastLines);
+    reportFailure(request, reason);
 }
 
 void ProcessStarter::reportFailure(const StartRequest& request, const QString& reason)

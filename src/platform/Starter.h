@@ -2,17 +2,25 @@
 
 #include "platform/StartRequest.h"
 
+#include <QObject>
+
 namespace kadrix {
 
 // Starts companion programs and system tools without waiting for them.
-class Starter {
-public:
-    virtual ~Starter() = default;
+class Starter : public QObject {
+    Q_OBJECT
 
-    // Returns what the platform gives for the start (the process id), or 0
-    // when nothing was started. A start that cannot be made is reported to
-    // the user here, and the front-end goes on.
+public:
+    // Returns what the platform gives for the start (the process id, or for
+    // a start still being made in the background a positive number standing
+    // for it), or 0 when nothing was started. A start that cannot be made is
+    // reported to the user, and the front-end goes on.
     virtual double start(const StartRequest& request) = 0;
+
+Q_SIGNALS:
+    // A start that takes a while is under way and `text` says so; the empty
+    // text when none is any more.
+    void progressChanged(const QString& text);
 };
 
 } // namespace kadrix

@@ -1,0 +1,184 @@
+#include "platform/WineStart.h"
+
+#include "platform/WineRegistry.h"
+
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QMutex>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace kadrix {
+
+namespace {
+
+constexpr int kLogsKept = 20;
+constexpr int kLinesShown = 8;
+constexpr int kPrefixCreationMilliseconds = 180000;
+const QString kEndLine = QStringLiteral("kadrix95: Wine ended with exit code ");
+
+// What was last mirrored into each prefix, so that later starts skip the
+// registry while the settings stay as they were.
+QMutex mirroredLock;
+QHash<QString, QStringList> mirrored;
+
+QString newLogPath(const QString& directory, const QString& program)
+{
+    QDir().mkpath(directory);
+    QDir logs(directory, QStringLiteral("*.log"), QDir::Time, QDir::Files);
+    const QStringList old = logs.entryList();
+    for (qsizetype i = kLogsKept - 1; i < old.size(); ++i)
+        logs.remove(old.at(i));
+    return logs.filePath(
+        QFileInfo(program).completeBaseName() + QLatin1Char('-') +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) +
+        QStringLiteral(".log"));
+}
+
+bool runToEnd(QProcess& process, const std::atomic<bool>& cancelled)
+{
+    const QDeadlineTimer deadline(kPrefixCreationMilliseconds);
+    while (!process.waitForFinished(200)) {
+        if (process.state() == QProcess::NotRunning)
+            return false;
+        if (cancelled || deadline.hasExpired()) {
+            process.kill();
+            process.waitForFinished();
+            return false;
+        }
+    }
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+// Puts the settings into the prefix's registry with Wine's own "reg
+// import", which goes through Wine's server; the first use of a prefix
+// creates it.
+void mirrorSettings(const WineStartJob& job, const QString& logPath,
+                    const std::atomic<bool>& cancelled)
+{
+    if (job.dataDirectory.isEmpty() && job.programDirectory.isEmpty())
+        return;
+    const QString prefix = winePrefixOf(job.environment);
+    const QList<WineDrive> drives = drivesOf(prefix);
+    QStringList values;
+    for (const QString& directory : {job.dataDirectory, job.programDirectory})
+        values.append(directory.isEmpty() ? QString() : windowsPathOf(directory, drives));
+    {
+        const QMutexLocker locker(&mirroredLock);
+        if (mirrored.value(prefix) == values && QFile::exists(prefix + QStringLiteral("/user.reg")))
+            return;
+    }
+    QFile file(logPath + QStringLiteral(".reg"));
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(settingsImportFile(values.at(0), values.at(1))) < 0 || !file.flush())
+        return;
+    file.close();
+    QProcess reg;
+    reg.setProcessEnvironment(job.environment);
+    reg.setStandardInputFile(QProcess::nullDevice());
+    reg.setStandardOutputFile(logPath, QIODevice::Append);
+    reg.setStandardErrorFile(logPath, QIODevice::Append);
+    reg.start(job.wine.first(),
+              job.wine.mid(1) + QStringList{QStringLiteral("reg"), QStringLiteral("import"),
+                                            windowsPathOf(file.fileName(), drives)});
+    if (runToEnd(reg, cancelled)) {
+        const QMutexLocker locker(&mirroredLock);
+        mirrored.insert(prefix, values);
+    }
+    file.remove();
+}
+
+// Waits up to the watch time for the process to end; true when it did.
+bool endsSoon(qint64 processId, const std::atomic<bool>& cancelled)
+{
+    const QDeadlineTimer deadline(kWineWatchMilliseconds);
+    const int handle = int(::syscall(SYS_pidfd_open, pid_t(processId), 0));
+    bool ended = false;
+    while (!ended && !cancelled && !deadline.hasExpired()) {
+        if (handle >= 0) {
+            pollfd watched{handle, POLLIN, 0};
+            ended = ::poll(&watched, 1, 100) > 0;
+        } else {
+            // Without process handles the process is looked for by its id.
+            ended = ::kill(pid_t(processId), 0) != 0;
+            QThread::msleep(100);
+        }
+    }
+    if (handle >= 0)
+        ::close(handle);
+    return ended;
+}
+
+QString lastLines(const QString& logPath, int* exitCode)
+{
+    QFile log(logPath);
+    if (!log.open(QIODevice::ReadOnly))
+        return {};
+    if (log.size() > 65536)
+        log.seek(log.size() - 65536);
+    QStringList lines =
+        QString::fromLocal8Bit(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (!lines.isEmpty() && lines.last().startsWith(kEndLine))
+        *exitCode = lines.takeLast().mid(kEndLine.size()).toInt();
+    return lines.mid(qMax(0, int(lines.size()) - kLinesShown)).join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+QString wineLogDirectory(const QProcessEnvironment& environment)
+{
+    QString state = environment.value(QStringLiteral("XDG_STATE_HOME"));
+    if (!QDir::isAbsolutePath(state))
+        state = environment.value(QStringLiteral("HOME"), QDir::homePath()) +
+                QStringLiteral("/.local/state");
+    return state + QStringLiteral("/kadrix95");
+}
+
+WineStartOutcome runWineStart(const WineStartJob& job, const std::atomic<bool>& cancelled)
+{
+    WineStartOutcome outcome;
+    outcome.logPath = newLogPath(job.logDirectory, job.programAndArguments.value(0));
+    mirrorSettings(job, outcome.logPath, cancelled);
+
+    // A shell waits for Wine and notes its exit code at the end of the log;
+    // the command reaches it as its positional parameters, never as text.
+    QProcess process;
+    process.setProgram(QStringLiteral("/bin/sh"));
+    process.setArguments(
+        QStringList{QStringLiteral("-c"),
+                    QStringLiteral("\"$@\"; echo \"") + kEndLine + QStringLiteral("$?\""),
+                    QStringLiteral("wine")} +
+        job.wine + job.programAndArguments);
+    process.setWorkingDirectory(job.workingDirectory);
+    process.setProcessEnvironment(job.environment);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(outcome.logPath, QIODevice::Append);
+    process.setStandardErrorFile(outcome.logPath, QIODevice::Append);
+    qint64 processId = 0;
+    if (!process.startDetached(&processId)) {
+        outcome.failed = true;
+        outcome.reason = process.errorString();
+        return outcome;
+    }
+    if (!endsSoon(processId, cancelled))
+        return outcome;
+    int exitCode = 0;
+    const QString lines = lastLines(outcome.logPath, &exitCode);
+    if (exitCode != 0) {
+        outcome.failed = true;
+        outcome.reason = QStringLiteral("Wine ended at once, with exit code %1.").arg(exitCode);
+        outcome.lastLines = lines;
+    }
+    return outcome;
+}
+
+} // namespace kadrix

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+
+namespace kadrix {
+
+// One start of a Windows program through Wine, as data for a worker.
+struct WineStartJob {
+    QStringList wine;                // Wine's loader and the arguments it is given first
+    QStringList programAndArguments; // the Windows program's path, then its arguments
+    QString workingDirectory;
+    QProcessEnvironment environment;
+    QString dataDirectory;    // the settings mirrored into the prefix's registry;
+    QString programDirectory; // both empty: nothing is mirrored
+    QString logDirectory;
+};
+
+struct WineStartOutcome {
+    bool failed = false;
+    QString reason;
+    QString logPath;
+    QString lastLines; // the end of Wine's log when it failed
+};
+
+// How long a start is watched for an early failure.
+inline constexpr int kWineWatchMilliseconds = 5000;
+
+// Mirrors the settings into the prefix's registry, starts the program
+// detached (it outlives the front-end) with Wine's output going to a new
+// log file, then watches it for a few seconds: an early end with a failure
+// is the outcome's. It blocks, so it runs on a worker; `cancelled` cuts the
+// waits short when the front-end closes.
+WineStartOutcome runWineStart(const WineStartJob& job, const std::atomic<bool>& cancelled);
+
+// The directory of Wine's logs: $XDG_STATE_HOME/kadrix95, by default
+// ~/.local/state/kadrix95.
+QString wineLogDirectory(const QProcessEnvironment& environment);
+
+} // namespace kadrix
