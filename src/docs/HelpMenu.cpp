@@ -4,7 +4,8 @@
 #include "app/FileTest.h"
 #include "app/MainContext.h"
 #include "app/MainControls.h"
-#include "docs/frmReader.h"
+#include "docs/ReaderPlugin.h"
+#include "docs/ReaderPluginLoader.h"
 #include "docs/frmViewer.h"
 #include "launcher/StartRequests.h"
 #include "platform/Host.h"
@@ -48,7 +49,8 @@ HelpMenu::HelpMenu(MainContext& context, QObject* parent)
     , context_(context)
     , viewer_([this] { return new frmViewer(context_.state, context_.host); })
     , reader_([this] {
-        return new frmReader(context_.state, context_.host.messages, CurrentDocument_);
+        return readerPlugin(context_.host.messages)
+            ->createReader(context_.state, context_.host.messages, CurrentDocument_);
     })
 {}
 
@@ -59,7 +61,7 @@ frmViewer* HelpMenu::viewer() const
     return viewer_.loaded();
 }
 
-frmReader* HelpMenu::reader() const
+ReaderWindow* HelpMenu::reader() const
 {
     return reader_.loaded();
 }
@@ -119,6 +121,9 @@ void HelpMenu::showViewer()
 
 void HelpMenu::showReader()
 {
+    // Without the reader plugin the user has been told why; nothing opens.
+    if (!reader_.loaded() && !readerPlugin(context_.host.messages))
+        return;
     reader_.load().showAndActivate();
 }
 

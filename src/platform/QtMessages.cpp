@@ -1,12 +1,13 @@
 #include "platform/QtMessages.h"
 
+#include "docs/ReaderPlugin.h"
+#include "docs/ReaderPluginLoader.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 
 namespace kadrix {
 
@@ -121,10 +122,8 @@ QColor QtMessages::chooseColour(const QColor& initial)
 
 void QtMessages::printerSetup()
 {
-    QPrinter printer;
-    QPrintDialog dialog(&printer, dialogParent());
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-    dialog.exec();
+    if (ReaderPlugin* plugin = readerPlugin(*this))
+        plugin->printerSetup(dialogParent());
 }
 
 } // namespace kadrix

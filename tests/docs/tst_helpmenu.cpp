@@ -6,7 +6,7 @@
 #include "app/CaptionButton.h"
 #include "docs/DocumentList.h"
 #include "docs/HelpMenu.h"
-#include "docs/frmReader.h"
+#include "docs/ReaderPlugin.h"
 #include "docs/frmViewer.h"
 
 #include <QAction>
@@ -128,7 +128,7 @@ void HelpMenuTest::manuals()
 
     QCOMPARE(harness.state().ManualFile, manualFile);
     QVERIFY(harness.messages.boxes.empty());
-    const QPointer<frmReader> reader = harness.window().helpMenu().reader();
+    const QPointer<QWidget> reader = harness.window().helpMenu().reader();
     if (!edited.isEmpty()) {
         QVERIFY(!reader);
         QCOMPARE(harness.starter.requests.size(), size_t(1));
@@ -138,7 +138,7 @@ void HelpMenuTest::manuals()
     }
     QVERIFY(harness.starter.requests.empty());
     QVERIFY(reader && reader->isVisible());
-    QCOMPARE(reader->filReader()->isVisible(), manualFile.isEmpty());
+    QCOMPARE(reader->findChild<QWidget*>("filReader")->isVisible(), manualFile.isEmpty());
     QCOMPARE(harness.window().helpMenu().CurrentDocument(),
              manualFile.isEmpty() ? QString() : harness.state().ManualsDir.toLower() + manualFile);
     harness.window().close(); // the reader closes with the main window
