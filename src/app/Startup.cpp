@@ -33,8 +33,6 @@ namespace kadrix {
 void frmKadrix::Form_Load()
 {
     state_.VersionText = versionTextOf(launch_.version);
-    statusPanels_->showVersion(state_.VersionText);
-    placeWindow();
     LoadSettings();
     GetCommandLine(state_, launch_.argumentText, QDir::currentPath());
     startDir_ = QDir::currentPath();
@@ -50,9 +48,13 @@ void frmKadrix::Form_Load()
     ui_.lblTrial->setText(QStringLiteral("Selected file: ") + state_.TrialName.toUpper());
     ui_.lblPath->setText(QStringLiteral("Current path: \n") + state_.DataDir.toLower());
     enterDataDirOrRecover();
-    if (!state_.TrialPath.isEmpty())
+    // The trial is animated before the window is measured and placed, which
+    // takes the font machinery's start.
+    const bool trialOnCommandLine = !state_.TrialPath.isEmpty();
+    if (trialOnCommandLine)
         showCommandLineTrial();
-    else
+    placeWindow();
+    if (!trialOnCommandLine)
         ShowSplash();
 }
 
@@ -67,6 +69,7 @@ void frmKadrix::LoadSettings()
 
 void frmKadrix::placeWindow()
 {
+    buildStatusBar();
     adjustSize();
     const QScreen* screen = this->screen();
     const int screenHeight = screen ? screen->geometry().height() : height();

@@ -96,13 +96,19 @@ void frmKadrix::buildWindow()
     setCentralWidget(client_);
     buildMainControls(client_, ui_);
     buildMainMenus(menuBar(), ui_);
+}
 
+// Built when the window is placed: a status bar measures its text, which
+// starts the font machinery.
+void frmKadrix::buildStatusBar()
+{
     // The status bar lies along the bottom of the client area, as the
     // classic status bar control did.
     ui_.StatusBar1 = new QStatusBar(client_);
     ui_.StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     ui_.StatusBar1->setSizeGripEnabled(false);
     statusPanels_ = new StatusPanels(ui_.StatusBar1, ui_.statusPanels);
+    statusPanels_->showVersion(state_.VersionText);
     const int barHeight = ui_.StatusBar1->sizeHint().height();
     ui_.StatusBar1->setGeometry(0, client_->height() - barHeight, client_->width(), barHeight);
 }

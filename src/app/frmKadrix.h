@@ -92,6 +92,7 @@ protected:
 
 private:
     void buildWindow();
+    void buildStatusBar();
     void connectBrowser();
     void connectButtons();
     void connectMenus();
