@@ -129,14 +129,20 @@ private:
     }
 };
 
-// Waits for the animation program's byte; false after 30 s without it.
-bool waitForCompanion(int fifo)
+// Waits for the animation program's byte; false when the child ends first
+// or after 30 s without it.
+bool waitForCompanion(int fifo, QProcess& child)
 {
     pollfd watched{fifo, POLLIN, 0};
-    if (poll(&watched, 1, 30000) != 1)
-        return false;
-    char byte = 0;
-    return read(fifo, &byte, 1) == 1;
+    for (int waited = 0; waited < 30000; waited += 10) {
+        if (poll(&watched, 1, 10) == 1) {
+            char byte = 0;
+            return read(fifo, &byte, 1) == 1;
+        }
+        if (child.waitForFinished(0))
+            return false;
+    }
+    return false;
 }
 
 Sample toCompanionStart(const Sandbox& sandbox, const Side& side)
@@ -148,14 +154,16 @@ Sample toCompanionStart(const Sandbox& sandbox, const Side& side)
     QElapsedTimer clock;
     clock.start();
     child.start(side.program, side.arguments);
-    const bool started = waitForCompanion(fifo);
+    const bool started = waitForCompanion(fifo, child);
     const double elapsed = clock.nsecsElapsed() / 1e6;
     close(fifo);
     child.kill();
     child.waitForFinished(10000);
-    if (!started)
-        std::fprintf(stderr, "%s never started the companion\n", qPrintable(side.program));
-    return {elapsed, 0};
+    if (started)
+        return {elapsed, 0};
+    std::fprintf(stderr, "%s did not start the companion (left out):\n%s\n",
+                 qPrintable(side.program), child.readAllStandardError().constData());
+    return {-1, 0};
 }
 
 Sample toIdleWindow(const Sandbox& sandbox, const Side& side)
@@ -194,6 +202,8 @@ Comparison compare(const Side& bare, const Side& kadrix, Measure measure)
     for (int i = 0; i < kSamples; ++i) {
         const Sample bareSample = measure(bare);
         const Sample kadrixSample = measure(kadrix);
+        if (bareSample.milliseconds < 0 || kadrixSample.milliseconds < 0)
+            continue;
         bareTimes.push_back(bareSample.milliseconds);
         kadrixTimes.push_back(kadrixSample.milliseconds);
         result.barePeak = std::max(result.barePeak, bareSample.peakKiB);

@@ -48,8 +48,8 @@ void frmKadrix::Form_Load()
     ui_.lblTrial->setText(QStringLiteral("Selected file: ") + state_.TrialName.toUpper());
     ui_.lblPath->setText(QStringLiteral("Current path: \n") + state_.DataDir.toLower());
     enterDataDirOrRecover();
-    // The trial is animated before the window is measured and placed, which
-    // takes the font machinery's start.
+    // The trial is animated before the rest of the window is built, measured
+    // and placed: measuring starts the font machinery.
     const bool trialOnCommandLine = !state_.TrialPath.isEmpty();
     if (trialOnCommandLine)
         showCommandLineTrial();
@@ -69,7 +69,7 @@ void frmKadrix::LoadSettings()
 
 void frmKadrix::placeWindow()
 {
-    buildStatusBar();
+    finishWindow();
     adjustSize();
     const QScreen* screen = this->screen();
     const int screenHeight = screen ? screen->geometry().height() : height();

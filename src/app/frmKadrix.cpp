@@ -83,7 +83,6 @@ void frmKadrix::buildWindow()
 {
     setObjectName(QStringLiteral("frmKadrix"));
     setWindowTitle(QStringLiteral("Kadrix for Windows"));
-    setWindowIcon(programIcon());
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("client"));
     client_->setFixedSize(twips(8610), twips(5490));
@@ -98,10 +97,12 @@ void frmKadrix::buildWindow()
     buildMainMenus(menuBar(), ui_);
 }
 
-// Built when the window is placed: a status bar measures its text, which
-// starts the font machinery.
-void frmKadrix::buildStatusBar()
+// What start-up does not need before it animates the trial on the command
+// line: built when the window is placed. (The status bar measures its text,
+// which starts the font machinery.)
+void frmKadrix::finishWindow()
 {
+    setWindowIcon(programIcon());
     // The status bar lies along the bottom of the client area, as the
     // classic status bar control did.
     ui_.StatusBar1 = new QStatusBar(client_);

@@ -92,7 +92,7 @@ protected:
 
 private:
     void buildWindow();
-    void buildStatusBar();
+    void finishWindow();
     void connectBrowser();
     void connectButtons();
     void connectMenus();
