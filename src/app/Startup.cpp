@@ -36,8 +36,6 @@ namespace kadrix {
 void frmKadrix::Form_Load()
 {
     state_.VersionText = versionTextOf(launch_.version);
-    statusPanels_->showVersion(state_.VersionText);
-    placeWindow();
     LoadSettings();
     readCommandLine(state_, launch_.arguments, launch_.argumentText, QDir::currentPath(),
                     [](const QString& path) { return QFileInfo(path).isFile(); });
@@ -53,9 +51,13 @@ void frmKadrix::Form_Load()
     ui_.lblTrial->setText(QStringLiteral("Selected file: ") + state_.TrialName.toUpper());
     ui_.lblPath->setText(QStringLiteral("Current path: \n") + state_.DataDir.toLower());
     enterDataDirOrRecover();
-    if (!state_.TrialPath.isEmpty())
+    // The trial is animated before the rest of the window is built, measured
+    // and placed: measuring starts the font machinery.
+    const bool trialOnCommandLine = !state_.TrialPath.isEmpty();
+    if (trialOnCommandLine)
         showCommandLineTrial();
-    else
+    placeWindow();
+    if (!trialOnCommandLine)
         ShowSplash();
 }
 
@@ -70,6 +72,7 @@ void frmKadrix::LoadSettings()
 
 void frmKadrix::placeWindow()
 {
+    finishWindow();
     adjustSize();
     const QScreen* screen = this->screen();
     const int screenHeight = screen ? screen->geometry().height() : height();

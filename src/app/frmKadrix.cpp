@@ -83,7 +83,6 @@ void frmKadrix::buildWindow()
 {
     setObjectName(QStringLiteral("frmKadrix"));
     setWindowTitle(QStringLiteral("Kadrix for Windows"));
-    setWindowIcon(programIcon());
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("client"));
     client_->setFixedSize(twips(8610), twips(5490));
@@ -96,7 +95,14 @@ void frmKadrix::buildWindow()
     setCentralWidget(client_);
     buildMainControls(client_, ui_);
     buildMainMenus(menuBar(), ui_);
+}
 
+// What start-up does not need before it animates the trial on the command
+// line: built when the window is placed. (The status bar measures its text,
+// which starts the font machinery.)
+void frmKadrix::finishWindow()
+{
+    setWindowIcon(programIcon());
     // The status bar lies along the bottom of the client area, as the
     // classic status bar control did.
     ui_.StatusBar1 = new QStatusBar(client_);
@@ -104,6 +110,7 @@ void frmKadrix::buildWindow()
     ui_.StatusBar1->setSizeGripEnabled(false);
     statusPanels_ = new StatusPanels(ui_.StatusBar1, ui_.statusPanels);
     statusPanels_->followStarts(host_.starter);
+    statusPanels_->showVersion(state_.VersionText);
     const int barHeight = ui_.StatusBar1->sizeHint().height();
     ui_.StatusBar1->setGeometry(0, client_->height() - barHeight, client_->width(), barHeight);
 }

@@ -94,6 +94,7 @@ protected:
 
 private:
     void buildWindow();
+    void finishWindow();
     void connectBrowser();
     void connectButtons();
     void connectMenus();

@@ -5,7 +5,8 @@
 #include "app/InstallLayout.h"
 #include "app/MainContext.h"
 #include "app/MainControls.h"
-#include "docs/frmReader.h"
+#include "docs/ReaderPlugin.h"
+#include "docs/ReaderPluginLoader.h"
 #include "docs/frmViewer.h"
 #include "launcher/StartRequests.h"
 #include "platform/Host.h"
@@ -49,7 +50,8 @@ HelpMenu::HelpMenu(MainContext& context, QObject* parent)
     , context_(context)
     , viewer_([this] { return new frmViewer(context_.state, context_.host); })
     , reader_([this] {
-        return new frmReader(context_.state, context_.host.messages, CurrentDocument_);
+        return readerPlugin(context_.host.messages)
+            ->createReader(context_.state, context_.host.messages, CurrentDocument_);
     })
 {}
 
@@ -60,7 +62,7 @@ frmViewer* HelpMenu::viewer() const
     return viewer_.loaded();
 }
 
-frmReader* HelpMenu::reader() const
+ReaderWindow* HelpMenu::reader() const
 {
     return reader_.loaded();
 }
@@ -122,6 +124,9 @@ void HelpMenu::showViewer()
 
 void HelpMenu::showReader()
 {
+    // Without the reader plugin the user has been told why; nothing opens.
+    if (!reader_.loaded() && !readerPlugin(context_.host.messages))
+        return;
     reader_.load().showAndActivate();
 }
 

@@ -8,7 +8,7 @@
 namespace kadrix {
 
 struct MainContext;
-class frmReader;
+class ReaderWindow;
 class frmViewer;
 
 // The "&Help" menu's help files, the "&Manuals" menu and the "Man&ual"
@@ -31,7 +31,7 @@ public:
 
     // The windows while they are loaded, else null.
     frmViewer* viewer() const;
-    frmReader* reader() const;
+    ReaderWindow* reader() const;
     // The document the reader last showed; kept while the reader comes and goes.
     const QString& CurrentDocument() const { return CurrentDocument_; }
 
@@ -42,7 +42,7 @@ private:
     MainContext& context_;
     QString CurrentDocument_;
     WindowSlot<frmViewer> viewer_;
-    WindowSlot<frmReader> reader_;
+    WindowSlot<ReaderWindow> reader_;
 };
 
 } // namespace kadrix

@@ -64,7 +64,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect g
 } // namespace
 
 frmReader::frmReader(const AppState& state, Messages& messages, QString& CurrentDocument)
-    : QWidget(nullptr, Qt::Window)
+    : ReaderWindow(nullptr, Qt::Window)
     , state_(state)
     , messages_(messages)
     , CurrentDocument_(CurrentDocument)

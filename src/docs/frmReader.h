@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "docs/ReaderPlugin.h"
 
 #include <memory>
 
@@ -20,7 +20,7 @@ class PdfComponent;
 // opens ManualFile, or the list when ManualFile is empty. The document last
 // handed to the component, CurrentDocument, belongs to the caller and
 // outlives the window.
-class frmReader final : public QWidget {
+class frmReader final : public ReaderWindow {
     Q_OBJECT
 
 public:
@@ -37,8 +37,7 @@ public:
     void filReader_Click();
     void lblReader_Click();
 
-    // Shows the reader and runs its activation.
-    void showAndActivate();
+    void showAndActivate() override;
 
     QPushButton* cmdExit() const { return cmdExit_; }
     QPushButton* cmdRead() const { return cmdRead_; }

@@ -1,6 +1,6 @@
 #include "platform/Fonts.h"
 
-#include <QFontDatabase>
+#include <QFont>
 #include <QStringList>
 
 namespace kadrix {
@@ -8,15 +8,16 @@ namespace kadrix {
 namespace {
 
 // The designs were drawn with narrow faces; where a face with the same
-// widths is installed it keeps every caption within its control.
-QFont preferredFont(const QStringList& families, QFontDatabase::SystemFont fallback)
+// widths is installed it keeps every caption within its control. The faces
+// are matched when the font is first used, as the system's default face for
+// the style is when none of them is installed: choosing here would read the
+// whole font database at start-up.
+QFont preferredFont(const QStringList& families, QFont::StyleHint style)
 {
-    const QStringList installed = QFontDatabase::families();
-    for (const QString& family : families) {
-        if (installed.contains(family))
-            return QFont(family);
-    }
-    return QFontDatabase::systemFont(fallback);
+    QFont font;
+    font.setFamilies(families);
+    font.setStyleHint(style);
+    return font;
 }
 
 } // namespace
@@ -24,9 +25,8 @@ QFont preferredFont(const QStringList& families, QFontDatabase::SystemFont fallb
 QFont sansSerifFont(double points, bool bold)
 {
     static const QFont face = preferredFont(
-        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}, QFontDatabase::GeneralFont);
+        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}, QFont::SansSerif);
     QFont font = face;
-    font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
@@ -34,11 +34,9 @@ QFont sansSerifFont(double points, bool bold)
 
 QFont fixedPitchFont(double points, bool bold)
 {
-    static const QFont face =
-        preferredFont({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")},
-                      QFontDatabase::FixedFont);
+    static const QFont face = preferredFont(
+        {QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")}, QFont::TypeWriter);
     QFont font = face;
-    font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPointSizeF(points);
     font.setBold(bold);

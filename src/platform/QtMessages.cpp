@@ -1,13 +1,14 @@
 #include "platform/QtMessages.h"
 
+#include "docs/ReaderPlugin.h"
+#include "docs/ReaderPluginLoader.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QWindow>
 
 namespace kadrix {
@@ -163,10 +164,8 @@ QColor QtMessages::chooseColour(const QColor& initial)
 
 void QtMessages::printerSetup()
 {
-    QPrinter printer;
-    QPrintDialog dialog(&printer, dialogParent());
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-    dialog.exec();
+    if (ReaderPlugin* plugin = readerPlugin(*this))
+        plugin->printerSetup(dialogParent());
 }
 
 } // namespace kadrix

@@ -6,7 +6,7 @@
 #include "app/CaptionButton.h"
 #include "docs/DocumentList.h"
 #include "docs/HelpMenu.h"
-#include "docs/frmReader.h"
+#include "docs/ReaderPlugin.h"
 #include "docs/frmViewer.h"
 
 #include <QAccessible>
@@ -139,7 +139,7 @@ void HelpMenuTest::manuals()
 
     QCOMPARE(harness.state().ManualFile, manualFile);
     QVERIFY(harness.messages.boxes.empty());
-    const QPointer<frmReader> reader = harness.window().helpMenu().reader();
+    const QPointer<QWidget> reader = harness.window().helpMenu().reader();
     if (!edited.isEmpty()) {
         QVERIFY(!reader);
         QCOMPARE(harness.starter.requests.size(), size_t(1));
@@ -149,10 +149,10 @@ void HelpMenuTest::manuals()
     }
     QVERIFY(harness.starter.requests.empty());
     QVERIFY(reader && reader->isVisible());
-    QCOMPARE(reader->filReader()->isVisible(), manualFile.isEmpty());
+    QCOMPARE(reader->findChild<QWidget*>("filReader")->isVisible(), manualFile.isEmpty());
     // Assistive tools see a window, its list and its page view by name.
     QCOMPARE(QAccessible::queryAccessibleInterface(reader)->role(), QAccessible::Window);
-    QCOMPARE(reader->filReader()->accessibleName(), "Select a document");
+    QCOMPARE(reader->findChild<QWidget*>("filReader")->accessibleName(), "Select a document");
     QCOMPARE(reader->findChild<QWidget*>("pdfReader")->accessibleName(), "Current document");
     QCOMPARE(harness.window().helpMenu().CurrentDocument(),
              manualFile.isEmpty() ? QString() : harness.state().ManualsDir.toLower() + manualFile);

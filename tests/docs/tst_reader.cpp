@@ -1,11 +1,12 @@
-// The PDF reader: what each activation opens, its list of manuals, the
-// message for no manuals, the layout, Exit and close, and bad documents.
+// The PDF reader: each activation, its list of manuals, the message for none,
+// the layout, Exit and close, bad documents, and loading its plugin.
 
 #include "DocsHelpers.h"
 #include "FakeMessages.h"
 #include "app/AppState.h"
 #include "docs/DocumentList.h"
 #include "docs/PdfComponent.h"
+#include "docs/ReaderPluginLoader.h"
 #include "docs/frmReader.h"
 #include "platform/Twips.h"
 
@@ -26,11 +27,7 @@ namespace {
 
 // A reader over a temporary program directory whose manuals/ the tests fill.
 struct ReaderFixture {
-    ReaderFixture()
-    {
-        state.ProgDir = QDir(root.path()).canonicalPath() + "/Prog";
-        state.ManualsDir = state.ProgDir + "/manuals/";
-    }
+    ReaderFixture() { state.ManualsDir = QDir(root.path()).canonicalPath() + "/Prog/manuals/"; }
     ~ReaderFixture() { delete reader.data(); }
 
     void add(const QString& name, int pages = 1) { writePdf(state.ManualsDir + name, name, pages); }
@@ -38,8 +35,7 @@ struct ReaderFixture {
     frmReader& show(const QString& manualFile)
     {
         state.ManualFile = manualFile;
-        if (!reader)
-            reader = new frmReader(state, messages, CurrentDocument);
+        reader = reader ? reader.data() : new frmReader(state, messages, CurrentDocument);
         reader->showAndActivate();
         return *reader;
     }
@@ -64,25 +60,31 @@ class ReaderTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void activationAndTheList();
-    void noDocuments_data();
-    void noDocuments();
-    void layoutExitAndClose();
-    void documentsShownAgainOrNotAtAll();
+    void noDocumentsThenTheList();
+    void layoutDocumentsShownAgainOrNotAtAllAndClose();
+    void pluginLoading();
 };
 
-void ReaderTest::activationAndTheList()
+void ReaderTest::noDocumentsThenTheList()
 {
+    // No manual directory, then one without manuals: every activation says so.
     ReaderFixture fixture;
-    fixture.add("Kadrix.PDF");
-    fixture.add("dgheader.pdf");
+    frmReader& reader = fixture.show("Kadrix.PDF");
+    const QString text =
+        "No Acrobat documents were found in the directory, \n" + fixture.state.ManualsDir + u'.';
+    fixture.checkShown(QString(), "Filename");
     writeFile(fixture.state.ManualsDir + "notes.txt", "x");
     makeDirectory(fixture.state.ManualsDir + "old.pdf");
-    frmReader& reader = fixture.show("Kadrix.PDF");
+    QVERIFY(switchAwayAndBack(reader));
+    QVERIFY(fixture.messages.boxes ==
+            std::vector<MessageBox>(
+                2, {text, "Kadrix95", MessageButtons::Ok, MessageIcon::Exclamation}));
+
+    fixture.add("Kadrix.PDF"); // manuals added meanwhile are found
+    fixture.add("dgheader.pdf");
+    QVERIFY(switchAwayAndBack(reader));
     DocumentList& list = *reader.filReader();
     fixture.checkShown(fixture.manual("kadrix.pdf")); // lower-cased, yet found
-    QCOMPARE(reader.pdfReader().document()->status(), QPdfDocument::Status::Ready);
-    QVERIFY(!list.isVisible());
 
     fixture.show(QString()); // no ManualFile: the list, over the document shown
     QVERIFY(list.isVisible());
@@ -109,51 +111,38 @@ void ReaderTest::activationAndTheList()
     fixture.state.ManualFile = "dgheader.pdf";
     QVERIFY(switchAwayAndBack(reader)); // every activation shows ManualFile again
     fixture.checkShown(fixture.manual("dgheader.pdf"));
-    QVERIFY(fixture.messages.boxes.empty());
-}
-
-void ReaderTest::noDocuments_data()
-{
-    // clang-format off
-    QTest::addColumn<bool>("directoryExists");
-    QTest::newRow("empty manual directory") << true;
-    QTest::newRow("no manual directory") << false;
-    // clang-format on
-}
-
-void ReaderTest::noDocuments()
-{
-    QFETCH(bool, directoryExists);
-    ReaderFixture fixture;
-    if (directoryExists)
-        writeFile(fixture.state.ManualsDir + "readme.txt", "x");
-    fixture.show("kadrix.pdf");
-    const QString text =
-        "No Acrobat documents were found in the directory, \n" + fixture.state.ManualsDir + u'.';
-    QVERIFY(fixture.messages.boxes ==
-            (std::vector<MessageBox>{
-                {text, "Kadrix95", MessageButtons::Ok, MessageIcon::Exclamation}}));
-    fixture.checkShown(QString(), "Filename");
-
-    QVERIFY(switchAwayAndBack(*fixture.reader)); // every activation says it again
-    QCOMPARE(fixture.messages.texts(), QStringList({text, text}));
-    fixture.add("kadrix.pdf");
-    QVERIFY(switchAwayAndBack(*fixture.reader)); // a manual added meanwhile is found
     QCOMPARE(fixture.messages.texts().size(), 2);
-    fixture.checkShown(fixture.manual("kadrix.pdf"));
 }
 
-void ReaderTest::layoutExitAndClose()
+void ReaderTest::layoutDocumentsShownAgainOrNotAtAllAndClose()
 {
     ReaderFixture fixture;
-    fixture.add("kadrix.pdf");
+    fixture.add("kadrix.pdf", 6);
+    writeFile(fixture.state.ManualsDir + "broken.pdf", "%PDF-1.4 garbage");
     frmReader& reader = fixture.show("kadrix.pdf");
+    const PdfComponent& pdf = reader.pdfReader();
     reader.resize(400, 300);
     QTRY_COMPARE(reader.width(), 400);
     const QRect area(100, 720, 6000 + 120 - 300, 4500 + 435 - 1300);
-    QCOMPARE(reader.pdfReader().rectangle(), area);
-    QCOMPARE(reader.pdfReader().view()->geometry(),
-             twipsRect(area.x(), area.y(), area.width(), area.height()));
+    QCOMPARE(pdf.view()->geometry(), twipsRect(area.x(), area.y(), area.width(), area.height()));
+
+    // Shown again unchanged, a document is not loaded again and keeps its
+    // page; changed, it is.
+    QSignalSpy loads(pdf.document(), &QPdfDocument::statusChanged);
+    fixture.show("kadrix.pdf");
+    QVERIFY(loads.isEmpty());
+    fixture.add("kadrix.pdf", 7);
+    fixture.show("kadrix.pdf");
+    QCOMPARE(pdf.document()->pageCount(), 7);
+    // One that cannot be opened: no pages, and a notice that says why.
+    for (const auto& [name, reason] :
+         {std::pair{"missing.pdf", "not found"}, {"broken.pdf", "not a PDF document"}}) {
+        fixture.show(name);
+        QCOMPARE(pdf.document()->pageCount(), 0);
+        QVERIFY(pdf.notice().contains(reason) && pdf.notice().contains(pdf.src()));
+    }
+    fixture.show("kadrix.pdf");
+    QVERIFY(pdf.notice().isEmpty());
 
     reader.cmdExit()->click();
     QVERIFY(!reader.isVisible());
@@ -163,30 +152,19 @@ void ReaderTest::layoutExitAndClose()
     fixture.checkShown(fixture.manual("kadrix.pdf"));
 }
 
-void ReaderTest::documentsShownAgainOrNotAtAll()
+void ReaderTest::pluginLoading()
 {
-    ReaderFixture fixture;
-    fixture.add("kadrix.pdf", 6);
-    writeFile(fixture.state.ManualsDir + "broken.pdf", "%PDF-1.4 garbage");
-    const PdfComponent& pdf = fixture.show("kadrix.pdf").pdfReader();
-    // Shown again unchanged, a document is not loaded again and keeps its
-    // page; changed, it is.
-    QSignalSpy loads(pdf.document(), &QPdfDocument::statusChanged);
-    fixture.show("kadrix.pdf");
-    QVERIFY(loads.isEmpty());
-    fixture.add("kadrix.pdf", 7);
-    fixture.show("kadrix.pdf");
-    QCOMPARE(pdf.document()->pageCount(), 7);
-
-    // One that cannot be opened: no pages, and a notice that says why.
-    fixture.show("missing.pdf");
-    QCOMPARE(pdf.document()->pageCount(), 0);
-    QVERIFY(pdf.notice().contains("not found") && pdf.notice().contains(pdf.src()));
-    fixture.show("broken.pdf");
-    QVERIFY(pdf.notice().contains("not a PDF document") && pdf.notice().contains(pdf.src()));
-    fixture.show("kadrix.pdf");
-    QVERIFY(pdf.notice().isEmpty());
-    QCOMPARE(pdf.document()->pageCount(), 7);
+    // Not found: the user is told where it was looked for; the caller goes on.
+    FakeMessages messages;
+    QVERIFY(!loadReaderPlugin(messages, {"/nonexistent"}));
+    QCOMPARE(messages.texts(), QStringList("The PDF reader and printing could not be loaded.\n\n"
+                                           "kadrix95reader.so was not found in /nonexistent."));
+    // The plugin built beside the tests makes readers.
+    ReaderPlugin* plugin = loadReaderPlugin(messages, readerPluginDirectories());
+    QVERIFY(plugin);
+    AppState state;
+    QString document;
+    QVERIFY(std::unique_ptr<QWidget>(plugin->createReader(state, messages, document)));
 }
 
 QTEST_MAIN(ReaderTest)
