@@ -1,10 +1,12 @@
 #include "docs/ViewerText.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kadrix {
 
@@ -18,29 +20,22 @@ QString decodeLegacy(QByteArrayView bytes)
     return QString::fromLatin1(bytes);
 }
 
-QString decode(QByteArrayView bytes)
-{
-    // A character cut in two by the dropped last byte stays in the
-    // decoder's state: it is left out, and is no error.
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(bytes);
-    return utf8.hasError() ? decodeLegacy(bytes) : text;
-}
-
 bool runOutOfHandles(int error)
 {
     return error == EMFILE || error == ENFILE;
 }
 
-} // namespace
-
-QString decodeViewerText(QByteArrayView bytes)
+qint64 changeTime(const struct stat& info)
 {
-    QString text = decode(bytes);
+    return qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+}
+
+// CR LF and a lone CR become one line feed, in one pass over the text:
+// QString::replace would move the rest of a long text at every line end.
+void unifyLineEnds(QString& text)
+{
     if (!text.contains(QLatin1Char('\r')))
-        return text;
-    // One pass over the text: QString::replace moves the rest of a long
-    // text at every line end.
+        return;
     QChar* out = text.data();
     const QChar* in = out;
     const QChar* const end = in + text.size();
@@ -54,29 +49,121 @@ QString decodeViewerText(QByteArrayView bytes)
         }
     }
     text.truncate(out - text.constData());
-    return text;
+}
+
+} // namespace
+
+TextFile::TextFile(int descriptor, qint64 size, dev_t device, ino_t inode, qint64 changedNs)
+    : descriptor_(descriptor)
+    , size_(size)
+    , device_(device)
+    , inode_(inode)
+    , changedNs_(changedNs)
+{}
+
+TextFile::~TextFile()
+{
+    ::close(descriptor_);
+}
+
+QByteArray TextFile::read(qint64 from, qint64 to) const
+{
+    QByteArray bytes;
+    read(from, to, bytes);
+    return bytes;
+}
+
+void TextFile::read(qint64 from, qint64 to, QByteArray& bytes) const
+{
+    to = qMin(to, shownSize());
+    bytes.resize(qMax<qint64>(to - from, 0));
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got =
+            ::pread(descriptor_, bytes.data() + done, size_t(bytes.size() - done), from + done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        done += got;
+    }
+    bytes.truncate(done);
+}
+
+bool TextFile::sameAs(const TextFile& other) const
+{
+    return device_ == other.device_ && inode_ == other.inode_ && size_ == other.size_ &&
+           changedNs_ == other.changedNs_;
+}
+
+OpenedText openViewerFile(const QString& path)
+{
+    // Looked at first, so that opening never waits for a pipe's writer or
+    // wakes a device.
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return {ViewerRead::NotFound, {}};
+    errno = 0;
+    const int descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return {runOutOfHandles(errno) ? ViewerRead::NoFreeHandle : ViewerRead::NotFound, {}};
+    // The name may have been given to another file in between.
+    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(descriptor);
+        return {ViewerRead::NotFound, {}};
+    }
+    auto file = std::make_shared<TextFile>(descriptor, qint64(info.st_size), info.st_dev,
+                                           info.st_ino, changeTime(info));
+    if (file->shownSize() < 0)
+        return {ViewerRead::Unreadable, {}};
+    return {ViewerRead::Read, std::move(file)};
 }
 
 ViewerText readViewerText(const QString& path)
 {
-    // A pipe or a device would block the window or never end; such a file
-    // goes to the text editor like any other the text box cannot take.
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile() && !info.isDir())
-        return {ViewerRead::Unreadable, {}};
-
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly))
-        return {runOutOfHandles(errno) ? ViewerRead::NoFreeHandle : ViewerRead::NotFound, {}};
-
-    const qint64 count = file.size() - 1;
-    if (count < 0 || count >= kLargestViewerFile)
-        return {ViewerRead::Unreadable, {}};
-    const QByteArray bytes = file.read(count);
-    if (bytes.size() != count)
+    const OpenedText opened = openViewerFile(path);
+    if (opened.result != ViewerRead::Read)
+        return {opened.result, {}};
+    const QByteArray bytes = opened.file->read(0, opened.file->shownSize());
+    if (bytes.size() != opened.file->shownSize())
         return {ViewerRead::Unreadable, {}};
     return {ViewerRead::Read, decodeViewerText(bytes)};
+}
+
+QString decodeViewerText(QByteArrayView bytes, TextEncoding encoding)
+{
+    QString text;
+    if (encoding == TextEncoding::Utf8) {
+        // A character cut in two stays in the decoder's state: left out.
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        text = utf8.decode(bytes);
+    } else {
+        text = decodeLegacy(bytes);
+    }
+    unifyLineEnds(text);
+    return text;
+}
+
+QString decodeViewerText(QByteArrayView bytes)
+{
+    const bool utf8 = bytes.first(wholeUtf8Prefix(bytes)).isValidUtf8();
+    return decodeViewerText(bytes, utf8 ? TextEncoding::Utf8 : TextEncoding::Windows1252);
+}
+
+qsizetype wholeUtf8Prefix(QByteArrayView bytes)
+{
+    const qsizetype size = bytes.size();
+    for (qsizetype back = 1; back <= qMin<qsizetype>(3, size); ++back) {
+        const auto byte = static_cast<unsigned char>(bytes.at(size - back));
+        if ((byte & 0xC0) == 0x80)
+            continue; // a continuation byte: look further back
+        if (byte < 0xC0)
+            return size;
+        const qsizetype length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
+        return length > back ? size - back : size;
+    }
+    return size;
 }
 
 } // namespace kadrix

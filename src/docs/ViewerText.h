@@ -3,31 +3,84 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <atomic>
+#include <memory>
+#include <sys/types.h>
+
 namespace kadrix {
 
-// What reading the viewer's file gave.
+// What opening the viewer's file gave.
 enum class ViewerRead {
-    Read,         // `text` holds what the text box shows
+    Read,         // the file is open and can be shown
     NoFreeHandle, // the system has no file handle left to open it
-    NotFound,     // the file cannot be opened: missing, no access, a directory
-    Unreadable,   // opened but not shown: empty, a read error, too large, not a plain file
+    NotFound,     // the file cannot be opened: missing, no access, not a plain file
+    Unreadable,   // opened but not shown: empty, or a read error
 };
+
+enum class TextEncoding { Utf8, Windows1252 };
+
+// A plain file opened for the viewer, read in pieces as they are needed.
+// The viewer shows everything but the file's last byte, so that the line end
+// that closes a file does not leave an empty line. Reads may come from any
+// thread.
+class TextFile final {
+public:
+    TextFile(int descriptor, qint64 size, dev_t device, ino_t inode, qint64 changedNs);
+    ~TextFile();
+    Q_DISABLE_COPY_MOVE(TextFile)
+
+    // The bytes the viewer shows: all but the last.
+    qint64 shownSize() const { return size_ - 1; }
+    // Bytes [from, to) of the shown part; fewer on a read error.
+    QByteArray read(qint64 from, qint64 to) const;
+    // The same into `bytes`, whose memory is used again.
+    void read(qint64 from, qint64 to, QByteArray& bytes) const;
+    // The same file, unchanged since `other` was opened.
+    bool sameAs(const TextFile& other) const;
+
+    // Texts are UTF-8 until a byte sequence proves otherwise; then the whole
+    // file is read in the Windows code page the suite's older texts use.
+    TextEncoding encoding() const
+    {
+        return legacy_.load() ? TextEncoding::Windows1252 : TextEncoding::Utf8;
+    }
+    void markLegacy() { legacy_.store(true); }
+
+private:
+    int descriptor_;
+    qint64 size_;
+    dev_t device_;
+    ino_t inode_;
+    qint64 changedNs_;
+    std::atomic<bool> legacy_ = false;
+};
+
+struct OpenedText {
+    ViewerRead result = ViewerRead::Unreadable;
+    std::shared_ptr<TextFile> file;
+};
+
+// Opens `path` for the viewer without ever blocking: only a plain file is
+// opened; a pipe, socket, device or directory counts as a file that cannot
+// be opened.
+OpenedText openViewerFile(const QString& path);
 
 struct ViewerText {
     ViewerRead result = ViewerRead::Unreadable;
     QString text;
 };
 
-// The largest file the text box takes; a larger one goes to the text editor.
-inline constexpr qint64 kLargestViewerFile = qint64(256) * 1024 * 1024;
-
-// Reads a text file as the viewer shows it: everything but its last byte,
-// so that the line end that closes a file does not leave an empty line.
+// The whole text the viewer shows of `path`, read at once.
 ViewerText readViewerText(const QString& path);
 
-// Bytes of a text file as the text box holds them: UTF-8 when they are valid
-// UTF-8, else the Windows code page the suite's older texts were written in;
-// CR LF and a lone CR become one line feed.
+// Bytes of a text file as the viewer shows them, in `encoding`; CR LF and a
+// lone CR become one line feed. A character cut off at the end is left out.
+QString decodeViewerText(QByteArrayView bytes, TextEncoding encoding);
+// The same, UTF-8 when the bytes are valid UTF-8, else the Windows code page.
 QString decodeViewerText(QByteArrayView bytes);
+
+// How many of `bytes` end on a whole UTF-8 character: a sequence begun in
+// the last three bytes and not finished is left out.
+qsizetype wholeUtf8Prefix(QByteArrayView bytes);
 
 } // namespace kadrix

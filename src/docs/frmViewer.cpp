@@ -3,9 +3,9 @@
 #include "app/AppState.h"
 #include "docs/ActivationWatch.h"
 #include "docs/Artwork.h"
+#include "docs/BigTextView.h"
 #include "docs/ClassicFrame.h"
 #include "docs/LayoutRules.h"
-#include "docs/TextFeeder.h"
 #include "docs/ViewerError.h"
 #include "docs/ViewerText.h"
 #include "launcher/StartRequests.h"
@@ -22,7 +22,6 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QScreen>
 
@@ -99,17 +98,14 @@ void frmViewer::buildTextBox()
     client_->setObjectName(QStringLiteral("client"));
     client_->setFont(fixedPitchFont(8.25, true));
     setCentralWidget(client_);
-    txtViewer_ = new QPlainTextEdit(client_);
+    txtViewer_ = new BigTextView(client_);
     txtViewer_->setObjectName(QStringLiteral("txtViewer"));
-    txtViewer_->setReadOnly(true);
-    txtViewer_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    txtViewer_->setUndoRedoEnabled(false);
+    txtViewer_->setAccessibleName(windowTitle());
     txtViewer_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     textBoxTwips_ = kTextBox;
     txtViewer_->setGeometry(
         twipsRect(kTextBox.x(), kTextBox.y(), kTextBox.width(), kTextBox.height()));
     setColours(kDesignBackground, Qt::black);
-    feeder_ = new TextFeeder(*txtViewer_, TextFeeder::kSliceSize, this);
     client_->installEventFilter(this);
 }
 
@@ -173,8 +169,8 @@ void frmViewer::Form_Activate()
         return;
     }
     setWindowTitle(QStringLiteral("Text Viewer: ") + state_.ViewerFile);
-    ViewerText read = readViewerText(resolvePathCase(state_.ViewerFile));
-    switch (read.result) {
+    OpenedText opened = openViewerFile(resolvePathCase(state_.ViewerFile));
+    switch (opened.result) {
     case ViewerRead::NoFreeHandle:
         ViewerError(kViewerFileInUse);
         return;
@@ -187,9 +183,8 @@ void frmViewer::Form_Activate()
     case ViewerRead::Read:
         break;
     }
-    // The same text again keeps the reader's place in it.
-    if (read.text != feeder_->text())
-        feeder_->setText(std::move(read.text));
+    // The same file, unchanged, keeps the reader's place in it.
+    txtViewer_->setFile(std::move(opened.file));
 }
 
 void frmViewer::ViewerError(int code)
@@ -204,16 +199,19 @@ void frmViewer::handToTextEditor()
     state_.TaskId = host_.starter.start(requests::notepadOn(state_, state_.ViewerFile));
 }
 
-bool frmViewer::isFilling() const
-{
-    return feeder_->isFeeding();
-}
-
 void frmViewer::Form_Resize()
 {
     textBoxTwips_ = viewerTextBox(textBoxTwips_, outerTwips(client_->size(), MenuBar::Present));
     txtViewer_->setGeometry(twipsRect(textBoxTwips_.x(), textBoxTwips_.y(), textBoxTwips_.width(),
                                       textBoxTwips_.height()));
+}
+
+// The text box is named after its window, for screen readers.
+bool frmViewer::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowTitleChange && txtViewer_)
+        txtViewer_->setAccessibleName(windowTitle());
+    return QMainWindow::event(event);
 }
 
 bool frmViewer::eventFilter(QObject* watched, QEvent* event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "docs/BigTextView.h"
+
 #include <QColor>
 #include <QMainWindow>
 #include <QRect>
@@ -7,14 +9,12 @@
 #include <array>
 
 class QAction;
-class QPlainTextEdit;
 
 namespace kadrix {
 
 struct AppState;
 struct Host;
 class ActivationWatch;
-class TextFeeder;
 
 // The text viewer: one plain-text file, named by ViewerFile, in a scrolling
 // fixed-pitch text box, read again each time the window becomes active. Its
@@ -41,15 +41,14 @@ public:
     // Shows the viewer and runs its activation.
     void showAndActivate();
 
-    QPlainTextEdit* txtViewer() const { return txtViewer_; }
+    BigTextView* txtViewer() const { return txtViewer_; }
     QAction* mnuOpen() const { return mnuOpen_; }
     QAction* mnuExit() const { return mnuExit_; }
     const std::array<QAction*, 3>& mnuColours() const { return mnuColours_; }
     const std::array<QAction*, 6>& mnuFontSizesItem() const { return mnuFontSizesItem_; }
-    // True while a long text is still going into the text box.
-    bool isFilling() const;
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -63,14 +62,13 @@ private:
     AppState& state_;
     Host& host_;
     QWidget* client_ = nullptr;
-    QPlainTextEdit* txtViewer_ = nullptr;
+    BigTextView* txtViewer_ = nullptr;
     QRect textBoxTwips_;
     QAction* mnuOpen_ = nullptr;
     QAction* mnuExit_ = nullptr;
     std::array<QAction*, 3> mnuColours_{};
     std::array<QAction*, 6> mnuFontSizesItem_{};
     QColor dlgViewerColour_ = Qt::black; // the colour dialog opens with what it last gave
-    TextFeeder* feeder_ = nullptr;
     ActivationWatch* activation_ = nullptr;
     bool activating_ = false;
 };

@@ -1,15 +1,12 @@
 // The rules behind the viewer and the reader: how the viewer reads its file,
-// how both fit a new size, how a long text is fed in slices, and what counts
-// as a window's activation.
+// how both fit a new size, and what counts as a window's activation.
 
 #include "DocsHelpers.h"
 #include "docs/ActivationWatch.h"
 #include "docs/LayoutRules.h"
-#include "docs/TextFeeder.h"
 #include "docs/ViewerText.h"
 
 #include <QDialog>
-#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,8 +26,6 @@ private Q_SLOTS:
     void readsAllButTheLastByte();
     void layout_data();
     void layout();
-    void feederFillsTheBoxInSlices_data();
-    void feederFillsTheBoxInSlices();
     void activationComesFromAnotherWindowOnly();
 
 private:
@@ -56,7 +51,7 @@ void DocumentRulesTest::readsAllButTheLastByte_data()
     QTest::newRow("NUL bytes kept") << "nul" << QByteArray("a\0b\n", 4) << ViewerRead::Read << QStringLiteral("a%1b").arg(QChar(0));
     QTest::newRow("empty file") << "empty" << QByteArray("") << ViewerRead::Unreadable << "";
     QTest::newRow("missing file") << "missing" << QByteArray() << ViewerRead::NotFound << "";
-    QTest::newRow("a pipe, which would never end") << "pipe" << QByteArray() << ViewerRead::Unreadable << "";
+    QTest::newRow("a pipe, which would never end") << "pipe" << QByteArray() << ViewerRead::NotFound << "";
     // clang-format on
 }
 
@@ -99,37 +94,6 @@ void DocumentRulesTest::layout()
     QCOMPARE(reader ? readerDocumentArea(QRect(120, 700, 9735, 4695), outer)
                     : viewerTextBox(QRect(0, 60, 9375, 6135), outer),
              expected);
-}
-
-void DocumentRulesTest::feederFillsTheBoxInSlices_data()
-{
-    // clang-format off
-    QTest::addColumn<QString>("text");
-
-    QString lines;
-    for (int i = 0; i < 500; ++i)
-        lines += "line " + QString::number(i) + " of the text\n";
-    QTest::newRow("many lines") << lines;
-    // Odd cuts fall between the two halves of a character.
-    QTest::newRow("one long line") << "x" + QStringLiteral("\U0001F3C3").repeated(900);
-    QTest::newRow("shorter than a slice") << "short\ntext";
-    // clang-format on
-}
-
-void DocumentRulesTest::feederFillsTheBoxInSlices()
-{
-    QFETCH(QString, text);
-    QPlainTextEdit box;
-    TextFeeder feeder(box, 100);
-    feeder.setText(QString(1000, u'a')); // replaced while it is fed
-    feeder.setText(text);
-    QCOMPARE(feeder.isFeeding(), text.size() > 100);
-    QVERIFY(box.toPlainText().size() <= 100);
-    QVERIFY(text.startsWith(box.toPlainText()));
-    QVERIFY(!box.toPlainText().back().isHighSurrogate()); // never half a character
-
-    QTRY_VERIFY(!feeder.isFeeding());
-    QCOMPARE(box.toPlainText(), text);
 }
 
 void DocumentRulesTest::activationComesFromAnotherWindowOnly()
