@@ -114,21 +114,22 @@ void FileList::keyPressEvent(QKeyEvent* event)
         Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Up,     Qt::Key_Down,    Qt::Key_Left,
         Qt::Key_Right, Qt::Key_Home,   Qt::Key_End,   Qt::Key_PageUp, Qt::Key_PageDown};
     const QModelIndex before = currentIndex();
+    const bool wasSelected = before.isValid() && selectionModel()->isSelected(before);
     const bool isReturn = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (!isReturn)
         QListView::keyPressEvent(event);
-    const bool chosen = choosingKeys.contains(event->key()) && selectCurrentIfUnselected();
-    if (chosen || (currentIndex() != before && currentIndex().isValid()))
+    const bool choosing = choosingKeys.contains(event->key());
+    if (choosing)
+        selectCurrentIfUnselected();
+    if (currentIndex().isValid() && (currentIndex() != before || (choosing && !wasSelected)))
         clickIfSelected();
 }
 
-bool FileList::selectCurrentIfUnselected()
+void FileList::selectCurrentIfUnselected()
 {
     const QModelIndex current = currentIndex();
-    if (!current.isValid() || selectionModel()->isSelected(current))
-        return false;
-    selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
-    return true;
+    if (current.isValid() && !selectionModel()->isSelected(current))
+        selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
 }
 
 // The selected file stays selected: Ctrl+click on it or a click beside the

@@ -51,7 +51,7 @@ protected:
 
 private:
     void clickIfSelected();
-    bool selectCurrentIfUnselected();
+    void selectCurrentIfUnselected();
 
     DirectoryReader* reader_ = nullptr;
     NameListModel* model_ = nullptr;
