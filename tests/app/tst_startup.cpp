@@ -43,10 +43,8 @@ private Q_SLOTS:
     void readsTheCommandLine();
     void findsTheAnimationProgram_data();
     void findsTheAnimationProgram();
-    void setsUpTheBrowser();
     void exitSavesDataDirOnlyFromTheButton_data();
     void exitSavesDataDirOnlyFromTheButton();
-    void unloadClosesOtherWindowsAndRestoresStartDirectory();
 };
 
 void StartupTest::startsWithoutSettings()
@@ -54,18 +52,36 @@ void StartupTest::startsWithoutSettings()
     MainWindowHarness harness;
     harness.clearSettings();
     writeFile(harness.exeDir + QStringLiteral("/Kadrix.exe"), "x");
+    writeFile(harness.exeDir + QStringLiteral("/Manuals/Kadrix.PDF"), "%PDF-1.4");
+    for (const char* name : {"walk1.dg", "walk1.km", "walk.csv", "notes.txt"})
+        harness.addDataFile(QString::fromLatin1(name));
     QDir::setCurrent(harness.dataDir);
     harness.start();
+    MainControls& ui = harness.ui();
 
     QCOMPARE(harness.state().DataDir, harness.dataDir);
     QCOMPARE(harness.state().ProgDir, harness.exeDir);
     QCOMPARE(harness.window().StartDir(), harness.dataDir);
     QVERIFY(harness.messages.boxes.empty());
-    QVERIFY(!harness.ui().cmdManuals->isEnabled());
+    QVERIFY(ui.cmdManuals->isEnabled());
     // The splash came and went: the About box stays loaded, hidden.
-    QVERIFY(harness.window().aboutBox());
-    QVERIFY(!harness.window().aboutBox()->isVisible());
+    QVERIFY(harness.window().aboutBox() && !harness.window().aboutBox()->isVisible());
     QVERIFY(harness.window().isVisible());
+    // Read-only types included, .txt files left out.
+    QCOMPARE(ui.filDatafiles->names(), (QStringList{"walk1.dg", "walk1.km"}));
+    QCOMPARE(ui.filConverts->names(), QStringList{"walk.csv"});
+    QCOMPARE(ui.lblPath->text(), QStringLiteral("Current path:\n") + harness.dataDir.toLower());
+    QCOMPARE(ui.dlgOpen.initialDirectory, harness.dataDir);
+    QCOMPARE(ui.statusPanels[1]->text(), QStringLiteral("Version 1.06 (005)"));
+    for (QPushButton* button : std::initializer_list<QPushButton*>{
+             ui.cmdEdit, ui.cmdView, ui.cmdAnimate, ui.cmdConvert, ui.cmdOptions})
+        QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
+    QCOMPARE(harness.window().centralWidget()->size(), QSize(574, 366));
+    // Screen readers name the lists after their headings.
+    QCOMPARE((QStringList{ui.drvDrives->accessibleName(), ui.dirSelect->accessibleName(),
+                          ui.filDatafiles->accessibleName(), ui.filConverts->accessibleName()}),
+             (QStringList{"Drives", "Directories", "Image data files",
+                          "Files that may be converted by Xfer2DG"}));
 }
 
 void StartupTest::recoversFromUnusableDataDir_data()
@@ -110,14 +126,12 @@ void StartupTest::readsTheCommandLine_data()
     QTest::addColumn<QString>("arguments");
     QTest::addColumn<QString>("trialPath");
     QTest::addColumn<QString>("trialName");
-    QTest::addColumn<QString>("trialExt");
     QTest::addColumn<bool>("dataDirFromCurrent");
 
     // The animation started at once rebuilds TrialPath from the trial's name.
-    QTest::newRow("trial") << "run1.dg" << "run1.DG" << "run1" << "DG" << false;
-    QTest::newRow("switch and trial") << "/q run1.dg" << "run1.DG" << "run1" << "DG" << true;
-    QTest::newRow("switches only") << "-x -y" << "" << "" << "" << true;
-    QTest::newRow("two dots") << "walk.fast.km" << "walk.fast.KM" << "walk.fast" << "KM" << false;
+    QTest::newRow("trial") << "run1.dg" << "run1.DG" << "run1" << false;
+    QTest::newRow("switch and trial") << "/q walk.fast.km" << "walk.fast.KM" << "walk.fast" << true;
+    QTest::newRow("switches only") << "-x -y" << "" << "" << true;
     // clang-format on
 }
 
@@ -126,7 +140,6 @@ void StartupTest::readsTheCommandLine()
     QFETCH(QString, arguments);
     QFETCH(QString, trialPath);
     QFETCH(QString, trialName);
-    QFETCH(QString, trialExt);
     QFETCH(bool, dataDirFromCurrent);
 
     MainWindowHarness harness;
@@ -137,7 +150,7 @@ void StartupTest::readsTheCommandLine()
 
     QCOMPARE(harness.state().TrialPath, trialPath);
     QCOMPARE(harness.state().TrialName, trialName);
-    QCOMPARE(harness.state().TrialExt, trialExt);
+    QCOMPARE(harness.state().TrialExt, trialPath.mid(trialName.size() + 1));
     QCOMPARE(harness.state().DataDir, dataDirFromCurrent ? current : harness.dataDir);
     if (trialPath.isEmpty()) {
         QVERIFY(harness.window().aboutBox());
@@ -158,12 +171,11 @@ void StartupTest::findsTheAnimationProgram_data()
     QTest::addColumn<QString>("inProgDir");
     QTest::addColumn<QString>("inExeDir");
     QTest::addColumn<QString>("expectedProgDir");
-    QTest::addColumn<bool>("message");
 
-    QTest::newRow("in the program directory") << "Kadrix.exe" << "" << "prog" << false;
-    QTest::newRow("letter case ignored") << "KADRIX.EXE" << "" << "prog" << false;
-    QTest::newRow("beside the front-end") << "" << "kadrix.exe" << "exe" << false;
-    QTest::newRow("nowhere") << "" << "" << "exe" << true;
+    QTest::newRow("in the program directory") << "Kadrix.exe" << "" << "prog";
+    QTest::newRow("letter case ignored") << "KADRIX.EXE" << "" << "prog";
+    QTest::newRow("beside the front-end") << "" << "kadrix.exe" << "exe";
+    QTest::newRow("nowhere") << "" << "" << "exe";
     // clang-format on
 }
 
@@ -172,7 +184,6 @@ void StartupTest::findsTheAnimationProgram()
     QFETCH(QString, inProgDir);
     QFETCH(QString, inExeDir);
     QFETCH(QString, expectedProgDir);
-    QFETCH(bool, message);
 
     MainWindowHarness harness;
     QFile::remove(harness.progDir + QStringLiteral("/Kadrix.exe"));
@@ -187,38 +198,10 @@ void StartupTest::findsTheAnimationProgram()
              harness.path(expectedProgDir) + QStringLiteral("/manuals/"));
     const std::vector<MessageBox> expected{
         {kProgramMissing, QStringLiteral("Kadrix95"), MessageButtons::Ok, MessageIcon::Critical}};
-    QCOMPARE(harness.messages.boxes, message ? expected : std::vector<MessageBox>());
+    const bool nowhere = inProgDir.isEmpty() && inExeDir.isEmpty();
+    QCOMPARE(harness.messages.boxes, nowhere ? expected : std::vector<MessageBox>());
+    QVERIFY(!harness.ui().cmdManuals->isEnabled()); // no manual there
     QVERIFY(harness.window().isVisible());
-}
-
-void StartupTest::setsUpTheBrowser()
-{
-    MainWindowHarness harness;
-    for (const char* name : {"walk1.dg", "walk1.km", "walk.csv", "notes.txt"})
-        harness.addDataFile(QString::fromLatin1(name));
-    writeFile(harness.progDir + QStringLiteral("/Manuals/Kadrix.PDF"), "%PDF-1.4");
-    harness.start();
-    MainControls& ui = harness.ui();
-    QVERIFY(ui.cmdManuals->isEnabled());
-    // Screen readers name the lists after their headings.
-    const std::pair<QWidget*, const char*> named[] = {
-        {ui.drvDrives, "Drives"},
-        {ui.dirSelect, "Directories"},
-        {ui.filDatafiles, "Image data files"},
-        {ui.filConverts, "Files that may be converted by Xfer2DG"}};
-    for (const auto& [list, name] : named)
-        QCOMPARE(list->accessibleName(), QString::fromLatin1(name));
-
-    // Read-only types included, .txt files left out.
-    QCOMPARE(ui.filDatafiles->names(), (QStringList{"walk1.dg", "walk1.km"}));
-    QCOMPARE(ui.filConverts->names(), QStringList{"walk.csv"});
-    QCOMPARE(ui.lblPath->text(), QStringLiteral("Current path:\n") + harness.dataDir.toLower());
-    QCOMPARE(ui.dlgOpen.initialDirectory, harness.dataDir);
-    QCOMPARE(ui.statusPanels[1]->text(), QStringLiteral("Version 1.06 (005)"));
-    for (QPushButton* button : std::initializer_list<QPushButton*>{
-             ui.cmdEdit, ui.cmdView, ui.cmdAnimate, ui.cmdConvert, ui.cmdOptions})
-        QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
-    QCOMPARE(harness.window().centralWidget()->size(), QSize(574, 366));
 }
 
 void StartupTest::exitSavesDataDirOnlyFromTheButton_data()
@@ -238,7 +221,11 @@ void StartupTest::exitSavesDataDirOnlyFromTheButton()
     QFETCH(bool, saved);
     MainWindowHarness harness;
     harness.setSetting(kDataDirKey, QStringLiteral("/"));
+    const QString start = harness.path(QStringLiteral("start"));
+    makeDirectory(start);
+    QDir::setCurrent(start);
     harness.start();
+    harness.window().mnuAbout_Click();
     QSignalSpy unloaded(&harness.window(), &frmKadrix::unloaded);
 
     if (way == 0)
@@ -251,20 +238,7 @@ void StartupTest::exitSavesDataDirOnlyFromTheButton()
     QCOMPARE(unloaded.size(), 1);
     QVERIFY(harness.window().isUnloaded());
     QCOMPARE(storedDataDir(harness.settings), saved ? harness.progDir : QStringLiteral("/"));
-}
-
-void StartupTest::unloadClosesOtherWindowsAndRestoresStartDirectory()
-{
-    MainWindowHarness harness;
-    const QString start = harness.path(QStringLiteral("start"));
-    makeDirectory(start);
-    QDir::setCurrent(start);
-    harness.start();
-    harness.window().mnuAbout_Click();
-    QVERIFY(harness.window().aboutBox()->isVisible());
-    QCOMPARE(QDir::currentPath(), harness.dataDir);
-
-    harness.window().close();
+    // Unloading closes the other windows and restores the start directory.
     QVERIFY(!harness.window().aboutBox());
     QCOMPARE(QDir::currentPath(), start);
 }
