@@ -1,5 +1,5 @@
 // Refreshing the browser's lists over a directory of 100,000 files, against
-// reading that directory with QDir in the same run; and the longest time
+// a bare readdir() of that directory in the same run; and the longest time
 // the event loop was kept from running while the lists were refreshed.
 
 #include "FakeMessages.h"
@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <dirent.h>
 #include <vector>
 
 namespace {
@@ -39,13 +40,19 @@ void makeFiles(const QString& directory)
     }
 }
 
-double timeQDirRead(const QString& directory)
+// The floor: the names as the system hands them out, nothing more.
+double timeBareReaddir(const QString& directory)
 {
     QElapsedTimer clock;
     clock.start();
-    const QStringList names = QDir(directory).entryList(QDir::Files);
-    if (names.size() < kFiles)
-        std::fprintf(stderr, "unexpected count %lld\n", static_cast<long long>(names.size()));
+    DIR* stream = ::opendir(QFile::encodeName(directory).constData());
+    long count = 0;
+    while (stream && ::readdir(stream))
+        ++count;
+    if (stream)
+        ::closedir(stream);
+    if (count < kFiles)
+        std::fprintf(stderr, "unexpected count %ld\n", count);
     return clock.nsecsElapsed() / 1e6;
 }
 
@@ -119,7 +126,7 @@ int main(int argc, char* argv[])
     std::vector<double> raw, refresh, stalls;
     StallMeter meter;
     for (int round = 0; round < kRounds; ++round) {
-        raw.push_back(timeQDirRead(data));
+        raw.push_back(timeBareReaddir(data));
         // A changed directory, so that every list takes a new listing.
         QFile(data + QStringLiteral("/added%1.dg").arg(round)).open(QIODevice::WriteOnly);
         meter.start();
@@ -135,11 +142,11 @@ int main(int argc, char* argv[])
     const double rawTime = median(raw);
     const double refreshTime = median(refresh);
     std::printf("%d files, median of %d rounds:\n", kFiles, kRounds);
-    std::printf("  QDir::entryList          %8.1f ms\n", rawTime);
+    std::printf("  bare readdir()           %8.1f ms\n", rawTime);
     std::printf("  refresh of all the lists %8.1f ms  (data files listed: %d)\n", refreshTime,
                 window.controls().filDatafiles->listCount());
-    std::printf("  ratio %.2fx (target 3x)\n", refreshTime / rawTime);
-    std::printf("  longest time the event loop was blocked: %.1f ms (target < 100 ms)\n",
+    std::printf("  ratio %.2fx (target 2x)\n", refreshTime / rawTime);
+    std::printf("  longest time the event loop was blocked: %.1f ms (target < 50 ms)\n",
                 *std::max_element(stalls.begin(), stalls.end()));
     return 0;
 }

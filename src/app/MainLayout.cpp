@@ -95,6 +95,11 @@ void buildBrowser(QWidget* client, MainControls& ui)
         client, "filConverts", twipsRect(5160, 840, 2055, 2820),
         QStringLiteral("Click to select file for conversion; double click to start conversion.  "
                        "Note, not all files in list are motion data."));
+    // Screen readers name each list after its heading.
+    ui.drvDrives->setAccessibleName(QStringLiteral("Drives"));
+    ui.dirSelect->setAccessibleName(QStringLiteral("Directories"));
+    ui.filDatafiles->setAccessibleName(ui.lblDatafiles->text());
+    ui.filConverts->setAccessibleName(ui.lblConverts->text());
 }
 
 void buildFilters(MainControls& ui, QWidget* client)

@@ -224,7 +224,7 @@ void frmKadrix::Form_DblClick()
 
 void frmKadrix::Form_GotFocus()
 {
-    browser_->cmdRefresh_Click();
+    browser_->refreshIfChanged();
 }
 
 bool frmKadrix::TestTrial()

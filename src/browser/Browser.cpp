@@ -41,6 +41,8 @@ Browser::Browser(AppState& state, MainControls& controls, Host& host, QObject* p
     ui_.dirSelect->setSource(reader_);
     ui_.filDatafiles->setSource(reader_);
     ui_.filConverts->setSource(reader_);
+    connect(reader_, &DirectoryReader::listed, this, &Browser::reportUnreadableListing,
+            Qt::QueuedConnection);
 }
 
 void Browser::drvDrives_Change()
@@ -168,6 +170,26 @@ void Browser::cmdRefresh_Click()
     ui_.filDatafiles->refresh();
     ui_.drvDrives->refresh();
     ui_.dirSelect->refresh();
+}
+
+void Browser::refreshIfChanged()
+{
+    ui_.drvDrives->refresh();
+    reader_->readIfChanged(ui_.dirSelect->path());
+}
+
+// A directory that could be entered but not read shows empty lists; the
+// user is told why once, not on every refresh.
+void Browser::reportUnreadableListing(const DirectoryListing& listing)
+{
+    if (listing.path != ui_.dirSelect->path())
+        return;
+    if (listing.readable) {
+        reportedProblem_.clear();
+    } else if (reportedProblem_ != listing.path) {
+        reportedProblem_ = listing.path;
+        showPathProblem({kPathFileAccessError, listing.problem});
+    }
 }
 
 bool Browser::TestTrial()

@@ -5,6 +5,7 @@
 namespace kadrix {
 
 struct AppState;
+struct DirectoryListing;
 struct FileError;
 struct Host;
 struct MainControls;
@@ -31,6 +32,9 @@ public:
     void chkAll_Click();
     void optConvert_Click(int Index);
     void cmdRefresh_Click();
+    // The refresh when the main window gets the focus: the lists are read
+    // again only when the watch on the directory cannot vouch for them.
+    void refreshIfChanged();
     bool TestTrial();
 
     // Re-reads the data directory now and shows it in both file lists, for
@@ -49,11 +53,15 @@ private:
     void showPathProblem(const FileError& error);
     void showDriveProblem(const FileError& error);
     void pointFileListsAt(const QString& directory);
+    void reportUnreadableListing(const DirectoryListing& listing);
 
     AppState& state_;
     MainControls& ui_;
     Host& host_;
     DirectoryReader* reader_ = nullptr;
+    // The directory whose reading problem the user was last told of, so
+    // that each refresh does not tell it again.
+    QString reportedProblem_;
 };
 
 } // namespace kadrix

@@ -108,15 +108,9 @@ void DirectoryList::showListing(const DirectoryListing& listing)
 {
     if (listing.path != path_)
         return;
-    const QString selected = currentIndex().data(DirectoryModel::kPathRole).toString();
     model_->setSubdirectories(listing.subdirectories);
-    for (int row = 0; row < model_->rowCount(); ++row) {
-        if (model_->index(row).data(DirectoryModel::kPathRole).toString() == selected) {
-            setCurrentIndex(model_->index(row));
-            return;
-        }
-    }
-    setCurrentIndex(model_->index(model_->currentRow()));
+    if (!currentIndex().isValid())
+        setCurrentIndex(model_->index(model_->currentRow()));
 }
 
 QStringList DirectoryList::entryPaths() const

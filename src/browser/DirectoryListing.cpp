@@ -1,5 +1,7 @@
 #include "browser/DirectoryListing.h"
 
+#include "platform/FileErrors.h"
+
 #include <QDirIterator>
 #include <QFileInfo>
 
@@ -27,14 +29,22 @@ void sortNames(QStringList& names)
         names[static_cast<qsizetype>(i)] = std::move(keyed[i].name);
 }
 
+bool namesInOrder(const QString& a, const QString& b)
+{
+    const int byFolded = QString::compare(a, b, Qt::CaseInsensitive);
+    return byFolded != 0 ? byFolded < 0 : a < b;
+}
+
 DirectoryListing readDirectory(const QString& path)
 {
     DirectoryListing listing;
     listing.path = path;
     const QFileInfo directory(path);
     listing.readable = directory.isDir() && directory.isReadable();
-    if (!listing.readable)
+    if (!listing.readable) {
+        listing.problem = describeFileError(directory.isDir() ? kPermissionDenied : kPathNotFound);
         return listing;
+    }
     QDirIterator entries(path, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
     while (entries.hasNext()) {
         entries.next();

@@ -13,6 +13,8 @@ struct DirectoryListing {
     QStringList files;
     QStringList subdirectories;
     bool readable = false;
+    // Why an unreadable directory could not be read.
+    QString problem;
 
     bool sameContents(const DirectoryListing& other) const
     {
@@ -27,6 +29,8 @@ DirectoryListing readDirectory(const QString& path);
 // Sorts names as the file lists show them: regardless of letter case, and
 // names equal but for case in a fixed order.
 void sortNames(QStringList& names);
+// Whether `a` comes before `b` in that order.
+bool namesInOrder(const QString& a, const QString& b);
 
 } // namespace kadrix
 

@@ -1,5 +1,7 @@
 #include "browser/DirectoryModel.h"
 
+#include "browser/RowChanges.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QStyle>
@@ -51,17 +53,50 @@ void DirectoryModel::setPath(const QString& path)
     endResetModel();
 }
 
+// Subdirectories that stay keep their rows, so that a refresh leaves the
+// selection, the current entry and a mouse press in progress alone.
 void DirectoryModel::setSubdirectories(const QStringList& names)
 {
     if (ancestorCount_ == 0)
         return;
-    const QString& current = entries_.at(ancestorCount_ - 1).path;
-    const int depth = entries_.at(ancestorCount_ - 1).depth + 1;
-    beginResetModel();
-    entries_.resize(ancestorCount_);
-    for (const QString& name : names)
-        entries_.push_back({name, childPath(current, name), depth, false});
-    endResetModel();
+    QStringList shown;
+    for (size_t i = ancestorCount_; i < entries_.size(); ++i)
+        shown.append(entries_[i].label);
+    const std::vector<RowChange> steps = rowChanges(shown, names);
+    if (steps.size() > kMostRowChanges) {
+        beginResetModel();
+        entries_.resize(ancestorCount_);
+        for (const QString& name : names)
+            entries_.push_back(subdirectoryEntry(name));
+        endResetModel();
+        return;
+    }
+    for (const RowChange& step : steps)
+        applyStep(step, names);
+}
+
+DirectoryModel::Entry DirectoryModel::subdirectoryEntry(const QString& name) const
+{
+    const Entry& current = entries_.at(ancestorCount_ - 1);
+    return {name, childPath(current.path, name), current.depth + 1, false};
+}
+
+void DirectoryModel::applyStep(const RowChange& step, const QStringList& names)
+{
+    const int first = static_cast<int>(ancestorCount_) + step.row;
+    const auto at = entries_.begin() + first;
+    if (step.insert) {
+        beginInsertRows({}, first, first + step.count - 1);
+        std::vector<Entry> added;
+        for (int i = 0; i < step.count; ++i)
+            added.push_back(subdirectoryEntry(names.at(step.from + i)));
+        entries_.insert(at, added.begin(), added.end());
+        endInsertRows();
+    } else {
+        beginRemoveRows({}, first, first + step.count - 1);
+        entries_.erase(at, at + step.count);
+        endRemoveRows();
+    }
 }
 
 int DirectoryModel::rowCount(const QModelIndex& parent) const

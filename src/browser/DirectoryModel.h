@@ -7,6 +7,8 @@
 
 namespace kadrix {
 
+struct RowChange;
+
 // The entries of the directory list: ancestors and the current directory
 // (open folders, indented by depth), then the subdirectories (closed folders).
 class DirectoryModel final : public QAbstractListModel {
@@ -32,6 +34,9 @@ private:
         int depth = 0;
         bool open = false;
     };
+
+    Entry subdirectoryEntry(const QString& name) const;
+    void applyStep(const RowChange& step, const QStringList& names);
 
     std::vector<Entry> entries_;
     size_t ancestorCount_ = 0;

@@ -13,6 +13,10 @@ DirectoryReader::DirectoryReader(QObject* parent)
 {
     connect(&watcher_, &QFutureWatcher<DirectoryListing>::finished, this,
             &DirectoryReader::finishRead);
+    connect(&watch_, &DirectoryWatch::changed, this, [this](const QString& path) {
+        if (path == wantedPath_)
+            read(path);
+    });
 }
 
 DirectoryReader::~DirectoryReader()
@@ -40,6 +44,12 @@ void DirectoryReader::read(const QString& path)
     }
 }
 
+void DirectoryReader::readIfChanged(const QString& path)
+{
+    if (isBusy() || last_.path != path || !watch_.isWatching(path) || watch_.hasUnreportedChange())
+        read(path);
+}
+
 void DirectoryReader::startPending()
 {
     if (!pending_ || running_)
@@ -62,7 +72,7 @@ void DirectoryReader::finishRead()
     running_ = false;
     const DirectoryListing listing = watcher_.future().resultCount() > 0
                                          ? watcher_.future().result()
-                                         : DirectoryListing{runningPath_, {}, {}, false};
+                                         : DirectoryListing{runningPath_, {}, {}, false, {}};
     // A result is shown unless a newer request has asked for another
     // directory, or a reading made since has already been shown.
     if (runningPath_ == wantedPath_ && runningRequest_ > publishedRequest_) {
@@ -85,6 +95,7 @@ DirectoryListing DirectoryReader::readNow(const QString& path)
 void DirectoryReader::publish(const DirectoryListing& listing)
 {
     last_ = listing;
+    watch_.watch(listing.readable ? listing.path : QString());
     Q_EMIT listed(listing);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/DirectoryListing.h"
+#include "browser/DirectoryWatch.h"
 
 #include <QFutureWatcher>
 #include <QObject>
@@ -11,7 +12,8 @@ namespace kadrix {
 // interface, so that a directory of a hundred thousand files or a slow
 // network drive never freezes the window. Requests made while one read runs
 // are folded into a single read that follows it; a result that a newer
-// request has overtaken is dropped.
+// request has overtaken is dropped. The directory last listed is watched,
+// and changes made to it by any program are listed anew on their own.
 class DirectoryReader final : public QObject {
     Q_OBJECT
 
@@ -22,6 +24,9 @@ public:
 
     // Asks for a fresh listing of `path`; `listed` follows.
     void read(const QString& path);
+    // Reads `path` unless it is watched and nothing has changed since it
+    // was last listed.
+    void readIfChanged(const QString& path);
     // Reads `path` at once and emits `listed` before returning.
     DirectoryListing readNow(const QString& path);
 
@@ -37,6 +42,7 @@ private:
     void publish(const DirectoryListing& listing);
 
     QFutureWatcher<DirectoryListing> watcher_;
+    DirectoryWatch watch_;
     QString wantedPath_;
     QString runningPath_;
     bool pending_ = false;

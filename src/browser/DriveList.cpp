@@ -71,14 +71,27 @@ QStringList DriveList::drives() const
 
 void DriveList::refresh()
 {
+    const QList<QStorageInfo> volumes = mountedDrives();
+    QStringList labels;
+    for (const QStorageInfo& volume : volumes)
+        labels.append(labelOf(volume));
+    if (labels == itemLabels())
+        return; // unchanged: an open drop-down stays as it is
     const QString selected = drive();
     const QSignalBlocker blocker(this);
     clear();
-    const QList<QStorageInfo> volumes = mountedDrives();
-    for (const QStorageInfo& volume : volumes)
-        addItem(labelOf(volume), volume.rootPath());
+    for (qsizetype i = 0; i < volumes.size(); ++i)
+        addItem(labels.at(i), volumes.at(i).rootPath());
     const int index = findData(selected, kRootRole);
     selectIndex(index >= 0 ? index : shownIndex_ < count() ? shownIndex_ : 0);
+}
+
+QStringList DriveList::itemLabels() const
+{
+    QStringList labels;
+    for (int i = 0; i < count(); ++i)
+        labels.append(itemText(i));
+    return labels;
 }
 
 int DriveList::indexOfDriveHolding(const QString& path) const

@@ -32,6 +32,7 @@ Q_SIGNALS:
     void changed();
 
 private:
+    QStringList itemLabels() const;
     int indexOfDriveHolding(const QString& path) const;
     void selectIndex(int index);
     void userSelected(int index);

@@ -1,22 +1,22 @@
 #include "browser/FileList.h"
 
 #include "browser/DirectoryReader.h"
+#include "browser/NameListModel.h"
 
 #include <QKeyEvent>
-#include <QStringListModel>
 
 namespace kadrix {
 
 FileList::FileList(QWidget* parent)
     : QListView(parent)
-    , model_(new QStringListModel(this))
+    , model_(new NameListModel(this))
 {
     setModel(model_);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true);
     setLayoutMode(QListView::Batched);
-    connect(this, &QListView::clicked, this, [this] { Q_EMIT fileClicked(); });
+    connect(this, &QListView::clicked, this, &FileList::clickIfSelected);
     connect(this, &QListView::doubleClicked, this, [this] { Q_EMIT fileDoubleClicked(); });
 }
 
@@ -36,7 +36,7 @@ void FileList::setPath(const QString& path)
 {
     if (path_ != path) {
         path_ = path;
-        setNames({});
+        model_->setNames({});
     }
     refresh();
 }
@@ -58,17 +58,7 @@ void FileList::refresh()
 void FileList::showListing(const DirectoryListing& listing)
 {
     if (listing.path == path_)
-        setNames(pattern_.filter(listing.files));
-}
-
-void FileList::setNames(const QStringList& names)
-{
-    if (names == model_->stringList())
-        return;
-    const QString selected = selectedName();
-    model_->setStringList(names);
-    if (!selected.isEmpty())
-        selectName(selected);
+        model_->setNames(pattern_.filter(listing.files));
 }
 
 int FileList::listCount() const
@@ -78,7 +68,7 @@ int FileList::listCount() const
 
 QStringList FileList::names() const
 {
-    return model_->stringList();
+    return model_->names();
 }
 
 QString FileList::selectedName() const
@@ -91,7 +81,7 @@ QString FileList::selectedName() const
 
 bool FileList::selectName(const QString& name)
 {
-    const int row = static_cast<int>(model_->stringList().indexOf(name));
+    const int row = static_cast<int>(model_->names().indexOf(name));
     if (row < 0)
         return false;
     const QModelIndex index = model_->index(row);
@@ -109,12 +99,51 @@ void FileList::mouseReleaseEvent(QMouseEvent* event)
         Q_EMIT fileClicked();
 }
 
+void FileList::clickIfSelected()
+{
+    if (!selectedName().isEmpty())
+        Q_EMIT fileClicked();
+}
+
+// Space, Return and the movement keys choose the current file when it is
+// not selected yet: in a list of one file the current row never moves, and
+// the keyboard alone must still be able to choose it.
 void FileList::keyPressEvent(QKeyEvent* event)
 {
+    static const QList<int> choosingKeys{
+        Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Up,     Qt::Key_Down,    Qt::Key_Left,
+        Qt::Key_Right, Qt::Key_Home,   Qt::Key_End,   Qt::Key_PageUp, Qt::Key_PageDown};
     const QModelIndex before = currentIndex();
-    QListView::keyPressEvent(event);
-    if (currentIndex() != before && currentIndex().isValid())
-        Q_EMIT fileClicked();
+    const bool wasSelected = before.isValid() && selectionModel()->isSelected(before);
+    const bool isReturn = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!isReturn)
+        QListView::keyPressEvent(event);
+    const bool choosing = choosingKeys.contains(event->key());
+    if (choosing)
+        selectCurrentIfUnselected();
+    if (currentIndex().isValid() && (currentIndex() != before || (choosing && !wasSelected)))
+        clickIfSelected();
+}
+
+void FileList::selectCurrentIfUnselected()
+{
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && !selectionModel()->isSelected(current))
+        selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+}
+
+// The selected file stays selected: Ctrl+click on it or a click beside the
+// entries would otherwise leave the list without a selection.
+QItemSelectionModel::SelectionFlags FileList::selectionCommand(const QModelIndex& index,
+                                                               const QEvent* event) const
+{
+    const QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(index, event);
+    if (!index.isValid())
+        return command.testFlag(QItemSelectionModel::Clear) ? QItemSelectionModel::NoUpdate
+                                                            : command;
+    if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        return QItemSelectionModel::ClearAndSelect;
+    return command;
 }
 
 } // namespace kadrix

@@ -4,11 +4,10 @@
 
 #include <QListView>
 
-class QStringListModel;
-
 namespace kadrix {
 
 class DirectoryReader;
+class NameListModel;
 struct DirectoryListing;
 
 // A list of the files of one directory that match a pattern, sorted by name.
@@ -40,18 +39,22 @@ public:
 
 Q_SIGNALS:
     // A file was chosen by mouse or keyboard; also a click on an empty list.
+    // A click or key that leaves no file selected is not a click.
     void fileClicked();
     void fileDoubleClicked();
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
 
 private:
-    void setNames(const QStringList& names);
+    void clickIfSelected();
+    void selectCurrentIfUnselected();
 
     DirectoryReader* reader_ = nullptr;
-    QStringListModel* model_ = nullptr;
+    NameListModel* model_ = nullptr;
     QString path_;
     FilePattern pattern_;
 };

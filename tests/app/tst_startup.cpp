@@ -4,17 +4,14 @@
 #include "MainWindowHarness.h"
 #include "TestFiles.h"
 #include "app/CaptionButton.h"
-#include "app/CaptionCheckBox.h"
 #include "app/Settings.h"
 #include "browser/DirectoryList.h"
+#include "browser/DriveList.h"
 #include "browser/FileList.h"
-#include "browser/FilePatterns.h"
 #include "docs/frmAbout.h"
 
 #include <QDir>
 #include <QLabel>
-#include <QMouseEvent>
-#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -42,18 +39,12 @@ private Q_SLOTS:
     void startsWithoutSettings();
     void recoversFromUnusableDataDir_data();
     void recoversFromUnusableDataDir();
-    void recoveryEndsWhenProgramDirectoryFailsToo();
     void readsTheCommandLine_data();
     void readsTheCommandLine();
     void findsTheAnimationProgram_data();
     void findsTheAnimationProgram();
-    void enablesManualButtonWhenManualIsThere();
-    void setsUpTheBrowser();
     void exitSavesDataDirOnlyFromTheButton_data();
     void exitSavesDataDirOnlyFromTheButton();
-    void unloadClosesOtherWindowsAndRestoresStartDirectory();
-    void doubleClickOnBackgroundShowsAboutBox();
-    void activationRefreshesFileLists();
 };
 
 void StartupTest::startsWithoutSettings()
@@ -61,59 +52,72 @@ void StartupTest::startsWithoutSettings()
     MainWindowHarness harness;
     harness.clearSettings();
     writeFile(harness.exeDir + QStringLiteral("/Kadrix.exe"), "x");
+    writeFile(harness.exeDir + QStringLiteral("/Manuals/Kadrix.PDF"), "%PDF-1.4");
+    for (const char* name : {"walk1.dg", "walk1.km", "walk.csv", "notes.txt"})
+        harness.addDataFile(QString::fromLatin1(name));
     QDir::setCurrent(harness.dataDir);
     harness.start();
+    MainControls& ui = harness.ui();
 
     QCOMPARE(harness.state().DataDir, harness.dataDir);
     QCOMPARE(harness.state().ProgDir, harness.exeDir);
     QCOMPARE(harness.window().StartDir(), harness.dataDir);
     QVERIFY(harness.messages.boxes.empty());
+    QVERIFY(ui.cmdManuals->isEnabled());
     // The splash came and went: the About box stays loaded, hidden.
-    QVERIFY(harness.window().aboutBox());
-    QVERIFY(!harness.window().aboutBox()->isVisible());
+    QVERIFY(harness.window().aboutBox() && !harness.window().aboutBox()->isVisible());
     QVERIFY(harness.window().isVisible());
+    // Read-only types included, .txt files left out.
+    QCOMPARE(ui.filDatafiles->names(), (QStringList{"walk1.dg", "walk1.km"}));
+    QCOMPARE(ui.filConverts->names(), QStringList{"walk.csv"});
+    QCOMPARE(ui.lblPath->text(), QStringLiteral("Current path:\n") + harness.dataDir.toLower());
+    QCOMPARE(ui.dlgOpen.initialDirectory, harness.dataDir);
+    QCOMPARE(ui.statusPanels[1]->text(), QStringLiteral("Version 1.06 (005)"));
+    for (QPushButton* button : std::initializer_list<QPushButton*>{
+             ui.cmdEdit, ui.cmdView, ui.cmdAnimate, ui.cmdConvert, ui.cmdOptions})
+        QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
+    QCOMPARE(harness.window().centralWidget()->size(), QSize(574, 366));
+    // Screen readers name the lists after their headings.
+    QCOMPARE((QStringList{ui.drvDrives->accessibleName(), ui.dirSelect->accessibleName(),
+                          ui.filDatafiles->accessibleName(), ui.filConverts->accessibleName()}),
+             (QStringList{"Drives", "Directories", "Image data files",
+                          "Files that may be converted by Xfer2DG"}));
 }
 
 void StartupTest::recoversFromUnusableDataDir_data()
 {
     // clang-format off
     QTest::addColumn<QString>("stored");
-    QTest::newRow("file-system root") << "/";
-    QTest::newRow("missing directory") << "missing/dir";
-    QTest::newRow("a file, not a directory") << "data/walk1.dg";
+    QTest::addColumn<bool>("programFound");
+    QTest::newRow("file-system root") << "/" << true;
+    QTest::newRow("missing directory") << "missing/dir" << true;
+    QTest::newRow("a file, not a directory") << "data/walk1.dg" << true;
+    QTest::newRow("program directory missing too") << "gone" << false;
     // clang-format on
 }
 
 void StartupTest::recoversFromUnusableDataDir()
 {
     QFETCH(QString, stored);
+    QFETCH(bool, programFound);
     MainWindowHarness harness;
     harness.addDataFile(QStringLiteral("walk1.dg"));
     harness.setSetting(kDataDirKey,
                        stored.startsWith(QLatin1Char('/')) ? stored : harness.path(stored));
-    harness.start();
-
-    QCOMPARE(harness.state().DataDir, harness.progDir);
-    QCOMPARE(QDir::currentPath(), harness.progDir);
-    QCOMPARE(harness.ui().dirSelect->path(), harness.progDir);
-    QCOMPARE(harness.ui().filDatafiles->path(), harness.progDir);
-    QVERIFY(harness.messages.boxes.empty());
-}
-
-void StartupTest::recoveryEndsWhenProgramDirectoryFailsToo()
-{
-    MainWindowHarness harness;
-    harness.setSetting(kDataDirKey, harness.path(QStringLiteral("gone")));
-    harness.setSetting(kProgDirKey, harness.path(QStringLiteral("gone too")));
-    harness.exeDir = harness.path(QStringLiteral("no such exe dir"));
+    if (!programFound) {
+        harness.setSetting(kProgDirKey, harness.path(QStringLiteral("gone too")));
+        harness.exeDir = harness.path(QStringLiteral("no such exe dir"));
+    }
     QDir::setCurrent(harness.dataDir);
     harness.start();
 
-    // One message about the animation program; the browser stays on the
-    // current directory.
-    QCOMPARE(harness.messages.texts(), QStringList{kProgramMissing});
-    QCOMPARE(harness.state().DataDir, harness.dataDir);
-    QCOMPARE(harness.ui().dirSelect->path(), harness.dataDir);
+    // Without a program directory the browser stays on the current one.
+    const QString expected = programFound ? harness.progDir : harness.dataDir;
+    QCOMPARE(harness.state().DataDir, expected);
+    QCOMPARE(QDir::currentPath(), expected);
+    QCOMPARE(harness.ui().dirSelect->path(), expected);
+    QCOMPARE(harness.ui().filDatafiles->path(), expected);
+    QCOMPARE(harness.messages.texts(), programFound ? QStringList() : QStringList{kProgramMissing});
 }
 
 void StartupTest::readsTheCommandLine_data()
@@ -122,16 +126,12 @@ void StartupTest::readsTheCommandLine_data()
     QTest::addColumn<QString>("arguments");
     QTest::addColumn<QString>("trialPath");
     QTest::addColumn<QString>("trialName");
-    QTest::addColumn<QString>("trialExt");
     QTest::addColumn<bool>("dataDirFromCurrent");
 
     // The animation started at once rebuilds TrialPath, spelled as typed.
-    QTest::newRow("trial") << "run1.dg" << "run1.dg" << "run1" << "DG" << false;
-    QTest::newRow("switch and trial") << "/q run1.dg" << "run1.dg" << "run1" << "DG" << true;
-    QTest::newRow("switches only") << "-x -y" << "" << "" << "" << true;
-    QTest::newRow("trial as eleventh word") << "-1 -2 -3 -4 -5 -6 -7 -8 -9 -10 run1.dg" << "" << ""
-        << "" << true;
-    QTest::newRow("two dots") << "walk.fast.km" << "walk.fast.km" << "walk.fast" << "KM" << false;
+    QTest::newRow("trial") << "run1.dg" << "run1.dg" << "run1" << false;
+    QTest::newRow("switch and trial") << "/q walk.fast.km" << "walk.fast.km" << "walk.fast" << true;
+    QTest::newRow("switches only") << "-x -y" << "" << "" << true;
     // clang-format on
 }
 
@@ -140,7 +140,6 @@ void StartupTest::readsTheCommandLine()
     QFETCH(QString, arguments);
     QFETCH(QString, trialPath);
     QFETCH(QString, trialName);
-    QFETCH(QString, trialExt);
     QFETCH(bool, dataDirFromCurrent);
 
     MainWindowHarness harness;
@@ -151,7 +150,7 @@ void StartupTest::readsTheCommandLine()
 
     QCOMPARE(harness.state().TrialPath, trialPath);
     QCOMPARE(harness.state().TrialName, trialName);
-    QCOMPARE(harness.state().TrialExt, trialExt);
+    QCOMPARE(harness.state().TrialExt, trialPath.mid(trialName.size() + 1));
     QCOMPARE(harness.state().DataDir, dataDirFromCurrent ? current : harness.dataDir);
     if (trialPath.isEmpty()) {
         QVERIFY(harness.window().aboutBox());
@@ -160,6 +159,9 @@ void StartupTest::readsTheCommandLine()
         QVERIFY2(!harness.window().aboutBox(), "no splash with a trial on the command line");
         QCOMPARE(harness.ui().lblTrial->text(),
                  QStringLiteral("Selected file: ") + trialName.toUpper());
+        // A double-click on the window's background shows the About box.
+        QTest::mouseDClick(harness.window().centralWidget(), Qt::LeftButton, {}, QPoint(300, 10));
+        QVERIFY(harness.window().aboutBox() && harness.window().aboutBox()->isVisible());
     }
 }
 
@@ -169,12 +171,11 @@ void StartupTest::findsTheAnimationProgram_data()
     QTest::addColumn<QString>("inProgDir");
     QTest::addColumn<QString>("inExeDir");
     QTest::addColumn<QString>("expectedProgDir");
-    QTest::addColumn<bool>("message");
 
-    QTest::newRow("in the program directory") << "Kadrix.exe" << "" << "prog" << false;
-    QTest::newRow("letter case ignored") << "KADRIX.EXE" << "" << "prog" << false;
-    QTest::newRow("beside the front-end") << "" << "kadrix.exe" << "exe" << false;
-    QTest::newRow("nowhere") << "" << "" << "exe" << true;
+    QTest::newRow("in the program directory") << "Kadrix.exe" << "" << "prog";
+    QTest::newRow("letter case ignored") << "KADRIX.EXE" << "" << "prog";
+    QTest::newRow("beside the front-end") << "" << "kadrix.exe" << "exe";
+    QTest::newRow("nowhere") << "" << "" << "exe";
     // clang-format on
 }
 
@@ -183,7 +184,6 @@ void StartupTest::findsTheAnimationProgram()
     QFETCH(QString, inProgDir);
     QFETCH(QString, inExeDir);
     QFETCH(QString, expectedProgDir);
-    QFETCH(bool, message);
 
     MainWindowHarness harness;
     QFile::remove(harness.progDir + QStringLiteral("/Kadrix.exe"));
@@ -198,43 +198,13 @@ void StartupTest::findsTheAnimationProgram()
              harness.path(expectedProgDir) + QStringLiteral("/manuals/"));
     const std::vector<MessageBox> expected{
         {kProgramMissing, QStringLiteral("Kadrix95"), MessageButtons::Ok, MessageIcon::Critical}};
+    const bool nowhere = inProgDir.isEmpty() && inExeDir.isEmpty();
     std::vector<MessageBox> boxes = harness.messages.boxes;
     for (MessageBox& box : boxes) // the details name where Kadrix.exe was looked for
         QVERIFY(std::exchange(box.detail, {}).contains(harness.exeDir));
-    QCOMPARE(boxes, message ? expected : std::vector<MessageBox>());
+    QCOMPARE(boxes, nowhere ? expected : std::vector<MessageBox>());
+    QVERIFY(!harness.ui().cmdManuals->isEnabled()); // no manual there
     QVERIFY(harness.window().isVisible());
-}
-
-void StartupTest::enablesManualButtonWhenManualIsThere()
-{
-    MainWindowHarness without;
-    without.start();
-    QVERIFY(!without.ui().cmdManuals->isEnabled());
-
-    MainWindowHarness with;
-    writeFile(with.progDir + QStringLiteral("/Manuals/Kadrix.PDF"), "%PDF-1.4");
-    with.start();
-    QVERIFY(with.ui().cmdManuals->isEnabled());
-}
-
-void StartupTest::setsUpTheBrowser()
-{
-    MainWindowHarness harness;
-    for (const char* name : {"walk1.dg", "walk1.km", "walk.csv", "notes.txt"})
-        harness.addDataFile(QString::fromLatin1(name));
-    harness.start();
-    MainControls& ui = harness.ui();
-
-    // Read-only types included, .txt files left out.
-    QCOMPARE(ui.filDatafiles->names(), (QStringList{"walk1.dg", "walk1.km"}));
-    QCOMPARE(ui.filConverts->names(), QStringList{"walk.csv"});
-    QCOMPARE(ui.lblPath->text(), QStringLiteral("Current path:\n") + harness.dataDir.toLower());
-    QCOMPARE(ui.dlgOpen.initialDirectory, harness.dataDir);
-    QCOMPARE(ui.statusPanels[1]->text(), QStringLiteral("Version 1.06 (005)"));
-    for (QPushButton* button : std::initializer_list<QPushButton*>{
-             ui.cmdEdit, ui.cmdView, ui.cmdAnimate, ui.cmdConvert, ui.cmdOptions})
-        QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
-    QCOMPARE(harness.window().centralWidget()->size(), QSize(574, 366));
 }
 
 void StartupTest::exitSavesDataDirOnlyFromTheButton_data()
@@ -254,7 +224,11 @@ void StartupTest::exitSavesDataDirOnlyFromTheButton()
     QFETCH(bool, saved);
     MainWindowHarness harness;
     harness.setSetting(kDataDirKey, QStringLiteral("/"));
+    const QString start = harness.path(QStringLiteral("start"));
+    makeDirectory(start);
+    QDir::setCurrent(start);
     harness.start();
+    harness.window().mnuAbout_Click();
     QSignalSpy unloaded(&harness.window(), &frmKadrix::unloaded);
 
     if (way == 0)
@@ -267,42 +241,9 @@ void StartupTest::exitSavesDataDirOnlyFromTheButton()
     QCOMPARE(unloaded.size(), 1);
     QVERIFY(harness.window().isUnloaded());
     QCOMPARE(storedDataDir(harness.settings), saved ? harness.progDir : QStringLiteral("/"));
-}
-
-void StartupTest::unloadClosesOtherWindowsAndRestoresStartDirectory()
-{
-    MainWindowHarness harness;
-    const QString start = harness.path(QStringLiteral("start"));
-    makeDirectory(start);
-    QDir::setCurrent(start);
-    harness.start();
-    harness.window().mnuAbout_Click();
-    QVERIFY(harness.window().aboutBox()->isVisible());
-    QCOMPARE(QDir::currentPath(), harness.dataDir);
-
-    harness.window().close();
+    // Unloading closes the other windows and restores the start directory.
     QVERIFY(!harness.window().aboutBox());
     QCOMPARE(QDir::currentPath(), start);
-}
-
-void StartupTest::doubleClickOnBackgroundShowsAboutBox()
-{
-    MainWindowHarness harness;
-    harness.start(QStringLiteral("walk1.dg")); // no splash
-    QVERIFY(!harness.window().aboutBox());
-    QTest::mouseDClick(harness.window().centralWidget(), Qt::LeftButton, {}, QPoint(300, 10));
-    QVERIFY(harness.window().aboutBox());
-    QVERIFY(harness.window().aboutBox()->isVisible());
-}
-
-void StartupTest::activationRefreshesFileLists()
-{
-    MainWindowHarness harness;
-    harness.start();
-    QVERIFY(harness.ui().filDatafiles->names().isEmpty());
-    harness.addDataFile(QStringLiteral("new.dg"));
-    harness.window().Form_GotFocus();
-    QTRY_COMPARE(harness.ui().filDatafiles->names(), QStringList{"new.dg"});
 }
 
 QTEST_MAIN(StartupTest)
