@@ -29,7 +29,7 @@ QString labelOf(const QStorageInfo& volume)
                : root + QStringLiteral("  [") + name + QLatin1Char(']');
 }
 
-QList<QStorageInfo> mountedDrives()
+QList<Drive> mountedDrives()
 {
     QList<QStorageInfo> volumes;
     const QList<QStorageInfo> mounted = QStorageInfo::mountedVolumes();
@@ -44,13 +44,17 @@ QList<QStorageInfo> mountedDrives()
     std::sort(volumes.begin(), volumes.end(), [](const QStorageInfo& a, const QStorageInfo& b) {
         return a.rootPath() < b.rootPath();
     });
-    return volumes;
+    QList<Drive> drives;
+    for (const QStorageInfo& volume : volumes)
+        drives.append({volume.rootPath(), labelOf(volume)});
+    return drives;
 }
 
 } // namespace
 
 DriveList::DriveList(QWidget* parent)
     : QComboBox(parent)
+    , source_(mountedDrives)
 {
     connect(this, &QComboBox::activated, this, &DriveList::userSelected);
     refresh();
@@ -74,11 +78,17 @@ void DriveList::refresh()
     const QString selected = drive();
     const QSignalBlocker blocker(this);
     clear();
-    const QList<QStorageInfo> volumes = mountedDrives();
-    for (const QStorageInfo& volume : volumes)
-        addItem(labelOf(volume), volume.rootPath());
+    const QList<Drive> drives = source_();
+    for (const Drive& entry : drives)
+        addItem(entry.label, entry.root);
     const int index = findData(selected, kRootRole);
     selectIndex(index >= 0 ? index : shownIndex_ < count() ? shownIndex_ : 0);
+}
+
+void DriveList::setSource(DriveSource source)
+{
+    source_ = std::move(source);
+    refresh();
 }
 
 int DriveList::indexOfDriveHolding(const QString& path) const

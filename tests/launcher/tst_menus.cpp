@@ -24,7 +24,8 @@ class MenusTest : public QObject {
 private Q_SLOTS:
     void openingFollowsTheTrialsFiles_data();
     void openingFollowsTheTrialsFiles();
-    void convertSubmenuShowsTheTrialsArielFiles();
+    void dataOpeningKeepsItsFirstItem();
+    void arielItemsFollowTheTrialsFiles();
     void selectDigitizedData_data();
     void selectDigitizedData();
     void runXfer2DGSavesTheDataDirectory();
@@ -87,28 +88,45 @@ void MenusTest::openingFollowsTheTrialsFiles()
     QCOMPARE(harness.messages.texts(), messages);
 }
 
-void MenusTest::convertSubmenuShowsTheTrialsArielFiles()
+// The Data menu's opening never touches "&Select digitized data".
+void MenusTest::dataOpeningKeepsItsFirstItem()
 {
     MainWindowHarness harness;
-    harness.addDataFile(QStringLiteral("walk1.1t"));
-    harness.addDataFile(QStringLiteral("WALK1.3T"));
+    harness.addDataFile(QStringLiteral("walk.dg"));
     harness.start();
-    harness.selectTrial(QStringLiteral("walk1"), QStringLiteral("1T"));
-    const auto& items = harness.ui().mnuArielType;
-    items[1]->setEnabled(false);
-
-    Q_EMIT harness.ui().mnuConverts->aboutToShow();
-    Q_EMIT harness.ui().mnuAriel->aboutToShow();
-    for (size_t i = 0; i < items.size(); ++i) {
-        QCOMPARE(items.at(i)->isVisible(), i == 1 || i == 3);
-        QCOMPARE(items.at(i)->isEnabled(), i == 1 || i == 3);
+    QAction* select = harness.ui().mnuDatafile[0];
+    for (const QString& trial : {QStringLiteral("walk"), QStringLiteral("run")}) {
+        harness.selectTrial(trial, QStringLiteral("DG"));
+        for (const bool enabled : {false, true}) {
+            select->setEnabled(enabled);
+            Q_EMIT harness.ui().mnuDatafiles->aboutToShow();
+            QCOMPARE(select->isEnabled(), enabled);
+        }
     }
+}
 
-    // Without the .1t file "&1T" stays in the menu, disabled.
-    harness.selectTrial(QStringLiteral("run"), QStringLiteral("DG"));
-    Q_EMIT harness.ui().mnuConverts->aboutToShow();
-    QVERIFY(items[1]->isVisible() && !items[1]->isEnabled());
-    QVERIFY(!items[3]->isVisible());
+// Each Ariel Dynamics item is shown and enabled by the Convert submenu's
+// opening when the trial's file for it is there ("&1T" is always shown);
+// the Ariel submenu, opened on its own, then follows the disk for each item.
+void MenusTest::arielItemsFollowTheTrialsFiles()
+{
+    MainWindowHarness harness;
+    harness.start();
+    harness.selectTrial(QStringLiteral("walk1"), QStringLiteral("DG"));
+    const auto& items = harness.ui().mnuArielType;
+    for (size_t i = 0; i < items.size(); ++i) {
+        const QString file =
+            i == 0 ? QStringLiteral("walk1.3d") : QStringLiteral("WALK1.%1T").arg(i);
+        harness.addDataFile(file);
+        Q_EMIT harness.ui().mnuConverts->aboutToShow();
+        for (size_t j = 0; j < items.size(); ++j) {
+            QCOMPARE(items.at(j)->isVisible(), j == i || j == 1);
+            QCOMPARE(items.at(j)->isEnabled(), j == i);
+        }
+        QVERIFY(QFile::remove(harness.dataFile(file)));
+        Q_EMIT harness.ui().mnuAriel->aboutToShow();
+        QVERIFY(items.at(i)->isVisible() && !items.at(i)->isEnabled());
+    }
 }
 
 void MenusTest::selectDigitizedData_data()
