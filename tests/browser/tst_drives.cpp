@@ -29,35 +29,6 @@ void chooseDrive(DriveList* list, const QString& root)
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
 }
 
-// The harness's main window over two drives: the temporary root, which holds
-// the data directory, and root/other. Only drives whose root exists are listed.
-struct TwoDrives {
-    MainWindowHarness harness;
-    QString first = harness.path({}).chopped(1);
-    QString other = harness.path(QStringLiteral("other"));
-
-    TwoDrives()
-    {
-        makeDirectory(other);
-        harness.start();
-        harness.ui().drvDrives->setSource([this] {
-            QList<Drive> drives;
-            for (const QString& root : {first, other}) {
-                if (QFileInfo(root).isDir())
-                    drives.append({root, QDir::toNativeSeparators(root)});
-            }
-            return drives;
-        });
-        harness.ui().drvDrives->rememberDirectory(harness.dataDir); // as start-up did
-    }
-    void expectDataDirectory(const QString& directory)
-    {
-        QCOMPARE(harness.state().DataDir, directory);
-        QCOMPARE(QDir::currentPath(), directory);
-        QCOMPARE(harness.ui().lblPath->text(), "Current path:\n" + directory.toLower());
-    }
-};
-
 } // namespace
 
 class DrivesTest : public QObject {
@@ -67,31 +38,52 @@ private Q_SLOTS:
     void driveChangeProblemAndRecovery();
 };
 
+// Two drives: the temporary root, which holds the data directory, and
+// root/other; a drive is listed while its root is there.
 void DrivesTest::driveChangeProblemAndRecovery()
 {
-    TwoDrives drives;
-    DriveList* list = drives.harness.ui().drvDrives;
-    QVERIFY(QDir(drives.other).removeRecursively()); // the medium is taken out
+    MainWindowHarness harness;
+    const QString first = harness.path({}).chopped(1);
+    const QString other = harness.path(QStringLiteral("other"));
+    harness.start();
+    DriveList* list = harness.ui().drvDrives;
+    list->setSource([&] {
+        QList<Drive> drives;
+        for (const QString& root : {first, other}) {
+            if (QFileInfo(root).isDir())
+                drives.append({root, QDir::toNativeSeparators(root)});
+        }
+        return drives;
+    });
+    list->rememberDirectory(harness.dataDir); // as start-up did
+    const auto expectDataDirectory = [&](const QString& directory) {
+        QCOMPARE(harness.state().DataDir, directory);
+        QCOMPARE(QDir::currentPath(), directory);
+        QCOMPARE(harness.ui().lblPath->text(), "Current path:\n" + directory.toLower());
+    };
 
-    chooseDrive(list, drives.other);
+    makeDirectory(other);
+    list->refresh();
+    QVERIFY(QDir(other).removeRecursively()); // the medium is taken out
+    chooseDrive(list, other);
     const MessageBox problem{
         QStringLiteral("There was a drive problem.\nError was: Path not found"), kApplicationTitle,
         MessageButtons::Ok, MessageIcon::Critical};
-    QCOMPARE(drives.harness.messages.boxes, std::vector<MessageBox>{problem});
-    drives.expectDataDirectory(drives.harness.dataDir);
-    QCOMPARE(list->drives(), QStringList{drives.first}); // re-read
-    QCOMPARE(list->drive(), drives.first);
+    QCOMPARE(harness.messages.boxes, std::vector<MessageBox>{problem});
+    expectDataDirectory(harness.dataDir);
+    QCOMPARE(list->drives(), QStringList{first}); // re-read
+    QCOMPARE(list->drive(), first);
 
-    makeDirectory(drives.other); // back again: listed at the next refresh
-    drives.harness.ui().cmdRefresh->click();
-    drives.harness.selectTrial(QStringLiteral("walk1"), QStringLiteral("DG"));
-    chooseDrive(list, drives.other);
-    drives.expectDataDirectory(drives.other);
-    QCOMPARE(drives.harness.state().TrialName, QString());
-    QCOMPARE(list->drive(), drives.other);
-    chooseDrive(list, drives.first); // each drive keeps its own directory
-    drives.expectDataDirectory(drives.harness.dataDir);
-    QCOMPARE(drives.harness.messages.boxes.size(), size_t(1));
+    makeDirectory(other); // back again: listed at the next refresh
+    harness.ui().cmdRefresh->click();
+    harness.selectTrial(QStringLiteral("walk1"), QStringLiteral("DG"));
+    chooseDrive(list, other);
+    expectDataDirectory(other);
+    QCOMPARE(harness.state().TrialName, QString());
+    QCOMPARE(list->drive(), other);
+    chooseDrive(list, first); // each drive keeps its own directory
+    expectDataDirectory(harness.dataDir);
+    QCOMPARE(harness.messages.boxes.size(), size_t(1));
 }
 
 QTEST_MAIN(DrivesTest)
