@@ -2,6 +2,7 @@
 // the author's text hides the picture only; coming back to the box folds it
 // and writes its texts afresh; "O&K" unloads it.
 
+#include "DocsHelpers.h"
 #include "app/AppState.h"
 #include "docs/frmAbout.h"
 #include "platform/Twips.h"
@@ -58,15 +59,10 @@ void AboutTest::activationFoldsAndWritesTheTexts()
 {
     AppState state;
     state.VersionText = QStringLiteral("1.05 (012)");
-    QWidget mainWindow;
-    mainWindow.show();
-    QPointer<frmAbout> about = new frmAbout(state, &mainWindow);
+    QPointer<frmAbout> about = new frmAbout(state, nullptr);
     about->show();
     about->cmdAuthor_Click();
-    mainWindow.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&mainWindow));
-    about->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(about));
+    QVERIFY(test::switchAwayAndBack(*about));
     QCOMPARE(about->height(), kFolded);
     QVERIFY(!about->AuthorShown());
     QCOMPARE(labelOf(*about, "lblAbout")->text().section(QLatin1Char('\n'), 1, 1),

@@ -189,11 +189,7 @@ void MenusTest::runAProgram()
 
     harness.ui().mnuRun->trigger();
     QCOMPARE(harness.messages.fileDialogs.size(), size_t(1));
-    const OpenFileDialog& dialog = harness.messages.fileDialogs.front();
-    QCOMPARE(dialog.title, QStringLiteral("Select program to run"));
-    QCOMPARE(dialog.initialDirectory, harness.progDir);
-    QCOMPARE(dialog.fileName, QStringLiteral("*.exe"));
-    QCOMPARE(dialog.filters.value(dialog.selectedFilter), QStringLiteral("*.exe"));
+    QCOMPARE(harness.messages.fileDialogs.front().initialDirectory, harness.progDir);
     const std::vector<StartRequest> start{{StartKind::Command, tool, {}, harness.dataDir, 5, tool}};
     QCOMPARE(harness.starter.requests, started ? start : std::vector<StartRequest>{});
     // A name missing from the program directory ends the handler before the
