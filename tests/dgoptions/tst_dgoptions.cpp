@@ -128,7 +128,6 @@ void DGOptionsTest::okAndCancel_data()
     QTest::newRow("KM trial: filtered data grayed") << "walk1.km" << offered << yes << "/F /V1 " << Boxes{} << "" << QByteArray();
     QTest::newRow("other trial offers none") << "walk1.cn" << offered << yes << "/V1 " << Boxes{} << "" << QByteArray();
     QTest::newRow("no trial offers none") << "" << offered << yes << "/V1 " << Boxes{} << "" << QByteArray();
-    QTest::newRow("other trial, nothing touched") << "walk1.cn" << QStringList{} << yes << "/V1 " << Boxes{} << "" << QByteArray();
     QTest::newRow("3-D trial, both filtered") << "jump.3d" << QStringList{filteredData, "&Filtered data"} << yes << "/F /V1 /F " << Boxes{} << "" << QByteArray();
     QTest::newRow("CDA trial, frontal view") << "throw.cda" << QStringList{"&View X-Z (frontal)"} << yes << "/V2 " << Boxes{} << "" << QByteArray();
     QTest::newRow("3-D trial, every option: in the grammar's order, no question, no warning") << "jump.3d" << QStringList{kReverseX, "&Filtered data", kHide, "&View Y-Z (top)", "Make &Read-only", filteredData} << yes << "/R /Z /F /V3 /F /X " << Boxes{} << "" << QByteArray();
