@@ -29,7 +29,7 @@ QString labelOf(const QStorageInfo& volume)
                : root + QStringLiteral("  [") + name + QLatin1Char(']');
 }
 
-QList<QStorageInfo> mountedDrives()
+QList<Drive> mountedDrives()
 {
     QList<QStorageInfo> volumes;
     const QList<QStorageInfo> mounted = QStorageInfo::mountedVolumes();
@@ -44,13 +44,17 @@ QList<QStorageInfo> mountedDrives()
     std::sort(volumes.begin(), volumes.end(), [](const QStorageInfo& a, const QStorageInfo& b) {
         return a.rootPath() < b.rootPath();
     });
-    return volumes;
+    QList<Drive> drives;
+    for (const QStorageInfo& volume : volumes)
+        drives.append({volume.rootPath(), labelOf(volume)});
+    return drives;
 }
 
 } // namespace
 
 DriveList::DriveList(QWidget* parent)
     : QComboBox(parent)
+    , source_(mountedDrives)
 {
     connect(this, &QComboBox::activated, this, &DriveList::userSelected);
     refresh();
@@ -71,17 +75,17 @@ QStringList DriveList::drives() const
 
 void DriveList::refresh()
 {
-    const QList<QStorageInfo> volumes = mountedDrives();
+    const QList<Drive> drives = source_();
     QStringList labels;
-    for (const QStorageInfo& volume : volumes)
-        labels.append(labelOf(volume));
+    for (const Drive& entry : drives)
+        labels.append(entry.label);
     if (labels == itemLabels())
         return; // unchanged: an open drop-down stays as it is
     const QString selected = drive();
     const QSignalBlocker blocker(this);
     clear();
-    for (qsizetype i = 0; i < volumes.size(); ++i)
-        addItem(labels.at(i), volumes.at(i).rootPath());
+    for (const Drive& entry : drives)
+        addItem(entry.label, entry.root);
     const int index = findData(selected, kRootRole);
     selectIndex(index >= 0 ? index : shownIndex_ < count() ? shownIndex_ : 0);
 }
@@ -92,6 +96,12 @@ QStringList DriveList::itemLabels() const
     for (int i = 0; i < count(); ++i)
         labels.append(itemText(i));
     return labels;
+}
+
+void DriveList::setSource(DriveSource source)
+{
+    source_ = std::move(source);
+    refresh();
 }
 
 int DriveList::indexOfDriveHolding(const QString& path) const

@@ -3,7 +3,16 @@
 #include <QComboBox>
 #include <QHash>
 
+#include <functional>
+
 namespace kadrix {
+
+// One entry of the drive list: the drive's root and the text shown for it.
+struct Drive {
+    QString root;
+    QString label;
+};
+using DriveSource = std::function<QList<Drive>()>;
 
 // The drive list: one entry per mounted file system. Each drive keeps its
 // own current directory, as drives did on the classic platform: the
@@ -24,6 +33,9 @@ public:
     // Selects the drive that holds `path` without emitting `changed`.
     void showDriveOf(const QString& path);
     void refresh();
+    // Takes the drives from `source` instead of the mounted file systems,
+    // and re-reads the list.
+    void setSource(DriveSource source);
 
     void rememberDirectory(const QString& directory);
     QString currentDirectoryOf(const QString& drive) const;
@@ -37,6 +49,7 @@ private:
     void selectIndex(int index);
     void userSelected(int index);
 
+    DriveSource source_;
     QHash<QString, QString> lastDirectory_;
     int shownIndex_ = -1;
 };

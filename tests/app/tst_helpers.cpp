@@ -141,6 +141,13 @@ void HelpersTest::fixed5_data()
     QTest::newRow("123.5 too wide") << 123.5 << "";
     QTest::newRow("0.25") << 0.25 << "  .25";
     QTest::newRow("-0.125") << -0.125 << "-.125";
+    QTest::newRow("five significant digits") << 9998.5 << "";
+    QTest::newRow("1.2345") << 1.2345 << "";
+    QTest::newRow("-999.5 too wide") << -999.5 << "";
+    QTest::newRow("0.1 + 0.2 in its shortest form") << 0.1 + 0.2 << "";
+    QTest::newRow("four digits and a point") << 12.75 << "";
+    QTest::newRow("-1.25 fills five") << -1.25 << "-1.25";
+    QTest::newRow("99999.5 limited") << 99999.5 << " 9999";
     // clang-format on
 }
 

@@ -37,6 +37,8 @@ const MessageBox kAsk{QStringLiteral("Verify that you want the changes saved."),
                       QStringLiteral("Save changes"), MessageButtons::YesNoCancel,
                       MessageIcon::Question};
 const QString kRef = QStringLiteral("To change the reference system:\n");
+const QString kReverseX = QStringLiteral("Check to reverse &X-coordinates");
+const QString kHide = QStringLiteral("Hide (0,0) coordinates");
 const QString kX = QStringLiteral("To have the X coordinates changed:\n");
 
 MessageBox saved(const QString& trial)
@@ -82,12 +84,11 @@ struct Fixture {
     }
 };
 
-// A button by its name, "optView:2" one of a group by its index.
-QAbstractButton* control(frmDGOptions* dialog, const QString& name)
+// The button or box with `caption`, as the user finds it.
+QAbstractButton* control(frmDGOptions* dialog, const QString& caption)
 {
     for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
-        const QVariant index = button->property("index");
-        if (name == button->objectName() + (index.isValid() ? u':' + index.toString() : QString()))
+        if (button->text() == caption)
             return button;
     }
     return nullptr;
@@ -101,7 +102,7 @@ class DGOptionsTest : public QObject {
 private Q_SLOTS:
     void okAndCancel_data();
     void okAndCancel();
-    void clickHandlers();
+    void eachReferenceSystemWritesItsCode();
 };
 
 void DGOptionsTest::okAndCancel_data()
@@ -116,9 +117,10 @@ void DGOptionsTest::okAndCancel_data()
     QTest::addColumn<QByteArray>("third");
     const auto yes = MessageAnswer::Yes;
     const QByteArray panned = "    2    4" + kThird.mid(10);
-    const QString movingCamera = "optRef:2";
-    const QString panning = "optRef:4";
-    const QStringList offered{panning, "optView:2", "chkFilteredData"}; // counted only when offered
+    const QString movingCamera = "Moving camera";
+    const QString panning = "Panning";
+    const QString filteredData = "&Show filtered data";
+    const QStringList offered{panning, "&View Y-Z (top)", filteredData}; // counted only when offered
 
     QTest::newRow("DG offers the reference system") << "walk1.dg" << offered << yes << "/V1 /S4 " << Boxes{kAsk, saved("WALK1"), refine(kRef)} << "walk1" << panned;
     QTest::newRow("3-D trial offers views and filtered data") << "jump.3d" << offered << yes << "/F /V3 " << Boxes{} << "" << QByteArray();
@@ -126,24 +128,23 @@ void DGOptionsTest::okAndCancel_data()
     QTest::newRow("KM trial: filtered data grayed") << "walk1.km" << offered << yes << "/F /V1 " << Boxes{} << "" << QByteArray();
     QTest::newRow("other trial offers none") << "walk1.cn" << offered << yes << "/V1 " << Boxes{} << "" << QByteArray();
     QTest::newRow("no trial offers none") << "" << offered << yes << "/V1 " << Boxes{} << "" << QByteArray();
-    QTest::newRow("other trial, nothing touched") << "walk1.cn" << QStringList{} << yes << "/V1 " << Boxes{} << "" << QByteArray();
-    QTest::newRow("3-D trial, both filtered") << "jump.3d" << QStringList{"chkFilteredData", "optFiltered"} << yes << "/F /V1 /F " << Boxes{} << "" << QByteArray();
-    QTest::newRow("CDA trial, frontal view") << "throw.cda" << QStringList{"optView:1"} << yes << "/V2 " << Boxes{} << "" << QByteArray();
-    QTest::newRow("3-D trial, every option: in the grammar's order, no question, no warning") << "jump.3d" << QStringList{"chkReverseX", "optFiltered", "chkHideMissing", "optView:2", "chkReadOnly", "chkFilteredData"} << yes << "/R /Z /F /V3 /F /X " << Boxes{} << "" << QByteArray();
+    QTest::newRow("3-D trial, both filtered") << "jump.3d" << QStringList{filteredData, "&Filtered data"} << yes << "/F /V1 /F " << Boxes{} << "" << QByteArray();
+    QTest::newRow("CDA trial, frontal view") << "throw.cda" << QStringList{"&View X-Z (frontal)"} << yes << "/V2 " << Boxes{} << "" << QByteArray();
+    QTest::newRow("3-D trial, every option: in the grammar's order, no question, no warning") << "jump.3d" << QStringList{kReverseX, "&Filtered data", kHide, "&View Y-Z (top)", "Make &Read-only", filteredData} << yes << "/R /Z /F /V3 /F /X " << Boxes{} << "" << QByteArray();
     QTest::newRow("DG, nothing changed, Yes: rewritten with its own values") << "walk1.dg" << QStringList{} << yes << "/V1 " << Boxes{kAsk, saved("WALK1")} << "walk1" << kThird;
-    QTest::newRow("DG, read-only, X reversed, Panning, Yes") << "walk1.dg" << QStringList{"chkReadOnly", "chkReverseX", panning} << yes << "/R /V1 /X /S4 " << Boxes{kAsk, saved("WALK1"), refine(kRef + kX)} << "walk1" << panned;
+    QTest::newRow("DG, read-only, X reversed, Panning, Yes") << "walk1.dg" << QStringList{"Make &Read-only", kReverseX, panning} << yes << "/R /V1 /X /S4 " << Boxes{kAsk, saved("WALK1"), refine(kRef + kX)} << "walk1" << panned;
     QTest::newRow("DG, Moving camera, No: nothing written") << "walk1.dg" << QStringList{movingCamera} << MessageAnswer::No << "/V1 /S2 " << Boxes{kAsk, refine(kRef)} << "" << QByteArray();
-    QTest::newRow("DG, X left unchecked") << "walk1.dg" << QStringList{"chkReverseX", "chkReverseX"} << yes << "/V1 " << Boxes{kAsk, saved("WALK1"), refine(kX)} << "walk1" << "    1" + kThird.mid(5);
-    QTest::newRow("DG, Cancel at the question: the dialog stays as it is") << "walk1.dg" << QStringList{movingCamera, "chkReadOnly"} << MessageAnswer::Cancel << "/R /V1 " << Boxes{kAsk} << "" << QByteArray();
-    QTest::newRow("Cancel of the dialog, whatever is set") << "walk1.dg" << QStringList{"chkReverseX", "chkHideMissing", panning, "cmdCancel"} << yes << "" << Boxes{} << "" << QByteArray();
+    QTest::newRow("DG, X left unchecked") << "walk1.dg" << QStringList{kReverseX, kReverseX} << yes << "/V1 " << Boxes{kAsk, saved("WALK1"), refine(kX)} << "walk1" << "    1" + kThird.mid(5);
+    QTest::newRow("DG, Cancel at the question: the dialog stays as it is") << "walk1.dg" << QStringList{movingCamera, "Make &Read-only"} << MessageAnswer::Cancel << "/R /V1 " << Boxes{kAsk} << "" << QByteArray();
+    QTest::newRow("Cancel of the dialog, whatever is set") << "walk1.dg" << QStringList{kReverseX, kHide, panning, "&Cancel"} << yes << "" << Boxes{} << "" << QByteArray();
     QTest::newRow("backup name taken: the new header is kept") << "walk1.dg" << QStringList{panning, "taken:walk1.DG!"} << yes << "/V1 /S4 "
         << Boxes{kAsk, saveError("Error #  75 was generated by Kadrix95\rPath/File access errorChanges are in file 'walk1.D$$'."), refine(kRef)} << "" << QByteArray();
     QTest::newRow("temporary name taken: nothing is kept") << "walk1.dg" << QStringList{panning, "taken:walk1.D$$"} << yes << "/V1 /S4 "
         << Boxes{kAsk, saveError("Error #  58 was generated by Kadrix95\rFile already exists"), refine(kRef)} << "" << QByteArray();
     QTest::newRow("DG, then another DG: the one current at OK") << "walk1.dg" << QStringList{panning, "select:run2.dg"} << yes << "/V1 /S4 " << Boxes{kAsk, saved("RUN2"), refine(kRef)} << "run2" << panned;
     QTest::newRow("opened again: only brought forward, its choices kept") << "walk1.dg" << QStringList{panning, "open"} << yes << "/V1 /S4 " << Boxes{kAsk, saved("WALK1"), refine(kRef)} << "walk1" << panned;
-    QTest::newRow("closed by its frame: the switches stay") << "walk1.dg" << QStringList{"chkReverseX", panning, "close"} << yes << "/Z /V2 " << Boxes{} << "" << QByteArray();
-    QTest::newRow("a new load starts from the design state") << "walk1.dg" << QStringList{"chkReverseX", panning, "close", "open"} << yes << "/V1 " << Boxes{kAsk, saved("WALK1")} << "walk1" << kThird;
+    QTest::newRow("closed by its frame: the switches stay") << "walk1.dg" << QStringList{kReverseX, panning, "close"} << yes << "/Z /V2 " << Boxes{} << "" << QByteArray();
+    QTest::newRow("a new load starts from the design state") << "walk1.dg" << QStringList{kReverseX, kHide, panning, "close", "open"} << yes << "/V1 " << Boxes{kAsk, saved("WALK1")} << "walk1" << kThird;
     QTest::newRow("KM, then a DG: no question") << "walk1.km" << QStringList{panning, "select:run2.dg"} << yes << "/F /V1 " << Boxes{} << "" << QByteArray();
     QTest::newRow("DG, then a trial without .DG file: nothing written, no message") << "walk1.dg" << QStringList{panning, "select:only.cn"} << yes << "/V1 /S4 " << Boxes{kAsk, refine(kRef)} << "" << QByteArray();
     // clang-format on
@@ -185,6 +186,10 @@ void DGOptionsTest::okAndCancel()
             QAbstractButton* button = control(fixture.dialog(), step);
             QVERIFY2(button, qPrintable(step));
             button->click();
+            if (step == kReverseX) // each click replaces its tooltip
+                QCOMPARE(button->toolTip(), button->isChecked()
+                                                ? "Click to reverse X coordinates."
+                                                : "Click to leave X coordinates unreversed.");
         }
     }
     fixture.harness.messages.answers = {answer};
@@ -201,6 +206,9 @@ void DGOptionsTest::okAndCancel()
     }
     QVERIFY(!QFile::exists(fixture.harness.dataFile(QStringLiteral("only.dg"))));
     QVERIFY(!QGuiApplication::overrideCursor());
+    // "Hide (0,0) coordinates" alone marks "&Change reference system", also
+    // after the dialog has gone.
+    QCOMPARE(fixture.harness.ui().mnuOption[0]->isChecked(), steps.count(kHide) % 2 == 1);
     if (answer == MessageAnswer::Cancel) { // at the question: still open with the choices made
         QVERIFY(dialog->isVisible());
         for (const QString& step : steps)
@@ -210,31 +218,23 @@ void DGOptionsTest::okAndCancel()
     }
 }
 
-// "Hide (0,0) coordinates" alone decides the menu item's mark, also after
-// the dialog has gone; each click on "Check to reverse X-coordinates"
-// changes its tooltip.
-void DGOptionsTest::clickHandlers()
+// Each reference system, chosen by its caption, reaches the header and the
+// switches with its own code.
+void DGOptionsTest::eachReferenceSystemWritesItsCode()
 {
+    const QStringList captions{"No fixed points",  "Moving camera",         "Framing (use fixed)",
+                               "Panning",          "Framed (ignore fixed)", "Framing && moving",
+                               "Framed && moving", "Framing && Panning",    "Framed && Panning"};
     Fixture fixture;
-    fixture.select(QStringLiteral("walk1.cn"));
-    QAction* mark = fixture.harness.ui().mnuOption[0];
-    ThreeStateCheckBox* hide = fixture.open()->controls().chkHideMissing;
-    QVERIFY(!mark->isChecked());
-    for (const bool checked : {true, false, true}) {
-        hide->click();
-        QCOMPARE(mark->isChecked(), checked);
-    }
-    fixture.dialog()->close();
-    QTRY_VERIFY(!fixture.dialog());
-    ThreeStateCheckBox* box = fixture.open()->controls().chkReverseX;
-    QVERIFY(mark->isChecked());
-
-    const QString toReverse = QStringLiteral("Click to reverse X coordinates.");
-    const QString toLeave = QStringLiteral("Click to leave X coordinates unreversed.");
-    for (const auto& [value, tip] : {std::pair{1, toReverse}, {0, toLeave}, {1, toReverse}}) {
-        QTest::keyClick(box, Qt::Key_Space); // a click by keyboard; the mouse works alike
-        QCOMPARE(box->Value(), value);
-        QCOMPARE(box->toolTip(), tip);
+    fixture.select(QStringLiteral("walk1.dg"));
+    for (int code = 1; code <= 9; ++code) {
+        control(fixture.open(), captions.at(code - 1))->click();
+        fixture.dialog()->controls().cmdExit->click();
+        QTRY_VERIFY(!fixture.dialog());
+        const QByteArray digit = QByteArray::number(code);
+        QCOMPARE(fixture.file(QStringLiteral("walk1.dg")),
+                 trial("    2    " + digit + kThird.mid(10)));
+        QCOMPARE(fixture.harness.state().OptionSwitches, "/V1 /S" + digit + ' ');
     }
 }
 

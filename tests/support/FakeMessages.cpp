@@ -14,47 +14,45 @@ QDebug operator<<(QDebug debug, const MessageBox& box)
 
 namespace kadrix::test {
 
+namespace {
+
+// The next scripted answer, or `fallback` when the script is used up.
+template <typename Answer, typename Fallback>
+Answer nextAnswer(std::deque<Answer>& script, Fallback fallback)
+{
+    if (script.empty())
+        return Answer(fallback);
+    Answer answer = script.front();
+    script.pop_front();
+    return answer;
+}
+
+} // namespace
+
 MessageAnswer FakeMessages::showMessage(const MessageBox& box)
 {
     boxes.push_back(box);
-    if (!answers.empty()) {
-        const MessageAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
     const bool asksYes =
         box.buttons == MessageButtons::YesNo || box.buttons == MessageButtons::YesNoCancel;
-    return asksYes ? MessageAnswer::Yes : MessageAnswer::Ok;
+    return nextAnswer(answers, asksYes ? MessageAnswer::Yes : MessageAnswer::Ok);
 }
 
 QString FakeMessages::inputBox(const InputBox& box)
 {
     inputs.push_back(box);
-    if (inputAnswers.empty())
-        return {};
-    QString answer = inputAnswers.front();
-    inputAnswers.pop_front();
-    return answer;
+    return nextAnswer(inputAnswers, QString());
 }
 
 QString FakeMessages::openFileName(const OpenFileDialog& dialog)
 {
     fileDialogs.push_back(dialog);
-    if (fileAnswers.empty())
-        return {};
-    QString answer = fileAnswers.front();
-    fileAnswers.pop_front();
-    return answer;
+    return nextAnswer(fileAnswers, QString());
 }
 
 QColor FakeMessages::chooseColour(const QColor& initial)
 {
     colourDialogs.push_back(initial);
-    if (colourAnswers.empty())
-        return initial;
-    const std::optional<QColor> answer = colourAnswers.front();
-    colourAnswers.pop_front();
-    return answer.value_or(initial);
+    return nextAnswer(colourAnswers, initial).value_or(initial);
 }
 
 void FakeMessages::printerSetup()
