@@ -150,7 +150,7 @@ void StartupTest::readsTheCommandLine()
 
     QCOMPARE(harness.state().TrialPath, trialPath);
     QCOMPARE(harness.state().TrialName, trialName);
-    QCOMPARE(harness.state().TrialExt, trialPath.mid(trialName.size() + 1));
+    QCOMPARE(harness.state().TrialExt, trialPath.mid(trialName.size() + 1).toUpper());
     QCOMPARE(harness.state().DataDir, dataDirFromCurrent ? current : harness.dataDir);
     if (trialPath.isEmpty()) {
         QVERIFY(harness.window().aboutBox());
