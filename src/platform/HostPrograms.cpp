@@ -1,5 +1,6 @@
 #include "platform/HostPrograms.h"
 
+#include "platform/FileErrors.h"
 #include "platform/PathLookup.h"
 #include "platform/WineExecutable.h"
 
@@ -20,8 +21,8 @@ const QStringList kWine32Loaders{QStringLiteral("/usr/lib/wine/wine"),
 
 bool isWindowsExecutable(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.read(2) == "MZ";
+    QFile file; // a pipe or device is never waited on
+    return !openRegularFile(file, path) && file.read(2) == "MZ";
 }
 
 QString toolDescription(SystemTool tool)

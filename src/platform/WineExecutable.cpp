@@ -1,5 +1,7 @@
 #include "platform/WineExecutable.h"
 
+#include "platform/FileErrors.h"
+
 #include <QFile>
 
 namespace kadrix {
@@ -47,8 +49,8 @@ WindowsArchitecture architectureOfHeader(QByteArrayView head)
 
 WindowsArchitecture architectureOfFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (openRegularFile(file, path)) // a pipe or device is never waited on
         return WindowsArchitecture::Unknown;
     return architectureOfHeader(file.read(kHeadSize));
 }
