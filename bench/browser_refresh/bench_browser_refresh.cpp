@@ -87,6 +87,16 @@ private:
     double longest_ = 0;
 };
 
+// Lets the watch on the directory report the file the round added, so
+// that its reading does not fall into the next round.
+void settle(const kadrix::DirectoryReader& reader)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 500 || reader.isBusy())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+}
+
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -125,19 +135,23 @@ int main(int argc, char* argv[])
 
     std::vector<double> raw, refresh, stalls;
     StallMeter meter;
+    const kadrix::FileList& dataFiles = *window.controls().filDatafiles;
     for (int round = 0; round < kRounds; ++round) {
         raw.push_back(timeBareReaddir(data));
-        // A changed directory, so that every list takes a new listing.
+        // A changed directory, so that every list takes a new listing; the
+        // refresh is over when the new file is listed.
+        const int before = dataFiles.listCount();
         QFile(data + QStringLiteral("/added%1.dg").arg(round)).open(QIODevice::WriteOnly);
         meter.start();
         QElapsedTimer clock;
         clock.start();
         window.browser().cmdRefresh_Click();
-        while (reader.isBusy())
+        while (dataFiles.listCount() == before)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         QCoreApplication::processEvents(); // the lists' layout
         refresh.push_back(clock.nsecsElapsed() / 1e6);
         stalls.push_back(meter.stop());
+        settle(reader);
     }
     const double rawTime = median(raw);
     const double refreshTime = median(refresh);

@@ -1,14 +1,51 @@
 #include "browser/DirectoryListing.h"
 
+#include "browser/FilePattern.h"
 #include "platform/FileErrors.h"
 
-#include <QDirIterator>
-#include <QFileInfo>
+#include <QFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <vector>
 
 namespace kadrix {
+
+namespace {
+
+enum class EntryKind { Other, File, Directory };
+
+EntryKind kindOfStatus(int directoryFd, const char* name)
+{
+    struct stat status {};
+    if (::fstatat(directoryFd, name, &status, 0) != 0)
+        return EntryKind::Other;
+    if (S_ISREG(status.st_mode))
+        return EntryKind::File;
+    return S_ISDIR(status.st_mode) ? EntryKind::Directory : EntryKind::Other;
+}
+
+// Pipes, sockets, devices and broken links are system entries, which the
+// lists leave out; a link counts as what it points to.
+EntryKind kindOf(int directoryFd, const dirent& entry)
+{
+    switch (entry.d_type) {
+    case DT_REG:
+        return EntryKind::File;
+    case DT_DIR:
+        return EntryKind::Directory;
+    case DT_LNK:
+    case DT_UNKNOWN:
+        return kindOfStatus(directoryFd, entry.d_name);
+    default:
+        return EntryKind::Other;
+    }
+}
+
+} // namespace
 
 void sortNames(QStringList& names)
 {
@@ -35,25 +72,49 @@ bool namesInOrder(const QString& a, const QString& b)
     return byFolded != 0 ? byFolded < 0 : a < b;
 }
 
-DirectoryListing readDirectory(const QString& path)
+QString scanDirectory(const QString& path, const EntryVisitor& visit)
+{
+    DIR* stream = ::opendir(QFile::encodeName(path).constData());
+    if (!stream) {
+        const bool missing = errno == ENOENT || errno == ENOTDIR;
+        return describeFileError(missing ? kPathNotFound : kPermissionDenied);
+    }
+    const int fd = ::dirfd(stream);
+    while (const dirent* entry = ::readdir(stream)) {
+        if (entry->d_name[0] == '.') // hidden, and the directory and its parent
+            continue;
+        const EntryKind kind = kindOf(fd, *entry);
+        if (kind != EntryKind::Other)
+            visit(entry->d_name, kind == EntryKind::Directory);
+    }
+    ::closedir(stream);
+    return {};
+}
+
+DirectoryListing readDirectory(const QString& path, const QStringList& patterns)
 {
     DirectoryListing listing;
     listing.path = path;
-    const QFileInfo directory(path);
-    listing.readable = directory.isDir() && directory.isReadable();
-    if (!listing.readable) {
-        listing.problem = describeFileError(directory.isDir() ? kPermissionDenied : kPathNotFound);
-        return listing;
-    }
-    QDirIterator entries(path, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
-    while (entries.hasNext()) {
-        entries.next();
-        const QFileInfo entry = entries.fileInfo();
-        (entry.isDir() ? listing.subdirectories : listing.files).append(entry.fileName());
-    }
-    sortNames(listing.files);
+    QStringList files;
+    listing.problem = scanDirectory(path, [&](std::string_view name, bool directory) {
+        (directory ? listing.subdirectories : files)
+            .append(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    });
+    listing.readable = listing.problem.isEmpty();
+    sortNames(files);
     sortNames(listing.subdirectories);
+    for (const QString& pattern : patterns)
+        listing.matching.append({pattern, FilePattern(pattern).filter(files)});
     return listing;
+}
+
+const QStringList* DirectoryListing::filesMatching(const QString& pattern) const
+{
+    for (const MatchingFiles& match : matching) {
+        if (match.pattern == pattern)
+            return &match.names;
+    }
+    return nullptr;
 }
 
 } // namespace kadrix

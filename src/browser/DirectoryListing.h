@@ -1,30 +1,51 @@
 #pragma once
 
+#include <QList>
 #include <QMetaType>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <string_view>
+
 namespace kadrix {
 
+// The files of a listing that match one file list's pattern.
+struct MatchingFiles {
+    QString pattern;
+    QStringList names;
+};
+
 // What one directory holds, as the browser's lists show it: hidden and
-// system entries left out, names sorted regardless of letter case.
+// system entries left out, names sorted regardless of letter case, and the
+// files matched against each file list's pattern where the directory was
+// read.
 struct DirectoryListing {
     QString path;
-    QStringList files;
     QStringList subdirectories;
     bool readable = false;
     // Why an unreadable directory could not be read.
     QString problem;
+    QList<MatchingFiles> matching;
 
-    bool sameContents(const DirectoryListing& other) const
-    {
-        return path == other.path && files == other.files &&
-               subdirectories == other.subdirectories && readable == other.readable;
-    }
+    // The files matching `pattern`, or null when the listing was not asked
+    // for that pattern.
+    const QStringList* filesMatching(const QString& pattern) const;
 };
 
-// Reads the directory now, in the calling thread.
-DirectoryListing readDirectory(const QString& path);
+// Called with the name of each entry the lists show, as the system encodes
+// it, and whether it is a directory.
+using EntryVisitor = std::function<void(std::string_view name, bool directory)>;
+
+// Visits the entries of `path` in the order the system hands them out: one
+// pass over the directory, with a status call only for entries whose type
+// the directory itself does not tell (symbolic links, some file systems).
+// Returns why the directory cannot be read, or nothing when it was read.
+QString scanDirectory(const QString& path, const EntryVisitor& visit);
+
+// Reads the directory now, in the calling thread, and matches its files
+// against `patterns`.
+DirectoryListing readDirectory(const QString& path, const QStringList& patterns = {});
 
 // Sorts names as the file lists show them: regardless of letter case, and
 // names equal but for case in a fixed order.

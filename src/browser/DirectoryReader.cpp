@@ -1,5 +1,7 @@
 #include "browser/DirectoryReader.h"
 
+#include "browser/ListingUpdater.h"
+
 #include <QPromise>
 #include <QThreadPool>
 #include <QTimer>
@@ -10,6 +12,7 @@ namespace kadrix {
 
 DirectoryReader::DirectoryReader(QObject* parent)
     : QObject(parent)
+    , updater_(std::make_shared<ListingUpdater>())
 {
     connect(&watcher_, &QFutureWatcher<DirectoryListing>::finished, this,
             &DirectoryReader::finishRead);
@@ -22,6 +25,17 @@ DirectoryReader::DirectoryReader(QObject* parent)
 DirectoryReader::~DirectoryReader()
 {
     watcher_.disconnect(this);
+}
+
+int DirectoryReader::addPattern(const QString& pattern)
+{
+    patterns_.append(pattern);
+    return static_cast<int>(patterns_.size()) - 1;
+}
+
+void DirectoryReader::setPattern(int place, const QString& pattern)
+{
+    patterns_[place] = pattern;
 }
 
 bool DirectoryReader::isBusy() const
@@ -61,10 +75,11 @@ void DirectoryReader::startPending()
     auto promise = std::make_shared<QPromise<DirectoryListing>>();
     promise->start();
     watcher_.setFuture(promise->future());
-    QThreadPool::globalInstance()->start([promise, path = runningPath_] {
-        promise->addResult(readDirectory(path));
-        promise->finish();
-    });
+    QThreadPool::globalInstance()->start(
+        [promise, updater = updater_, path = runningPath_, patterns = patterns_] {
+            promise->addResult(updater->list(path, patterns));
+            promise->finish();
+        });
 }
 
 void DirectoryReader::finishRead()
@@ -72,7 +87,7 @@ void DirectoryReader::finishRead()
     running_ = false;
     const DirectoryListing listing = watcher_.future().resultCount() > 0
                                          ? watcher_.future().result()
-                                         : DirectoryListing{runningPath_, {}, {}, false, {}};
+                                         : DirectoryListing{runningPath_, {}, false, {}, {}};
     // A result is shown unless a newer request has asked for another
     // directory, or a reading made since has already been shown.
     if (runningPath_ == wantedPath_ && runningRequest_ > publishedRequest_) {
@@ -84,7 +99,7 @@ void DirectoryReader::finishRead()
 
 DirectoryListing DirectoryReader::readNow(const QString& path)
 {
-    DirectoryListing listing = readDirectory(path);
+    DirectoryListing listing = readDirectory(path, patterns_);
     wantedPath_ = path;
     pending_ = false;
     publishedRequest_ = ++requestCount_;

@@ -6,11 +6,16 @@
 #include <QFutureWatcher>
 #include <QObject>
 
+#include <memory>
+
 namespace kadrix {
+
+class ListingUpdater;
 
 // Reads the data directory for the browser's lists away from the user
 // interface, so that a directory of a hundred thousand files or a slow
-// network drive never freezes the window. Requests made while one read runs
+// network drive never freezes the window: the names are sorted and matched
+// against the file lists' patterns there too. Requests made while one read runs
 // are folded into a single read that follows it; a result that a newer
 // request has overtaken is dropped. The directory last listed is watched,
 // and changes made to it by any program are listed anew on their own.
@@ -21,6 +26,11 @@ public:
     explicit DirectoryReader(QObject* parent = nullptr);
     ~DirectoryReader() override;
     Q_DISABLE_COPY_MOVE(DirectoryReader)
+
+    // Adds a pattern that every listing matches the files against, and
+    // returns its place for `setPattern`.
+    int addPattern(const QString& pattern);
+    void setPattern(int place, const QString& pattern);
 
     // Asks for a fresh listing of `path`; `listed` follows.
     void read(const QString& path);
@@ -42,6 +52,9 @@ private:
     void publish(const DirectoryListing& listing);
 
     QFutureWatcher<DirectoryListing> watcher_;
+    // Used by one reading at a time, on the worker.
+    std::shared_ptr<ListingUpdater> updater_;
+    QStringList patterns_;
     DirectoryWatch watch_;
     QString wantedPath_;
     QString runningPath_;

@@ -25,11 +25,12 @@ void FileList::setSource(DirectoryReader* reader)
     if (reader_)
         reader_->disconnect(this);
     reader_ = reader;
-    if (reader_)
-        // Each list takes a new listing in an event of its own, so that the
-        // window stays responsive while large directories are shown.
-        connect(reader_, &DirectoryReader::listed, this, &FileList::showListing,
-                Qt::QueuedConnection);
+    if (!reader_)
+        return;
+    patternPlace_ = reader_->addPattern(pattern_);
+    // Each list takes a new listing in an event of its own, so that the
+    // window stays responsive while large directories are shown.
+    connect(reader_, &DirectoryReader::listed, this, &FileList::showListing, Qt::QueuedConnection);
 }
 
 void FileList::setPath(const QString& path)
@@ -43,9 +44,9 @@ void FileList::setPath(const QString& path)
 
 void FileList::setPattern(const QString& pattern)
 {
-    pattern_ = FilePattern(pattern);
-    if (reader_ && reader_->lastListing().path == path_)
-        showListing(reader_->lastListing());
+    pattern_ = pattern;
+    if (reader_)
+        reader_->setPattern(patternPlace_, pattern);
     refresh();
 }
 
@@ -57,8 +58,15 @@ void FileList::refresh()
 
 void FileList::showListing(const DirectoryListing& listing)
 {
-    if (listing.path == path_)
-        model_->setNames(pattern_.filter(listing.files));
+    // A listing made before the pattern changed is passed over: the reading
+    // asked for by the change follows.
+    const QStringList* names = listing.filesMatching(pattern_);
+    if (listing.path != path_)
+        return;
+    if (!listing.readable)
+        model_->setNames({});
+    else if (names)
+        model_->setNames(*names);
 }
 
 int FileList::listCount() const

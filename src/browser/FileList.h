@@ -1,7 +1,5 @@
 #pragma once
 
-#include "browser/FilePattern.h"
-
 #include <QListView>
 
 namespace kadrix {
@@ -23,8 +21,9 @@ public:
 
     const QString& path() const { return path_; }
     void setPath(const QString& path);
-    const QString& pattern() const { return pattern_.text(); }
-    // A new pattern applies at once and the list re-reads its directory.
+    const QString& pattern() const { return pattern_; }
+    // The list re-reads its directory for a new pattern and shows the files
+    // matching it when the reading is done.
     void setPattern(const QString& pattern);
     void refresh();
 
@@ -56,7 +55,8 @@ private:
     DirectoryReader* reader_ = nullptr;
     NameListModel* model_ = nullptr;
     QString path_;
-    FilePattern pattern_;
+    QString pattern_;
+    int patternPlace_ = -1;
 };
 
 } // namespace kadrix

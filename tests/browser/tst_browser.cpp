@@ -277,19 +277,21 @@ void BrowserTest::readerServesTheNewestRequest()
     writeFile(root.filePath(QStringLiteral("one/a.dg")));
     writeFile(root.filePath(QStringLiteral("two/b.dg")));
     DirectoryReader reader;
+    reader.addPattern(QStringLiteral("*.*"));
+    const auto files = [](const DirectoryListing& listing) { return listing.matching.at(0).names; };
     reader.read(root.filePath(QStringLiteral("one")));
     QTest::qWait(0); // the first read starts
     reader.read(root.filePath(QStringLiteral("two")));
     QTRY_VERIFY(!reader.isBusy());
-    QCOMPARE(reader.lastListing().files, QStringList{"b.dg"});
+    QCOMPARE(files(reader.lastListing()), QStringList{"b.dg"});
     // A reading made at once wins over one still running.
     reader.read(root.filePath(QStringLiteral("two")));
     QTest::qWait(0);
     writeFile(root.filePath(QStringLiteral("two/c.dg")));
-    QCOMPARE(reader.readNow(root.filePath(QStringLiteral("two"))).files,
+    QCOMPARE(files(reader.readNow(root.filePath(QStringLiteral("two")))),
              (QStringList{"b.dg", "c.dg"}));
     QTRY_VERIFY(!reader.isBusy());
-    QCOMPARE(reader.lastListing().files, (QStringList{"b.dg", "c.dg"}));
+    QCOMPARE(files(reader.lastListing()), (QStringList{"b.dg", "c.dg"}));
 }
 
 void BrowserTest::directoryProblems_data()
