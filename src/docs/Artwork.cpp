@@ -64,9 +64,13 @@ QPixmap programIconPixmap(int size)
 
 QIcon programIcon()
 {
-    QIcon icon;
-    for (int size : {16, 32, 48, 64})
-        icon.addPixmap(programIconPixmap(size));
+    // Drawn once: every window of the program carries it.
+    static const QIcon icon = [] {
+        QIcon sizes;
+        for (int size : {16, 32, 48, 64})
+            sizes.addPixmap(programIconPixmap(size));
+        return sizes;
+    }();
     return icon;
 }
 

@@ -87,7 +87,7 @@ void frmAbout::build()
     picAbout_ = new QLabel(this);
     picAbout_->setObjectName(QStringLiteral("picAbout"));
     picAbout_->setGeometry(twipsRect(4680, 600, 510, 510));
-    picAbout_->setPixmap(programIconPixmap(32));
+    picAbout_->setPixmap(programIcon().pixmap(32));
     cmdAuthor_ = new QPushButton(QStringLiteral("&Author"), this);
     cmdAuthor_->setObjectName(QStringLiteral("cmdAuthor"));
     cmdAuthor_->setGeometry(twipsRect(5400, 360, 1212, 492));
@@ -98,7 +98,6 @@ void frmAbout::build()
     picWren_->setObjectName(QStringLiteral("picWren"));
     picWren_->setGeometry(twipsRect(4080, 1800, 2730, 3000));
     picWren_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picWren_->setPixmap(authorPicture());
     lblWren_ = panelLabel(this, "lblWren", QStringLiteral("Author information"),
                           twipsRect(120, 2400, 3855, 2415));
     lblWren_->installEventFilter(this);
@@ -136,6 +135,10 @@ void frmAbout::cmdAuthor_Click()
 {
     authorShown_ = !authorShown_;
     if (authorShown_) {
+        // The picture is drawn the first time it is shown, not for every
+        // splash at start-up.
+        if (picWren_->pixmap().isNull())
+            picWren_->setPixmap(authorPicture());
         setClientHeight(height() + twips(kAuthorPanelHeight));
         picWren_->show();
         lblWren_->show();
