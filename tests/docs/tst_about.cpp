@@ -45,6 +45,7 @@ void AboutTest::authorPanelFoldsAndUnfolds()
     QVERIFY(about.AuthorShown());
     QCOMPARE(about.height(), kUnfolded);
     QVERIFY(labelOf(about, "picWren")->isVisible() && labelOf(about, "lblWren")->isVisible());
+    QVERIFY(!labelOf(about, "picWren")->pixmap().isNull());
 
     QTest::mouseClick(labelOf(about, "lblWren"), Qt::LeftButton);
     QVERIFY(!labelOf(about, "picWren")->isVisible() && labelOf(about, "lblWren")->isVisible());
