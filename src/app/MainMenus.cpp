@@ -1,6 +1,7 @@
 #include "app/MainMenus.h"
 
 #include "app/MainControls.h"
+#include "platform/Fonts.h"
 
 #include <QAction>
 #include <QMenu>
@@ -13,6 +14,7 @@ namespace {
 QMenu* menu(QMenuBar* bar, const char* name, const QString& caption)
 {
     QMenu* created = bar->addMenu(caption);
+    created->setFont(bar->font());
     created->setObjectName(QString::fromLatin1(name));
     created->menuAction()->setObjectName(QString::fromLatin1(name));
     return created;
@@ -21,6 +23,7 @@ QMenu* menu(QMenuBar* bar, const char* name, const QString& caption)
 QMenu* submenu(QMenu* parent, const char* name, const QString& caption)
 {
     QMenu* created = parent->addMenu(caption);
+    created->setFont(parent->font());
     created->setObjectName(QString::fromLatin1(name));
     created->menuAction()->setObjectName(QString::fromLatin1(name));
     return created;
@@ -123,6 +126,9 @@ void buildHelpMenus(QMenuBar* bar, MainControls& ui)
 
 void buildMainMenus(QMenuBar* menuBar, MainControls& ui)
 {
+    // The menus share the window's face, as the classic menus shared the
+    // dialogs' system face; a second face would be loaded for them alone.
+    menuBar->setFont(sansSerifFont(8.25));
     buildFileMenu(menuBar, ui);
     buildDataMenu(menuBar, ui);
     buildAnimateAndOptionsMenus(menuBar, ui);

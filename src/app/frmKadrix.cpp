@@ -94,9 +94,6 @@ void frmKadrix::buildWindow()
     client_->installEventFilter(this);
     setCentralWidget(client_);
     buildMainControls(client_, ui_);
-    // The menu bar shares the window's face, as the classic menus shared
-    // the dialogs' system face; a second face would be loaded for it alone.
-    menuBar()->setFont(sansSerifFont(8.25));
     buildMainMenus(menuBar(), ui_);
 }
 

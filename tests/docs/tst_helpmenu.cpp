@@ -84,6 +84,7 @@ void HelpMenuTest::helpItemShowsItsFileInTheViewer()
     QCOMPARE(harness.state().ViewerFile, harness.progDir + "/DG_file.txt");
     const QPointer<frmViewer> viewer = harness.window().helpMenu().viewer();
     QVERIFY(viewer && viewer->isVisible());
+    QCOMPARE(QAccessible::queryAccessibleInterface(viewer)->role(), QAccessible::Window);
     QCOMPARE(viewer->txtViewer()->toPlainText(), "The .DG header\nline 3\n");
 
     harness.ui().mnuHelpItem.at(5)->trigger(); // the loaded viewer again
