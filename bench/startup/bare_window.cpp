@@ -8,6 +8,8 @@
 //       shows the window, then starts the program in the current directory,
 //       as the front-end starts a companion, and waits to be ended.
 
+#include "PeakMemory.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -16,23 +18,6 @@
 #include <QTimer>
 
 #include <cstdio>
-
-namespace {
-
-long peakMemoryKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> lines = status.readAll().split('\n');
-    for (const QByteArray& line : lines) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').constFirst().toLong();
-    }
-    return 0;
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {

@@ -15,6 +15,7 @@
 // the median of each is compared. Offscreen, with a sandboxed home and
 // configuration.
 
+#include "PeakMemory.h"
 #include "app/VersionText.h"
 #include "app/frmKadrix.h"
 #include "platform/Host.h"
@@ -41,19 +42,6 @@
 namespace {
 
 constexpr int kSamples = 21;
-
-long peakMemoryKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> lines = status.readAll().split('\n');
-    for (const QByteArray& line : lines) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').constFirst().toLong();
-    }
-    return 0;
-}
 
 int runIdleChild(int argc, char* argv[])
 {
@@ -145,15 +133,21 @@ bool waitForCompanion(int fifo, QProcess& child)
     return false;
 }
 
+// Starts `side` in the sandbox's data directory, as the user would.
+void start(QProcess& child, const Sandbox& sandbox, const Side& side)
+{
+    child.setProcessEnvironment(sandbox.environment);
+    child.setWorkingDirectory(sandbox.data);
+    child.start(side.program, side.arguments);
+}
+
 Sample toCompanionStart(const Sandbox& sandbox, const Side& side)
 {
     const int fifo = open(QFile::encodeName(sandbox.fifo).constData(), O_RDONLY | O_NONBLOCK);
     QProcess child;
-    child.setProcessEnvironment(sandbox.environment);
-    child.setWorkingDirectory(sandbox.data);
     QElapsedTimer clock;
     clock.start();
-    child.start(side.program, side.arguments);
+    start(child, sandbox, side);
     const bool started = waitForCompanion(fifo, child);
     const double elapsed = clock.nsecsElapsed() / 1e6;
     close(fifo);
@@ -169,11 +163,9 @@ Sample toCompanionStart(const Sandbox& sandbox, const Side& side)
 Sample toIdleWindow(const Sandbox& sandbox, const Side& side)
 {
     QProcess child;
-    child.setProcessEnvironment(sandbox.environment);
-    child.setWorkingDirectory(sandbox.data);
     QElapsedTimer clock;
     clock.start();
-    child.start(side.program, side.arguments);
+    start(child, sandbox, side);
     child.waitForFinished(60000);
     const double elapsed = clock.nsecsElapsed() / 1e6;
     return {elapsed, child.readAllStandardOutput().trimmed().toLong()};
