@@ -1,3 +1,16 @@
+# kadrix_test_environment(<test> [timeout]): what every test runs with: the
+# programs it may start, the sanitizers' settings and a time limit (300 s
+# unless given).
+function(kadrix_test_environment test)
+  set(timeout 300)
+  if(ARGC GREATER 1 AND ARGV1)
+    set(timeout ${ARGV1})
+  endif()
+  set_tests_properties(${test} PROPERTIES
+    TIMEOUT ${timeout}
+    ENVIRONMENT "KADRIX_STANDIN=$<TARGET_FILE:standin>;KADRIX_EXE=$<TARGET_FILE:kadrix95>;KADRIX_SOURCE_DIR=${PROJECT_SOURCE_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+endfunction()
+
 # kadrix_add_test(<name> SOURCES <files...> [LIBRARIES <libs...>] [TIMEOUT <seconds>])
 #
 # Builds one Qt Test executable against the kadrix library and registers it
@@ -9,12 +22,7 @@ function(kadrix_add_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE kadrix kadrix_testsupport Qt6::Test ${ARG_LIBRARIES})
   add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tests/isolated $<TARGET_FILE:${name}>)
-  if(NOT ARG_TIMEOUT)
-    set(ARG_TIMEOUT 300)
-  endif()
-  set_tests_properties(${name} PROPERTIES
-    TIMEOUT ${ARG_TIMEOUT}
-    ENVIRONMENT "KADRIX_STANDIN=$<TARGET_FILE:standin>;KADRIX_EXE=$<TARGET_FILE:kadrix95>;KADRIX_SOURCE_DIR=${PROJECT_SOURCE_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+  kadrix_test_environment(${name} ${ARG_TIMEOUT})
 endfunction()
 
 # kadrix_add_bench(<name> SOURCES <files...>): a benchmark, built but never run as a test.
