@@ -1,19 +1,22 @@
 // The small layers over the host system: path lookup regardless of letter
 // case, file tests that never wait on a special file, the system tools'
-// arguments, the settings store and twips.
+// arguments, the settings store, twips, and where message boxes appear.
 
 #include "TestFiles.h"
 #include "app/FileTest.h"
 #include "platform/FileErrors.h"
 #include "platform/HostPrograms.h"
 #include "platform/PathLookup.h"
+#include "platform/QtMessages.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/Twips.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <sys/stat.h>
 
@@ -30,6 +33,7 @@ private Q_SLOTS:
     void systemToolsGetFilesThatAreNoOptions_data();
     void systemToolsGetFilesThatAreNoOptions();
     void settingsTwipsAndPaths();
+    void boxesAppearOverTheWindowInUse();
 };
 
 void PlatformTest::resolvesLetterCase_data()
@@ -126,6 +130,37 @@ void PlatformTest::settingsTwipsAndPaths()
     QVERIFY(isFileSystemRoot(QStringLiteral("//")) && !isFileSystemRoot(QStringLiteral("/tmp")));
     QCOMPARE(joinPath(QString(), QStringLiteral("a.dg")), QStringLiteral("a.dg"));
     QCOMPARE(joinPath(QStringLiteral("/data/"), QStringLiteral("a.dg")), "/data//a.dg");
+}
+
+// A box is centred on the window the user works in, not on the first one.
+void PlatformTest::boxesAppearOverTheWindowInUse()
+{
+    QWidget first;
+    QWidget second;
+    first.setGeometry(0, 0, 300, 200);
+    second.setGeometry(500, 400, 300, 200);
+    first.show();
+    second.show();
+    QtMessages messages;
+    const auto boxCentre = [&messages] {
+        QPoint centre;
+        QTimer::singleShot(0, [&centre] {
+            QWidget* box = QApplication::activeModalWidget();
+            centre = box->geometry().center();
+            box->close();
+        });
+        messages.showMessage({QStringLiteral("Saved."),
+                              QStringLiteral("Kadrix"),
+                              MessageButtons::Ok,
+                              MessageIcon::None,
+                              {}});
+        return centre;
+    };
+    for (QWidget* window : {&second, &first, &second}) {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QVERIFY((boxCentre() - window->geometry().center()).manhattanLength() < 8);
+    }
 }
 
 QTEST_MAIN(PlatformTest)
