@@ -37,10 +37,12 @@ QList<Drive> mountedDrives()
         if (volume.isValid() && volume.isReady())
             volumes.append(volume);
     }
-    const QStorageInfo root = QStorageInfo::root();
+    // The root is always a drive; it is looked up on its own (another
+    // reading of the mount table) only when the table did not list it.
+    const QString rootPath = QDir::rootPath();
     if (std::none_of(volumes.cbegin(), volumes.cend(),
-                     [&](const QStorageInfo& v) { return v.rootPath() == root.rootPath(); }))
-        volumes.append(root);
+                     [&](const QStorageInfo& v) { return v.rootPath() == rootPath; }))
+        volumes.append(QStorageInfo::root());
     std::sort(volumes.begin(), volumes.end(), [](const QStorageInfo& a, const QStorageInfo& b) {
         return a.rootPath() < b.rootPath();
     });
