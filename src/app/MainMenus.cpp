@@ -11,10 +11,12 @@ namespace kadrix {
 
 namespace {
 
-QMenu* menu(QMenuBar* bar, const char* name, const QString& caption)
+// The menus share the window's face, as the classic menus shared the
+// dialogs' system face; a second face would be loaded for them alone.
+QMenu* menu(QWidget* window, const char* name, const QString& caption)
 {
-    QMenu* created = bar->addMenu(caption);
-    created->setFont(bar->font());
+    auto* created = new QMenu(caption, window);
+    created->setFont(sansSerifFont(8.25));
     created->setObjectName(QString::fromLatin1(name));
     created->menuAction()->setObjectName(QString::fromLatin1(name));
     return created;
@@ -51,9 +53,9 @@ void separator(QMenu* parent, const char* name)
     parent->addSeparator()->setObjectName(QString::fromLatin1(name));
 }
 
-void buildFileMenu(QMenuBar* bar, MainControls& ui)
+void buildFileMenu(QWidget* window, MainControls& ui)
 {
-    ui.mnuFiles = menu(bar, "mnuFiles", QStringLiteral("&File"));
+    ui.mnuFiles = menu(window, "mnuFiles", QStringLiteral("&File"));
     items<4>(ui.mnuFiles, "mnuOpen", ui.mnuOpen,
              {"&Open a directory", "&Create a directory", "&Remove the current directory",
               "&Delete selected file"});
@@ -68,9 +70,9 @@ void buildFileMenu(QMenuBar* bar, MainControls& ui)
     ui.mnuExit = item(ui.mnuFiles, "mnuExit", QStringLiteral("&Exit"));
 }
 
-void buildDataMenu(QMenuBar* bar, MainControls& ui)
+void buildDataMenu(QWidget* window, MainControls& ui)
 {
-    ui.mnuDatafiles = menu(bar, "mnuDatafiles", QStringLiteral("&Data"));
+    ui.mnuDatafiles = menu(window, "mnuDatafiles", QStringLiteral("&Data"));
     items<5>(ui.mnuDatafiles, "mnuDatafile", ui.mnuDatafile,
              {"&Select digitized data", "&Refine/scale data (Scalvane)", "&Graph/animate data",
               "&Edit/view data in ASCII", "Re&number data"});
@@ -88,27 +90,27 @@ void buildDataMenu(QMenuBar* bar, MainControls& ui)
         ui.mnuConvert.at(i)->setEnabled(i == 5);
 }
 
-void buildAnimateAndOptionsMenus(QMenuBar* bar, MainControls& ui)
+void buildAnimateAndOptionsMenus(QWidget* window, MainControls& ui)
 {
-    ui.mnuImages = menu(bar, "mnuImages", QStringLiteral("&Animate"));
+    ui.mnuImages = menu(window, "mnuImages", QStringLiteral("&Animate"));
     items<4>(ui.mnuImages, "mnuKadrix", ui.mnuKadrix,
              {"&Digitized data (.DG)", "&Refined data (.CN)", "&Filtered data (.KM)",
               "&Simulated data (.SN)"});
-    ui.mnuOptions = menu(bar, "mnuOptions", QStringLiteral("&Options"));
+    ui.mnuOptions = menu(window, "mnuOptions", QStringLiteral("&Options"));
     items<1>(ui.mnuOptions, "mnuOption", ui.mnuOption, {"&Change reference system"});
     ui.mnuOption[0]->setCheckable(true);
 }
 
-void buildProgramsMenu(QMenuBar* bar, MainControls& ui)
+void buildProgramsMenu(QWidget* window, MainControls& ui)
 {
     ui.mnuPrograms =
-        menu(bar, "mnuPrograms", QStringLiteral("&Programs") + QString(15, QLatin1Char(' ')));
+        menu(window, "mnuPrograms", QStringLiteral("&Programs") + QString(15, QLatin1Char(' ')));
     items<3>(ui.mnuPrograms, "mnuProgram", ui.mnuProgram, {"&Acrospin", "&Xfer2ACD", "&Xfer2DG"});
 }
 
-void buildHelpMenus(QMenuBar* bar, MainControls& ui)
+void buildHelpMenus(QWidget* window, MainControls& ui)
 {
-    ui.mnuHelp = menu(bar, "mnuHelp", QStringLiteral("&Help"));
+    ui.mnuHelp = menu(window, "mnuHelp", QStringLiteral("&Help"));
     items<9>(ui.mnuHelp, "mnuHelpItem", ui.mnuHelpItem,
              {"Over&view", "&Tavromu", "&Scalvane", "&DG file format", "&Ground reactions",
               "&Kadrix", "&Kinematics", "Installation &Readme", "&Updates"});
@@ -117,23 +119,28 @@ void buildHelpMenus(QMenuBar* bar, MainControls& ui)
     separator(ui.mnuHelp, "mnuBar12");
     ui.mnuAbout = item(ui.mnuHelp, "mnuAbout", QStringLiteral("&About Kadrix for Windows"));
 
-    ui.mnuManuals = menu(bar, "mnuManuals", QStringLiteral("&Manuals"));
+    ui.mnuManuals = menu(window, "mnuManuals", QStringLiteral("&Manuals"));
     items<3>(ui.mnuManuals, "mnuManual", ui.mnuManual,
              {"&Scalvane .DG file format", "&Kadrix User's Manual", "&Other manuals"});
 }
 
 } // namespace
 
-void buildMainMenus(QMenuBar* menuBar, MainControls& ui)
+void buildMainMenus(QWidget* window, MainControls& ui)
 {
-    // The menus share the window's face, as the classic menus shared the
-    // dialogs' system face; a second face would be loaded for them alone.
+    buildFileMenu(window, ui);
+    buildDataMenu(window, ui);
+    buildAnimateAndOptionsMenus(window, ui);
+    buildProgramsMenu(window, ui);
+    buildHelpMenus(window, ui);
+}
+
+void attachMainMenus(QMenuBar* menuBar, const MainControls& ui)
+{
     menuBar->setFont(sansSerifFont(8.25));
-    buildFileMenu(menuBar, ui);
-    buildDataMenu(menuBar, ui);
-    buildAnimateAndOptionsMenus(menuBar, ui);
-    buildProgramsMenu(menuBar, ui);
-    buildHelpMenus(menuBar, ui);
+    for (QMenu* menu : {ui.mnuFiles, ui.mnuDatafiles, ui.mnuImages, ui.mnuOptions, ui.mnuPrograms,
+                        ui.mnuHelp, ui.mnuManuals})
+        menuBar->addMenu(menu);
 }
 
 } // namespace kadrix

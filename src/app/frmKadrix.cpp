@@ -94,15 +94,17 @@ void frmKadrix::buildWindow()
     client_->installEventFilter(this);
     setCentralWidget(client_);
     buildMainControls(client_, ui_);
-    buildMainMenus(menuBar(), ui_);
+    buildMainMenus(this, ui_);
 }
 
 // What start-up does not need before it animates the trial on the command
 // line: built when the window is placed. (The status bar measures its text,
-// which starts the font machinery.)
+// which starts the font machinery, and the menu bar loads the style's
+// pictures, which brings in the image format plugins.)
 void frmKadrix::finishWindow()
 {
     setWindowIcon(programIcon());
+    attachMainMenus(menuBar(), ui_);
     // The status bar lies along the bottom of the client area, as the
     // classic status bar control did.
     ui_.StatusBar1 = new QStatusBar(client_);

@@ -18,11 +18,17 @@ QString childPath(const QString& directory, const QString& name)
 
 } // namespace
 
-DirectoryModel::DirectoryModel(QObject* parent)
-    : QAbstractListModel(parent)
-    , openIcon_(QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon))
-    , closedIcon_(QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon))
-{}
+// The folder pictures are loaded when the list is first drawn: loading
+// them brings in the image format plugins, which a start that animates a
+// trial at once never needs.
+const QIcon& DirectoryModel::folderIcon(bool open) const
+{
+    if (openIcon_.isNull()) {
+        openIcon_ = QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon);
+        closedIcon_ = QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon);
+    }
+    return open ? openIcon_ : closedIcon_;
+}
 
 void DirectoryModel::setPath(const QString& path)
 {
@@ -113,7 +119,7 @@ QVariant DirectoryModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         return entry.label;
     case Qt::DecorationRole:
-        return entry.open ? openIcon_ : closedIcon_;
+        return folderIcon(entry.open);
     case Qt::ToolTipRole:
     case kPathRole:
         return QDir::toNativeSeparators(entry.path);

@@ -18,7 +18,7 @@ public:
     static constexpr int kPathRole = Qt::UserRole + 1;
     static constexpr int kDepthRole = Qt::UserRole + 2;
 
-    explicit DirectoryModel(QObject* parent = nullptr);
+    using QAbstractListModel::QAbstractListModel;
 
     void setPath(const QString& path);
     void setSubdirectories(const QStringList& names);
@@ -35,13 +35,14 @@ private:
         bool open = false;
     };
 
+    const QIcon& folderIcon(bool open) const;
     Entry subdirectoryEntry(const QString& name) const;
     void applyStep(const RowChange& step, const QStringList& names);
 
     std::vector<Entry> entries_;
     size_t ancestorCount_ = 0;
-    QIcon openIcon_;
-    QIcon closedIcon_;
+    mutable QIcon openIcon_;
+    mutable QIcon closedIcon_;
 };
 
 } // namespace kadrix

@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -77,6 +78,11 @@ void StartupTest::startsWithoutSettings()
              ui.cmdEdit, ui.cmdView, ui.cmdAnimate, ui.cmdConvert, ui.cmdOptions})
         QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
     QCOMPARE(harness.window().centralWidget()->size(), QSize(574, 366));
+    QStringList menuTitles;
+    for (const QAction* menu : harness.window().menuBar()->actions())
+        menuTitles.append(menu->text().trimmed());
+    QCOMPARE(menuTitles, (QStringList{"&File", "&Data", "&Animate", "&Options", "&Programs",
+                                      "&Help", "&Manuals"}));
     // Screen readers name the lists after their headings.
     QCOMPARE((QStringList{ui.drvDrives->accessibleName(), ui.dirSelect->accessibleName(),
                           ui.filDatafiles->accessibleName(), ui.filConverts->accessibleName()}),
