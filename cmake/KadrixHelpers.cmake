@@ -11,6 +11,15 @@ function(kadrix_test_environment test)
     ENVIRONMENT "KADRIX_STANDIN=$<TARGET_FILE:standin>;KADRIX_EXE=$<TARGET_FILE:kadrix95>;KADRIX_SOURCE_DIR=${PROJECT_SOURCE_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
 endfunction()
 
+# kadrix_settle_threads_at_exit(<target>): in the sanitizer build, the program
+# waits at exit for the threads Qt's pools are ending, so that the leak check
+# does not count what those threads are about to free.
+function(kadrix_settle_threads_at_exit target)
+  if(TARGET kadrix_settle_threads)
+    target_link_libraries(${target} PRIVATE kadrix_settle_threads)
+  endif()
+endfunction()
+
 # kadrix_add_test(<name> SOURCES <files...> [LIBRARIES <libs...>] [TIMEOUT <seconds>])
 #
 # Builds one Qt Test executable against the kadrix library and registers it
@@ -21,6 +30,7 @@ function(kadrix_add_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE kadrix kadrix_testsupport Qt6::Test ${ARG_LIBRARIES})
+  kadrix_settle_threads_at_exit(${name})
   add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tests/isolated $<TARGET_FILE:${name}>)
   kadrix_test_environment(${name} ${ARG_TIMEOUT})
 endfunction()
