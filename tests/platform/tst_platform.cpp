@@ -6,6 +6,7 @@
 #include "app/FileTest.h"
 #include "platform/FileErrors.h"
 #include "platform/HostPrograms.h"
+#include "platform/NativeNames.h"
 #include "platform/PathLookup.h"
 #include "platform/QtMessages.h"
 #include "platform/QtSettingsStore.h"
@@ -18,6 +19,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <random>
 #include <sys/stat.h>
 
 using namespace kadrix;
@@ -27,6 +29,7 @@ class PlatformTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void namesKeepEveryByte();
     void resolvesLetterCase_data();
     void resolvesLetterCase();
     void fileTestsOpenOnlyRegularFiles();
@@ -35,6 +38,36 @@ private Q_SLOTS:
     void settingsTwipsAndPaths();
     void boxesAppearOverTheWindowInUse();
 };
+
+// Names that are no UTF-8 come back byte for byte, never become another
+// name, and show their odd bytes; letter case is ASCII's alone.
+void PlatformTest::namesKeepEveryByte()
+{
+    std::mt19937 random(20261207);
+    for (int round = 0; round < 2000; ++round) {
+        QByteArray bytes(static_cast<qsizetype>(random() % 12), Qt::Uninitialized);
+        for (char& byte : bytes)
+            byte = static_cast<char>(random() % 2 ? 0x80 + random() % 0x80 : 1 + random() % 0x7F);
+        QCOMPARE(encodeNativeName(decodeNativeName(bytes)), bytes);
+    }
+    const QString odd = decodeNativeName("a\xff.dg");
+    const QString replacement = decodeNativeName("a\xef\xbf\xbd.dg");
+    QVERIFY(odd != replacement);
+    QVERIFY(holdsUndecodedBytes(odd));
+    QVERIFY(!holdsUndecodedBytes(replacement));
+    QCOMPARE(shownName(odd), QStringLiteral("a\\xFF.dg"));
+    QCOMPARE(shownName(decodeNativeName("M\xfcller \xf0\x9f\x98\x80.dg")),
+             QStringLiteral("M\\xFCller \U0001F600.dg"));
+    // An encoded surrogate is no UTF-8: each of its bytes stands alone.
+    QCOMPARE(decodeNativeName("\xc3\xa9\xed\xa0\x80"),
+             QString(QChar(0xE9)) + QChar(0xDCED) + QChar(0xDCA0) + QChar(0xDC80));
+    QVERIFY(sameIgnoringAsciiCase(QStringLiteral("KADRIX.EXE"), QStringLiteral("Kadrix.exe")));
+    QVERIFY(
+        !sameIgnoringAsciiCase(QStringLiteral("\u212Aadrix.exe"), QStringLiteral("Kadrix.exe")));
+    QVERIFY(!sameIgnoringAsciiCase(QStringLiteral("\u017Fcalvane.exe"),
+                                   QStringLiteral("Scalvane.exe")));
+    QCOMPARE(foldedAsciiCase(QStringLiteral("\u00C9WALK")), QStringLiteral("\u00C9walk"));
+}
 
 void PlatformTest::resolvesLetterCase_data()
 {
