@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/DirectoryNames.h"
+
 #include <QString>
 
 namespace kadrix {
@@ -19,6 +21,10 @@ struct AppState {
     QString ViewerFile;     // full path of the text the viewer shows
     QString OptionSwitches; // display switches for the animation program
     double TaskId = 0;      // whatever the last program start returned
+
+    // What the browser last read of the data directory: names there are
+    // looked up regardless of case without reading it again.
+    ListedDirectory DataDirListing;
 
     // The program being started, as the launchers name it, and its full path.
     QString ProgName;

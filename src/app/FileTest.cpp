@@ -8,9 +8,10 @@ namespace kadrix {
 
 namespace {
 
-FileError openForReading(const QString& directory, const QString& name)
+FileError openForReading(const QString& directory, const QString& name,
+                         const ListedDirectory* listed = nullptr)
 {
-    return testOpenForReading(resolvePathCase(joinPath(directory, name)));
+    return testOpenForReading(resolvePathCase(joinPath(directory, name), listed));
 }
 
 QString openErrorText(const QString& path, const FileError& error)
@@ -27,9 +28,10 @@ QString testedPath(const QString& directory, const QString& name)
     return joinPath(directory, name).toUpper();
 }
 
-int TestFile(Messages& messages, const QString& directory, const QString& name, int report)
+int TestFile(Messages& messages, const QString& directory, const QString& name, int report,
+             const ListedDirectory* listed)
 {
-    const FileError error = openForReading(directory, name);
+    const FileError error = openForReading(directory, name, listed);
     if (error && report != 0) {
         messages.showMessage({openErrorText(testedPath(directory, name), error), kApplicationTitle,
                               MessageButtons::Ok, MessageIcon::Critical});

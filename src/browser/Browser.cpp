@@ -43,6 +43,9 @@ Browser::Browser(AppState& state, MainControls& controls, Host& host, QObject* p
     ui_.filConverts->setSource(reader_);
     connect(reader_, &DirectoryReader::listed, this, &Browser::reportUnreadableListing,
             Qt::QueuedConnection);
+    connect(reader_, &DirectoryReader::listed, this, [this](const DirectoryListing& listing) {
+        state_.DataDirListing = {listing.path, listing.names};
+    });
 }
 
 void Browser::drvDrives_Change()
@@ -197,11 +200,14 @@ bool Browser::TestTrial()
     return kadrix::TestTrial(state_, host_.messages);
 }
 
-void Browser::rereadFileListsNow()
+void Browser::rereadFileListsThen(std::function<void()> then)
 {
-    const DirectoryListing listing = reader_->readNow(ui_.filDatafiles->path());
-    ui_.filDatafiles->showListing(listing);
-    ui_.filConverts->showListing(listing);
+    reader_->readThen(ui_.filDatafiles->path(),
+                      [this, then = std::move(then)](const DirectoryListing& listing) {
+                          ui_.filDatafiles->showListing(listing);
+                          ui_.filConverts->showListing(listing);
+                          then();
+                      });
 }
 
 void Browser::reportUnopenableDirectory(const FileError& error)

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 namespace kadrix {
 
 struct AppState;
@@ -37,9 +39,10 @@ public:
     void refreshIfChanged();
     bool TestTrial();
 
-    // Re-reads the data directory now and shows it in both file lists, for
-    // handlers that act on what the lists hold right after reading.
-    void rereadFileListsNow();
+    // Re-reads the data directory on the worker, shows it in both file
+    // lists, then runs `then`: for handlers that act on what the lists hold
+    // right after reading. Dropped when another directory is chosen first.
+    void rereadFileListsThen(std::function<void()> then);
     // A directory the user opened in the directory list could not be opened.
     void reportUnopenableDirectory(const FileError& error);
 

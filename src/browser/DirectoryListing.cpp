@@ -1,7 +1,9 @@
 #include "browser/DirectoryListing.h"
 
 #include "browser/FilePattern.h"
+#include "platform/DirectoryNames.h"
 #include "platform/FileErrors.h"
+#include "platform/NativeNames.h"
 
 #include <QFile>
 
@@ -74,7 +76,7 @@ bool namesInOrder(const QString& a, const QString& b)
 
 QString scanDirectory(const QString& path, const EntryVisitor& visit)
 {
-    DIR* stream = ::opendir(QFile::encodeName(path).constData());
+    DIR* stream = ::opendir(encodeNativeName(path).constData());
     if (!stream) {
         const bool missing = errno == ENOENT || errno == ENOTDIR;
         return describeFileError(missing ? kPathNotFound : kPermissionDenied);
@@ -96,10 +98,15 @@ DirectoryListing readDirectory(const QString& path, const QStringList& patterns)
     DirectoryListing listing;
     listing.path = path;
     QStringList files;
+    auto names = std::make_shared<DirectoryNames>();
     listing.problem = scanDirectory(path, [&](std::string_view name, bool directory) {
+        names->add(name, directory);
         (directory ? listing.subdirectories : files)
-            .append(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+            .append(
+                decodeNativeName(QByteArrayView(name.data(), static_cast<qsizetype>(name.size()))));
     });
+    names->indexFoldedNames();
+    listing.names = std::move(names);
     listing.readable = listing.problem.isEmpty();
     sortNames(files);
     sortNames(listing.subdirectories);

@@ -6,9 +6,12 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <string_view>
 
 namespace kadrix {
+
+class DirectoryNames;
 
 // The files of a listing that match one file list's pattern.
 struct MatchingFiles {
@@ -27,6 +30,8 @@ struct DirectoryListing {
     // Why an unreadable directory could not be read.
     QString problem;
     QList<MatchingFiles> matching;
+    // Every entry as read, indexed regardless of letter case.
+    std::shared_ptr<const DirectoryNames> names;
 
     // The files matching `pattern`, or null when the listing was not asked
     // for that pattern.

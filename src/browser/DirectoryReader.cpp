@@ -87,7 +87,7 @@ void DirectoryReader::finishRead()
     running_ = false;
     const DirectoryListing listing = watcher_.future().resultCount() > 0
                                          ? watcher_.future().result()
-                                         : DirectoryListing{runningPath_, {}, false, {}, {}};
+                                         : DirectoryListing{runningPath_, {}, false, {}, {}, {}};
     // A result is shown unless a newer request has asked for another
     // directory, or a reading made since has already been shown.
     if (runningPath_ == wantedPath_ && runningRequest_ > publishedRequest_) {
@@ -97,14 +97,10 @@ void DirectoryReader::finishRead()
     startPending();
 }
 
-DirectoryListing DirectoryReader::readNow(const QString& path)
+void DirectoryReader::readThen(const QString& path, Continuation then)
 {
-    DirectoryListing listing = readDirectory(path, patterns_);
-    wantedPath_ = path;
-    pending_ = false;
-    publishedRequest_ = ++requestCount_;
-    publish(listing);
-    return listing;
+    read(path);
+    waiting_.push_back({requestCount_, path, std::move(then)});
 }
 
 void DirectoryReader::publish(const DirectoryListing& listing)
@@ -112,6 +108,22 @@ void DirectoryReader::publish(const DirectoryListing& listing)
     last_ = listing;
     watch_.watch(listing.readable ? listing.path : QString());
     Q_EMIT listed(listing);
+    continueAfter(listing);
+}
+
+void DirectoryReader::continueAfter(const DirectoryListing& listing)
+{
+    std::vector<Continuation> due;
+    std::erase_if(waiting_, [&](Waiting& waiting) {
+        if (waiting.path != listing.path)
+            return true; // another directory was asked for since
+        if (waiting.request > publishedRequest_)
+            return false;
+        due.push_back(std::move(waiting.then));
+        return true;
+    });
+    for (const Continuation& then : due)
+        then(listing);
 }
 
 } // namespace kadrix

@@ -6,7 +6,9 @@
 #include <QFutureWatcher>
 #include <QObject>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace kadrix {
 
@@ -37,8 +39,11 @@ public:
     // Reads `path` unless it is watched and nothing has changed since it
     // was last listed.
     void readIfChanged(const QString& path);
-    // Reads `path` at once and emits `listed` before returning.
-    DirectoryListing readNow(const QString& path);
+    // Reads `path` afresh, as `read` does, and calls `then` with the listing
+    // once it has been shown; dropped when another directory is asked for
+    // before.
+    using Continuation = std::function<void(const DirectoryListing& listing)>;
+    void readThen(const QString& path, Continuation then);
 
     bool isBusy() const;
     const DirectoryListing& lastListing() const { return last_; }
@@ -50,6 +55,7 @@ private:
     void startPending();
     void finishRead();
     void publish(const DirectoryListing& listing);
+    void continueAfter(const DirectoryListing& listing);
 
     QFutureWatcher<DirectoryListing> watcher_;
     // Used by one reading at a time, on the worker.
@@ -65,6 +71,12 @@ private:
     quint64 runningRequest_ = 0;
     quint64 publishedRequest_ = 0;
     DirectoryListing last_;
+    struct Waiting {
+        quint64 request;
+        QString path;
+        Continuation then;
+    };
+    std::vector<Waiting> waiting_;
 };
 
 } // namespace kadrix

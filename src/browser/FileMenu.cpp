@@ -12,6 +12,7 @@
 #include "platform/FileErrors.h"
 #include "platform/Host.h"
 #include "platform/Messages.h"
+#include "platform/NativeFiles.h"
 #include "platform/Starter.h"
 
 #include <QAction>
@@ -89,14 +90,14 @@ void FileMenu::removeCurrentDirectory()
         return;
     const QString parent = QDir::cleanPath(state.DataDir + QStringLiteral("/.."));
     changeCurrentDirectory(parent);
-    if (!QDir().rmdir(state.DataDir)) {
+    if (removeDirectory(state.DataDir) != 0) {
         messages.showMessage({QStringLiteral("Directory, ") + state.DataDir.toLower() +
                                   QStringLiteral(", was not empty.\nIt was not removed."),
                               kApplicationTitle, MessageButtons::Ok, MessageIcon::Exclamation});
         changeCurrentDirectory(state.DataDir);
         return;
     }
-    state.DataDir = QDir::currentPath();
+    state.DataDir = currentDirectory();
     context_.ui.dirSelect->setPath(state.DataDir);
     context_.ui.dirSelect->refresh();
 }
@@ -110,7 +111,7 @@ void FileMenu::deleteSelectedFile()
     const QString target = selectedFilePath(state);
     // Where the data directory has changed since the file was chosen, the
     // question names the whole path: only that file is ever deleted.
-    const QString named = QDir(state.TrialDir) == QDir(state.DataDir)
+    const QString named = QDir::cleanPath(state.TrialDir) == QDir::cleanPath(state.DataDir)
                               ? state.TrialPath
                               : QDir::toNativeSeparators(target);
     const MessageAnswer answer = messages.showMessage(

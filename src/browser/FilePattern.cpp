@@ -1,5 +1,7 @@
 #include "browser/FilePattern.h"
 
+#include "platform/NativeNames.h"
+
 namespace kadrix {
 
 namespace {
@@ -37,7 +39,7 @@ bool FilePattern::matches(const QString& fileName) const
     if (dot >= 0) {
         const QStringView extension = QStringView(fileName).mid(dot + 1);
         for (const QString& wanted : extensions_) {
-            if (extension.compare(wanted, Qt::CaseInsensitive) == 0)
+            if (sameIgnoringAsciiCase(extension, wanted))
                 return true;
         }
     }

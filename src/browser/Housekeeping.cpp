@@ -2,11 +2,10 @@
 
 #include "app/AppState.h"
 #include "platform/FileErrors.h"
+#include "platform/NativeFiles.h"
 #include "platform/PathLookup.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 namespace kadrix {
 
@@ -15,11 +14,12 @@ QString createSubdirectory(const QString& directory, const QString& name)
     const QString path = QDir::cleanPath(QDir(directory).absoluteFilePath(name));
     const QString refusal = QStringLiteral("Directory, ") + path.toLower() +
                             QStringLiteral(", could not be created.\n");
-    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
+    if (pathExists(path))
         return refusal + QStringLiteral("A file or directory of that name exists.");
-    if (!QFileInfo(QFileInfo(path).absolutePath()).isDir())
+    if (kindOfPath(path.left(std::max<qsizetype>(path.lastIndexOf(QLatin1Char('/')), 1))) !=
+        PathKind::Directory)
         return refusal + QStringLiteral("Path not found");
-    if (!QDir().mkdir(path))
+    if (makeDirectory(path) != 0)
         return refusal + QStringLiteral("The name is not valid here, or the directory is "
                                         "write-protected.");
     return {};
@@ -33,10 +33,9 @@ QString selectedFilePath(const AppState& state)
 
 bool deleteUserFile(const QString& path)
 {
-    const QFileInfo file(path);
-    if (!file.isFile() || !file.isWritable() || hasReadOnlyAttribute(path))
+    if (kindOfPath(path) != PathKind::File || !mayWrite(path) || hasReadOnlyAttribute(path))
         return false;
-    return QFile::remove(path);
+    return removeNamedFile(path) == 0;
 }
 
 } // namespace kadrix

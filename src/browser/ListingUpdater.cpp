@@ -1,6 +1,7 @@
 #include "browser/ListingUpdater.h"
 
 #include "browser/FilePattern.h"
+#include "platform/NativeNames.h"
 
 #include <algorithm>
 
@@ -17,7 +18,7 @@ constexpr qsizetype kFewNames = 64;
 
 QString decoded(std::string_view name)
 {
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    return decodeNativeName(QByteArrayView(name.data(), static_cast<qsizetype>(name.size())));
 }
 
 QStringList patternsOf(const DirectoryListing& listing)
@@ -47,28 +48,41 @@ DirectoryListing ListingUpdater::list(const QString& path, const QStringList& pa
     if (previous_.path != path || !previous_.readable)
         forget(path, true, {});
     Comparison comparison;
-    comparison.current.reserve(previousNames_.size() + 64, previousNames_.bytes() + 1024);
+    comparison.current.reserve(previousNames_->size() + 64, previousNames_->bytes() + 1024);
     const QString problem = scan_(
         path, [&](std::string_view name, bool directory) { compare(comparison, name, directory); });
     if (!problem.isEmpty()) {
         forget(path, false, problem);
         return previous_;
     }
-    for (size_t index = comparison.cursor; index < previousNames_.size(); ++index)
+    for (size_t index = comparison.cursor; index < previousNames_->size(); ++index)
         comparison.skipped.push_back(index);
     Changes changes = changesOf(comparison);
-    comparison.before.reset(); // it points into the names about to go
-    previousNames_ = std::move(comparison.current);
+    keepNames(comparison);
     if (!changes.any() && patternsOf(previous_) == patterns)
         return previous_;
     changes.sort();
     return applied(changes, patterns);
 }
 
+// The names of this reading are kept for the next one to be compared with,
+// and indexed for the listing; names read in the very order of the reading
+// before keep that reading's names and index.
+void ListingUpdater::keepNames(Comparison& comparison)
+{
+    comparison.before.reset(); // it points into the names about to go
+    if (comparison.unexpected.empty() && comparison.skipped.empty())
+        return;
+    comparison.current.indexFoldedNames();
+    previousNames_ = std::make_shared<const DirectoryNames>(std::move(comparison.current));
+    previous_.names = previousNames_;
+}
+
 void ListingUpdater::forget(const QString& path, bool readable, const QString& problem)
 {
-    previous_ = {path, {}, readable, problem, {}};
-    previousNames_ = {};
+    previous_ = {path, {}, readable, problem, {}, {}};
+    previousNames_ = std::make_shared<DirectoryNames>();
+    previous_.names = previousNames_;
     files_.clear();
 }
 
@@ -93,21 +107,22 @@ void ListingUpdater::compare(Comparison& comparison, std::string_view name, bool
 std::optional<size_t> ListingUpdater::placeBefore(Comparison& comparison, std::string_view name,
                                                   bool directory) const
 {
-    const size_t end = std::min(comparison.cursor + kLookAhead, previousNames_.size());
+    const DirectoryNames& before = *previousNames_;
+    const size_t end = std::min(comparison.cursor + kLookAhead, before.size());
     for (size_t at = comparison.cursor; at < end; ++at) {
-        if (previousNames_.holds(at, name, directory))
+        if (before.holds(at, name, directory))
             return at;
     }
     if (comparison.misses < kLookAhead)
         return std::nullopt;
     if (!comparison.before) {
-        comparison.before.emplace(previousNames_.size());
-        for (size_t at = 0; at < previousNames_.size(); ++at)
-            comparison.before->emplace(previousNames_.name(at), at);
+        comparison.before.emplace(before.size());
+        for (size_t at = 0; at < before.size(); ++at)
+            comparison.before->emplace(before.name(at), at);
     }
     const auto found = comparison.before->find(name);
     if (found == comparison.before->end() || found->second < comparison.cursor ||
-        previousNames_.isDirectory(found->second) != directory)
+        before.isDirectory(found->second) != directory)
         return std::nullopt;
     return found->second;
 }
@@ -117,22 +132,23 @@ std::optional<size_t> ListingUpdater::placeBefore(Comparison& comparison, std::s
 // new in the other.
 ListingUpdater::Changes ListingUpdater::changesOf(const Comparison& comparison) const
 {
+    const DirectoryNames& before = *previousNames_;
     NameIndex skipped(comparison.skipped.size());
     for (const size_t index : comparison.skipped)
-        skipped.emplace(previousNames_.name(index), index);
+        skipped.emplace(before.name(index), index);
     Changes changes;
     for (const size_t index : comparison.unexpected) {
         const std::string_view name = comparison.current.name(index);
         const bool directory = comparison.current.isDirectory(index);
         const auto met = skipped.find(name);
-        if (met != skipped.end() && previousNames_.isDirectory(met->second) == directory) {
+        if (met != skipped.end() && before.isDirectory(met->second) == directory) {
             skipped.erase(met);
             continue;
         }
         (directory ? changes.newSubdirectories : changes.newFiles).append(decoded(name));
     }
     for (const auto& [name, index] : skipped) {
-        (previousNames_.isDirectory(index) ? changes.goneSubdirectories : changes.goneFiles)
+        (before.isDirectory(index) ? changes.goneSubdirectories : changes.goneFiles)
             .append(decoded(name));
     }
     return changes;
@@ -141,7 +157,8 @@ ListingUpdater::Changes ListingUpdater::changesOf(const Comparison& comparison) 
 DirectoryListing ListingUpdater::applied(const Changes& changes, const QStringList& patterns)
 {
     mergeNames(files_, changes.goneFiles, changes.newFiles);
-    DirectoryListing listing{previous_.path, previous_.subdirectories, true, {}, {}};
+    DirectoryListing listing{previous_.path, previous_.subdirectories, true, {}, {},
+                             previousNames_};
     mergeNames(listing.subdirectories, changes.goneSubdirectories, changes.newSubdirectories);
     for (const QString& text : patterns) {
         const FilePattern pattern(text);

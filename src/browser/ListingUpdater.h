@@ -1,8 +1,9 @@
 #pragma once
 
 #include "browser/DirectoryListing.h"
-#include "browser/RawNames.h"
+#include "platform/DirectoryNames.h"
 
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
@@ -15,7 +16,8 @@ namespace kadrix {
 // came or went are decoded, sorted and matched. Re-reading a directory of a
 // hundred thousand files thus costs little more than reading its entries,
 // and an unchanged directory gives back the very lists of the reading
-// before.
+// before. Each listing carries the names it was made from, indexed
+// regardless of letter case.
 class ListingUpdater {
 public:
     // How the entries are read: `scanDirectory`, or a stand-in that hands
@@ -40,7 +42,7 @@ private:
     using NameIndex = std::unordered_map<std::string_view, size_t>;
     // Where the reading under way stands against the reading before.
     struct Comparison {
-        RawNames current;
+        DirectoryNames current;
         size_t cursor = 0;
         size_t misses = 0;               // names in a row not met in order
         std::vector<size_t> unexpected;  // names of `current` not met in order
@@ -53,11 +55,12 @@ private:
     std::optional<size_t> placeBefore(Comparison& comparison, std::string_view name,
                                       bool directory) const;
     Changes changesOf(const Comparison& comparison) const;
+    void keepNames(Comparison& comparison);
     DirectoryListing applied(const Changes& changes, const QStringList& patterns);
 
     Scanner scan_;
     DirectoryListing previous_;
-    RawNames previousNames_;
+    std::shared_ptr<const DirectoryNames> previousNames_ = std::make_shared<DirectoryNames>();
     QStringList files_; // every file, sorted; this reader's alone
 };
 

@@ -41,8 +41,7 @@ DataMenu::DataMenu(MainContext& context, Browser& browser, Launcher& launcher, F
 bool DataMenu::trialHas(const QString& extension) const
 {
     const AppState& state = context_.state;
-    return TestFile(context_.host.messages, state.DataDir,
-                    trialFileOnDisk(state, state.TrialName + extension), 0) == 0;
+    return trialFileExists(state, state.TrialName + extension);
 }
 
 void DataMenu::choose(const QString& program)
@@ -85,8 +84,12 @@ void DataMenu::mnuDatafile_Click(int Index)
 
 void DataMenu::selectDigitizedData()
 {
+    browser_.rereadFileListsThen([this] { selectFromFreshLists(); });
+}
+
+void DataMenu::selectFromFreshLists()
+{
     MainControls& ui = context_.ui;
-    browser_.rereadFileListsNow();
     ui.filDatafiles->setVisible(true);
     ui.lblDatafiles->setVisible(true);
     if (ui.filDatafiles->listCount() == 0) {
@@ -132,7 +135,7 @@ void DataMenu::renumberData()
 {
     AppState& state = context_.state;
     if (TestFile(context_.host.messages, state.DataDir,
-                 trialFileOnDisk(state, state.TrialName + kDg), 1) != 0)
+                 trialFileOnDisk(state, state.TrialName + kDg), 1, &state.DataDirListing) != 0)
         return;
     choose(QStringLiteral("Sequator"));
     setTrialFile(state, state.TrialName + kDg);

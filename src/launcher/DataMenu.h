@@ -35,6 +35,7 @@ public:
 private:
     bool trialHas(const QString& extension) const;
     void selectDigitizedData();
+    void selectFromFreshLists();
     void refineData();
     void animateData();
     void editData();

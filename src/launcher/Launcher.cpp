@@ -99,10 +99,8 @@ void Launcher::mnuImages_Click()
         return;
     const AppState& state = context_.state;
     for (size_t i = 0; i < kAnimatedExtensions.size(); ++i) {
-        const int opened =
-            TestFile(context_.host.messages, state.DataDir,
-                     trialFileOnDisk(state, state.TrialName + kAnimatedExtensions.at(i)), 0);
-        context_.ui.mnuKadrix.at(i)->setEnabled(opened == 0);
+        context_.ui.mnuKadrix.at(i)->setEnabled(
+            trialFileExists(state, state.TrialName + kAnimatedExtensions.at(i)));
     }
 }
 

@@ -39,8 +39,7 @@ ProgramsMenu::ProgramsMenu(MainContext& context, Browser& browser, Launcher& lau
 bool ProgramsMenu::acrospinFileOpens() const
 {
     const AppState& state = context_.state;
-    return TestFile(context_.host.messages, state.DataDir,
-                    trialFileOnDisk(state, state.TrialName + QStringLiteral(".acd")), 0) == 0;
+    return trialFileExists(state, state.TrialName + QStringLiteral(".acd"));
 }
 
 void ProgramsMenu::mnuPrograms_click()

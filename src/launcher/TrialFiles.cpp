@@ -2,26 +2,22 @@
 
 #include "app/AppState.h"
 #include "app/FileNames.h"
+#include "platform/FileErrors.h"
+#include "platform/NativeFiles.h"
+#include "platform/NativeNames.h"
 #include "platform/PathLookup.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace kadrix {
 
 namespace {
 
-bool existsAsWritten(const QString& path)
-{
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
-}
-
 QString inDirectory(const QString& directory, const QString& name)
 {
     if (QDir::isAbsolutePath(name))
         return QDir::fromNativeSeparators(name);
-    const QString base = directory.isEmpty() ? QDir::currentPath() : directory;
+    const QString base = directory.isEmpty() ? currentDirectory() : directory;
     return QDir::fromNativeSeparators(joinPath(base, name));
 }
 
@@ -50,67 +46,74 @@ QString inLetterCaseOf(const QString& text, const QString& model)
     return text;
 }
 
-QString onDisk(const QString& path)
-{
-    return existsAsWritten(path) ? path : resolvePathCase(path);
-}
+// Looks names up in the data directory as the browser last read it, so that
+// a directory of many files is never read again for one name.
+class TrialLookup {
+public:
+    explicit TrialLookup(const AppState& state)
+        : state_(state)
+    {}
 
-// An entry of the stem's directory named as the stem exactly, with the
-// extension in any letter case.
-QString entryWithStem(const SplitName& trial, const QString& extension)
-{
-    const QFileInfo stem(trial.stem);
-    const QStringList entries = stem.dir().entryList({stem.fileName() + QStringLiteral(".*")},
-                                                     QDir::Files | QDir::System | QDir::Hidden);
-    for (const QString& entry : entries) {
-        const SplitName split = splitExtension(entry);
-        if (split.stem == stem.fileName() &&
-            split.extension.compare(extension, Qt::CaseInsensitive) == 0)
-            return stem.dir().filePath(entry);
+    QString onDisk(const QString& path) const
+    {
+        return pathExists(path) ? path : resolvePathCase(path, &state_.DataDirListing);
     }
-    return {};
-}
 
-QString siblingOnDisk(const SplitName& trial, const QString& extension)
-{
-    const QStringList spellings{trial.stem + QLatin1Char('.') +
-                                    inLetterCaseOf(extension, trial.extension),
-                                trial.stem + QLatin1Char('.') + extension};
-    for (const QString& spelling : spellings) {
-        if (existsAsWritten(spelling))
-            return spelling;
+    // The sibling of `trial` with `extension`: spelt as the trial is, else
+    // an entry named as the stem exactly with the extension in any letter
+    // case, else regardless of case.
+    QString sibling(const SplitName& trial, const QString& extension) const
+    {
+        const QStringList spellings{trial.stem + QLatin1Char('.') +
+                                        inLetterCaseOf(extension, trial.extension),
+                                    trial.stem + QLatin1Char('.') + extension};
+        for (const QString& spelling : spellings) {
+            if (pathExists(spelling))
+                return spelling;
+        }
+        const QString sameStem = entryWithStem(trial, extension);
+        return sameStem.isEmpty() ? onDisk(spellings.constLast()) : sameStem;
     }
-    const QString sameStem = entryWithStem(trial, extension);
-    return sameStem.isEmpty() ? resolvePathCase(spellings.constLast()) : sameStem;
-}
 
-// The trial's file as it is on the disk: TrialPath while it still names the
-// trial, else TrialName with TrialExt, the name spelled as TrialName is.
-QString trialOnDisk(const AppState& state, bool current, const QString& typed)
-{
-    if (current)
-        return onDisk(typed);
-    return siblingOnDisk(splitExtension(typed), state.TrialExt);
-}
+    QString find(const QString& path) const
+    {
+        const bool current =
+            !state_.TrialPath.isEmpty() && StripExt(state_.TrialPath) == state_.TrialName;
+        if (!current && state_.TrialName.isEmpty())
+            return onDisk(path);
+        const QString typed =
+            current ? inDirectory(state_.TrialDir.isEmpty() ? state_.DataDir : state_.TrialDir,
+                                  state_.TrialPath)
+                    : inDirectory(state_.DataDir,
+                                  state_.TrialName + QLatin1Char('.') + state_.TrialExt);
+        const QString trial =
+            current ? onDisk(typed) : sibling(splitExtension(typed), state_.TrialExt);
+        if (sameIgnoringAsciiCase(path, typed))
+            return trial;
+        const SplitName built = splitExtension(path);
+        if (built.extension.isEmpty() ||
+            !sameIgnoringAsciiCase(built.stem, splitExtension(typed).stem))
+            return onDisk(path);
+        return sibling(splitExtension(trial), built.extension);
+    }
 
-QString findTrialFile(const AppState& state, const QString& path)
-{
-    const bool current = !state.TrialPath.isEmpty() && StripExt(state.TrialPath) == state.TrialName;
-    if (!current && state.TrialName.isEmpty())
-        return onDisk(path);
-    const QString typed =
-        current ? inDirectory(state.TrialDir.isEmpty() ? state.DataDir : state.TrialDir,
-                              state.TrialPath)
-                : inDirectory(state.DataDir, state.TrialName + QLatin1Char('.') + state.TrialExt);
-    const QString trial = trialOnDisk(state, current, typed);
-    if (path.compare(typed, Qt::CaseInsensitive) == 0)
-        return trial;
-    const SplitName built = splitExtension(path);
-    if (built.extension.isEmpty() ||
-        built.stem.compare(splitExtension(typed).stem, Qt::CaseInsensitive) != 0)
-        return onDisk(path);
-    return siblingOnDisk(splitExtension(trial), built.extension);
-}
+private:
+    QString entryWithStem(const SplitName& trial, const QString& extension) const
+    {
+        const qsizetype slash = trial.stem.lastIndexOf(QLatin1Char('/'));
+        const QString directory = slash <= 0 ? QStringLiteral("/") : trial.stem.left(slash);
+        const QString stem = trial.stem.mid(slash + 1);
+        const QStringList entries =
+            entriesLike(directory, stem + QLatin1Char('.') + extension, &state_.DataDirListing);
+        for (const QString& entry : entries) {
+            if (entry.startsWith(stem) && entry.at(stem.size()) == QLatin1Char('.'))
+                return directory + QLatin1Char('/') + entry;
+        }
+        return {};
+    }
+
+    const AppState& state_;
+};
 
 } // namespace
 
@@ -118,12 +121,17 @@ QString trialFileOnDisk(const AppState& state, const QString& built)
 {
     if (built.isEmpty())
         return built;
-    const QString found = findTrialFile(state, inDirectory(state.DataDir, built));
+    const QString found = TrialLookup(state).find(inDirectory(state.DataDir, built));
     if (QDir::isAbsolutePath(built))
         return found;
     // Relative as built when it lies under DataDir as written, else whole.
     const QString prefix = inDirectory(state.DataDir, QString());
     return found.startsWith(prefix) ? found.mid(prefix.size()) : found;
+}
+
+bool trialFileExists(const AppState& state, const QString& built)
+{
+    return !testOpenForReading(inDirectory(state.DataDir, trialFileOnDisk(state, built)));
 }
 
 void setTrialFile(AppState& state, const QString& built)

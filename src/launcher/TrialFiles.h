@@ -16,6 +16,9 @@ struct AppState;
 // is given back as built.
 QString trialFileOnDisk(const AppState& state, const QString& built);
 
+// Whether the trial's file `built` is there and can be opened for reading.
+bool trialFileExists(const AppState& state, const QString& built);
+
 // Makes the trial's file `built` TrialPath, spelled as it is on the disk,
 // so that the names later built from TrialPath keep meaning the same files.
 void setTrialFile(AppState& state, const QString& built);

@@ -1,8 +1,9 @@
 #include "platform/FileErrors.h"
 
-#include <QDir>
+#include "platform/NativeFiles.h"
+#include "platform/NativeNames.h"
+
 #include <QFile>
-#include <QFileInfo>
 
 #ifndef Q_OS_WIN
 #include <fcntl.h>
@@ -37,14 +38,18 @@ FileError fileError(int number)
     return FileError{number, describeFileError(number)};
 }
 
-bool parentDirectoryExists(const QFileInfo& info)
+bool parentDirectoryExists(const QString& path)
 {
-    return QFileInfo(info.absolutePath()).isDir();
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const QString parent = slash < 0    ? QStringLiteral(".")
+                           : slash == 0 ? QStringLiteral("/")
+                                        : path.left(slash);
+    return kindOfPath(parent) == PathKind::Directory;
 }
 
-FileError openFailure(const QFileInfo& info)
+FileError openFailure(const QString& path)
 {
-    return fileError(info.isReadable() ? kPathFileAccessError : kPermissionDenied);
+    return fileError(mayRead(path) ? kPathFileAccessError : kPermissionDenied);
 }
 
 #ifndef Q_OS_WIN
@@ -54,7 +59,7 @@ FileError openFailure(const QFileInfo& info)
 int openRegularDescriptor(const QString& path)
 {
     const int descriptor =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        ::open(encodeNativeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (descriptor < 0)
         return -1;
     struct stat status {};
@@ -74,22 +79,22 @@ FileError openRegularFile(QFile& file, const QString& path)
 {
     if (path.isEmpty() || path.contains(QChar(0)))
         return fileError(kBadFileName);
-    const QFileInfo info(path);
-    if (!info.exists())
-        return fileError(parentDirectoryExists(info) ? kFileNotFound : kPathNotFound);
-    if (!info.isFile())
+    const PathKind kind = kindOfPath(path);
+    if (kind == PathKind::Missing)
+        return fileError(parentDirectoryExists(path) ? kFileNotFound : kPathNotFound);
+    if (kind != PathKind::File)
         return fileError(kPathFileAccessError);
     file.setFileName(path);
 #ifdef Q_OS_WIN
     if (!file.open(QIODevice::ReadOnly))
-        return openFailure(info);
+        return openFailure(path);
 #else
     const int descriptor = openRegularDescriptor(path);
     if (descriptor < 0)
-        return openFailure(info);
+        return openFailure(path);
     if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(descriptor);
-        return openFailure(info);
+        return openFailure(path);
     }
 #endif
     return {};
@@ -103,19 +108,19 @@ FileError testOpenForReading(const QString& path)
 
 bool hasReadOnlyAttribute(const QString& path)
 {
-    constexpr QFileDevice::Permissions anyWrite =
-        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    return (QFile::permissions(path) & anyWrite) == QFileDevice::Permissions();
+    struct stat status {};
+    if (::stat(encodeNativeName(path).constData(), &status) != 0)
+        return true;
+    return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
 FileError checkEnterable(const QString& path)
 {
     if (path.isEmpty())
         return fileError(kPathNotFound);
-    const QFileInfo info(path);
-    if (!info.isDir())
+    if (kindOfPath(path) != PathKind::Directory)
         return fileError(kPathNotFound);
-    if (!info.isExecutable())
+    if (!mayEnter(path))
         return fileError(kPermissionDenied);
     return {};
 }
@@ -124,8 +129,8 @@ FileError changeCurrentDirectory(const QString& path)
 {
     if (const FileError error = checkEnterable(path))
         return error;
-    if (!QDir::setCurrent(path))
-        return fileError(QFileInfo(path).isExecutable() ? kPathFileAccessError : kPermissionDenied);
+    if (enterDirectory(path) != 0)
+        return fileError(mayEnter(path) ? kPathFileAccessError : kPermissionDenied);
     return {};
 }
 

@@ -169,7 +169,7 @@ QString foldedAsciiCase(const QString& text)
     return folded;
 }
 
-bool sameIgnoringAsciiCase(const QString& a, const QString& b)
+bool sameIgnoringAsciiCase(QStringView a, QStringView b)
 {
     if (a.size() != b.size())
         return false;

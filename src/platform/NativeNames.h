@@ -27,7 +27,7 @@ QString shownName(const QString& name);
 // and nothing else, so that no lookalike letter (the Kelvin sign, the long
 // s) ever stands for another.
 QString foldedAsciiCase(const QString& text);
-bool sameIgnoringAsciiCase(const QString& a, const QString& b);
+bool sameIgnoringAsciiCase(QStringView a, QStringView b);
 inline char foldedAsciiByte(char byte)
 {
     return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte - 'A' + 'a') : byte;

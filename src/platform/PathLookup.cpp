@@ -1,7 +1,13 @@
 #include "platform/PathLookup.h"
 
+#include "platform/DirectoryNames.h"
+#include "platform/NativeFiles.h"
+#include "platform/NativeNames.h"
+
 #include <QDir>
-#include <QFileInfo>
+
+#include <algorithm>
+#include <dirent.h>
 
 namespace kadrix {
 
@@ -22,7 +28,7 @@ bool isFileSystemRoot(const QString& path)
 
 #ifdef Q_OS_WIN
 
-QString resolvePathCase(const QString& path)
+QString resolvePathCase(const QString& path, const ListedDirectory*)
 {
     return path; // the file system itself ignores letter case
 }
@@ -31,46 +37,73 @@ QString resolvePathCase(const QString& path)
 
 namespace {
 
-QString findEntryIgnoringCase(const QString& directory, const QString& name)
+// Reads the directory now: for directories that no listing stands for.
+QStringList readEntriesLike(const QString& directory, const QString& name)
 {
-    const QStringList entries = QDir(directory).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString& entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return entry;
+    QStringList found;
+    DIR* stream = ::opendir(encodeNativeName(directory).constData());
+    if (!stream)
+        return found;
+    while (const dirent* entry = ::readdir(stream)) {
+        const QString entryName = decodeNativeName(entry->d_name);
+        if (entryName == name)
+            found.prepend(entryName);
+        else if (sameIgnoringAsciiCase(entryName, name))
+            found.append(entryName);
     }
-    return {};
+    ::closedir(stream);
+    return found;
+}
+
+QString lookupDirectoryOf(const QString& resolved, bool absolute)
+{
+    if (resolved.isEmpty())
+        return absolute ? QStringLiteral("/") : currentDirectory();
+    return QDir::isAbsolutePath(resolved)
+               ? QDir::cleanPath(resolved)
+               : QDir::cleanPath(currentDirectory() + QLatin1Char('/') + resolved);
 }
 
 } // namespace
 
-QString resolvePathCase(const QString& path)
+QStringList entriesLike(const QString& directory, const QString& name,
+                        const ListedDirectory* listed)
+{
+    QStringList found = listed && listed->lists(directory) ? listed->names->entriesLike(name)
+                                                           : readEntriesLike(directory, name);
+    // Of several that differ only in case, always the same one is taken.
+    const bool exact = !found.isEmpty() && found.constFirst() == name;
+    std::sort(found.begin() + (exact ? 1 : 0), found.end());
+    return found;
+}
+
+QString resolvePathCase(const QString& path, const ListedDirectory* listed)
 {
     const QString normalized = QDir::fromNativeSeparators(path);
-    if (normalized.isEmpty() || QFileInfo::exists(normalized))
+    if (normalized.isEmpty() || pathExists(normalized))
         return normalized;
 
     const bool absolute = normalized.startsWith(QLatin1Char('/'));
     const QStringList parts = normalized.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     QString resolved = absolute ? QStringLiteral("/") : QString();
-    QString lookupDirectory = absolute ? QStringLiteral("/") : QStringLiteral(".");
     bool matching = true;
     for (const QString& part : parts) {
         QString component = part;
         if (matching && part != QLatin1String(".") && part != QLatin1String("..")) {
-            const QString candidate = lookupDirectory + QLatin1Char('/') + part;
-            if (!QFileInfo::exists(candidate) && !QFileInfo(candidate).isSymLink()) {
-                component = findEntryIgnoringCase(lookupDirectory, part);
-                if (component.isEmpty()) {
-                    component = part;
-                    matching = false;
-                }
+            const QString candidate = resolved.isEmpty() || resolved.endsWith(QLatin1Char('/'))
+                                          ? resolved + part
+                                          : resolved + QLatin1Char('/') + part;
+            if (!pathExists(candidate)) {
+                const QStringList found =
+                    entriesLike(lookupDirectoryOf(resolved, absolute), part, listed);
+                matching = !found.isEmpty();
+                if (matching)
+                    component = found.constFirst();
             }
         }
         if (!resolved.isEmpty() && !resolved.endsWith(QLatin1Char('/')))
             resolved += QLatin1Char('/');
         resolved += component;
-        lookupDirectory += QLatin1Char('/') + component;
     }
     if (normalized.endsWith(QLatin1Char('/')) && !resolved.endsWith(QLatin1Char('/')))
         resolved += QLatin1Char('/');

@@ -104,6 +104,9 @@ void MenusTest::arielItemsFollowTheTrialsFiles()
         const QString file =
             i == 0 ? QStringLiteral("walk1.3d") : QStringLiteral("WALK1.%1T").arg(i);
         harness.addDataFile(file);
+        // Names in other letter cases are looked up in the browser's reading.
+        harness.ui().cmdRefresh->click();
+        QVERIFY(harness.waitForLists());
         Q_EMIT harness.ui().mnuConverts->aboutToShow();
         for (size_t j = 0; j < items.size(); ++j) {
             QCOMPARE(items.at(j)->isVisible(), j == i || j == 1);
@@ -143,6 +146,7 @@ void MenusTest::selectDigitizedData()
     harness.state().TrialPath = QStringLiteral("kept.dg");
 
     harness.ui().mnuDatafile[0]->trigger();
+    QVERIFY(harness.waitForLists());
     QCOMPARE(harness.state().TrialName, trialName);
     QCOMPARE(harness.ui().lblTrial->text(), label);
     QCOMPARE(harness.state().TrialPath, QStringLiteral("kept.dg"));

@@ -1,7 +1,9 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QString>
+#include <QStringList>
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,9 +11,12 @@
 namespace kadrix {
 
 // The names one reading of a directory found, as the system encodes them and
-// in the order it handed them out, kept in one block of memory so that the
-// next reading can be compared with it at the speed of a memory compare.
-class RawNames {
+// in the order it handed them out, kept in one block of memory: the next
+// reading is compared with it at the speed of a memory compare. Once the
+// reading is complete, an index by the names with their letter case folded
+// (A to Z as a to z) answers which entries a name means regardless of case
+// without reading the directory again.
+class DirectoryNames {
 public:
     void reserve(size_t count, size_t bytes)
     {
@@ -40,6 +45,13 @@ public:
                this->name(index) == name;
     }
 
+    // Builds the index of folded names; the names are not added to after.
+    void indexFoldedNames();
+    bool isIndexed() const { return !slots_.empty() || entries_.empty(); }
+    // The entries, files and directories, whose names equal `name` but for
+    // the letter case of A to Z; the one written exactly as `name` first.
+    QStringList entriesLike(const QString& name) const;
+
 private:
     struct Entry {
         quint32 offset;
@@ -48,6 +60,17 @@ private:
     };
     std::string text_;
     std::vector<Entry> entries_;
+    // Open addressing over entry numbers + 1; 0 marks a free slot.
+    std::vector<quint32> slots_;
+};
+
+// What the last reading of one directory found, for lookups in it that
+// must not read it again.
+struct ListedDirectory {
+    QString path;
+    std::shared_ptr<const DirectoryNames> names;
+
+    bool lists(const QString& directory) const { return names && directory == path; }
 };
 
 } // namespace kadrix

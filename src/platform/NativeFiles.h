@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+// Questions to the file system about a path exactly as the program holds it
+// (see NativeNames.h): Qt's own file classes would encode a name that is no
+// UTF-8 into other bytes and ask about another file. None of them opens
+// anything, so none can wait on a pipe or a device.
+
+namespace kadrix {
+
+enum class PathKind { Missing, File, Directory, Other };
+
+// What `path` names, following symbolic links; a broken link is Missing.
+PathKind kindOfPath(const QString& path);
+// Whether there is anything at all under `path`: a file, a directory, a
+// special file or a link, broken or not.
+bool pathExists(const QString& path);
+bool isSymbolicLink(const QString& path);
+// Whether the process may enter the directory `path` / read the file `path`.
+bool mayEnter(const QString& path);
+bool mayRead(const QString& path);
+bool mayWrite(const QString& path);
+
+// The process's current directory, and making `path` current; the errno of
+// a failure, else 0.
+QString currentDirectory();
+int enterDirectory(const QString& path);
+
+// Name changes, each the errno of a failure or 0.
+int removeNamedFile(const QString& path);
+int makeDirectory(const QString& path);
+int removeDirectory(const QString& path);
+
+} // namespace kadrix
