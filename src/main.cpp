@@ -4,6 +4,7 @@
 #include "app/VersionText.h"
 #include "app/frmKadrix.h"
 #include "platform/Host.h"
+#include "platform/NativeNames.h"
 #include "platform/ProcessStarter.h"
 #include "platform/QtMessages.h"
 #include "platform/QtSettingsStore.h"
@@ -39,7 +40,7 @@ int main(int argc, char* argv[])
     // The argument text as typed, taken before Qt removes the options it knows.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+        arguments.append(kadrix::decodeNativeName(argv[i]));
     if (answeredInformation(arguments.mid(1)))
         return 0;
 

@@ -16,4 +16,8 @@ inline const QString kProgDirKey = QStringLiteral("Progdir");
 // Saves the data directory as the setting "Datadir".
 void saveDataDir(SettingsStore& settings, const QString& dataDir);
 
+// A directory read from the settings: a relative one is taken against
+// `base`, and one that names a pipe, socket or device gives `fallback`.
+QString directorySetting(const QString& value, const QString& base, const QString& fallback);
+
 } // namespace kadrix

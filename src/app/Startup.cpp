@@ -19,6 +19,8 @@
 #include "platform/FileErrors.h"
 #include "platform/Host.h"
 #include "platform/Messages.h"
+#include "platform/NativeFiles.h"
+#include "platform/NativeNames.h"
 #include "platform/PathLookup.h"
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
@@ -37,19 +39,20 @@ void frmKadrix::Form_Load()
 {
     state_.VersionText = versionTextOf(launch_.version);
     LoadSettings();
-    readCommandLine(state_, launch_.arguments, launch_.argumentText, QDir::currentPath(),
-                    [](const QString& path) { return QFileInfo(path).isFile(); });
-    startDir_ = QDir::currentPath();
+    readCommandLine(state_, launch_.arguments, launch_.argumentText, currentDirectory(),
+                    [](const QString& path) { return kindOfPath(path) == PathKind::File; });
+    startDir_ = currentDirectory();
     if (state_.DataDir.isEmpty())
-        state_.DataDir = QDir::currentPath();
+        state_.DataDir = currentDirectory();
     checkProgramDirectory();
     state_.ManualsDir = manualsDirectory(state_.ProgDir);
     if (TestFile(host_.messages, state_.ManualsDir, QStringLiteral("kadrix.pdf"), 0) == 0)
         ui_.cmdManuals->setEnabled(true);
     ui_.chkAll->setChecked(true);
     ui_.dlgOpen.initialDirectory = state_.DataDir;
-    ui_.lblTrial->setText(QStringLiteral("Selected file: ") + state_.TrialName.toUpper());
-    ui_.lblPath->setText(QStringLiteral("Current path: \n") + state_.DataDir.toLower());
+    ui_.lblTrial->setText(QStringLiteral("Selected file: ") +
+                          shownName(state_.TrialName.toUpper()));
+    ui_.lblPath->setText(QStringLiteral("Current path: \n") + shownName(state_.DataDir.toLower()));
     enterDataDirOrRecover();
     // The trial is animated before the rest of the window is built, measured
     // and placed: measuring starts the font machinery.
@@ -64,10 +67,13 @@ void frmKadrix::Form_Load()
 void frmKadrix::LoadSettings()
 {
     SettingsStore& settings = host_.settings;
-    state_.DataDir = settings.getSetting(kSettingsApplication, kSettingsSection, kDataDirKey,
-                                         QDir::currentPath());
-    state_.ProgDir = settings.getSetting(kSettingsApplication, kSettingsSection, kProgDirKey,
-                                         launch_.executableDirectory);
+    const QString current = currentDirectory();
+    state_.DataDir = directorySetting(
+        settings.getSetting(kSettingsApplication, kSettingsSection, kDataDirKey, current), current,
+        current);
+    state_.ProgDir = directorySetting(settings.getSetting(kSettingsApplication, kSettingsSection,
+                                                          kProgDirKey, launch_.executableDirectory),
+                                      launch_.executableDirectory, launch_.executableDirectory);
 }
 
 void frmKadrix::placeWindow()
@@ -107,7 +113,7 @@ bool frmKadrix::enterDataDir()
         return false;
     if (ui_.dirSelect->setPath(directory))
         return false;
-    return QDir(ui_.dirSelect->path()) == QDir(directory);
+    return ui_.dirSelect->path() == absolutePath(directory);
 }
 
 void frmKadrix::enterDataDirOrRecover()
@@ -119,7 +125,7 @@ void frmKadrix::enterDataDirOrRecover()
         return;
     // Not even the program directory serves: the browser stays on the
     // process's current directory, and start-up goes on.
-    state_.DataDir = QDir::currentPath();
+    state_.DataDir = currentDirectory();
     ui_.drvDrives->setDrive(state_.DataDir);
     ui_.dirSelect->setPath(state_.DataDir);
 }
@@ -128,7 +134,8 @@ void frmKadrix::showCommandLineTrial()
 {
     state_.TrialName = StripExt(state_.TrialPath);
     state_.TrialExt = GetExt(state_.TrialPath).toUpper();
-    ui_.lblTrial->setText(QStringLiteral("Selected file: ") + state_.TrialName.toUpper());
+    ui_.lblTrial->setText(QStringLiteral("Selected file: ") +
+                          shownName(state_.TrialName.toUpper()));
     launcher_->cmdAnimate_Click();
 }
 

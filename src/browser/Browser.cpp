@@ -15,6 +15,7 @@
 #include "platform/FileErrors.h"
 #include "platform/Host.h"
 #include "platform/Messages.h"
+#include "platform/NativeNames.h"
 
 #include <QAction>
 #include <QLabel>
@@ -26,7 +27,8 @@ namespace {
 
 QString trialLabel(const QString& name, const QString& extension)
 {
-    return QStringLiteral("Selected file: ") + name.toUpper() + QLatin1Char('.') + extension;
+    return QStringLiteral("Selected file: ") + shownName(name.toUpper()) + QLatin1Char('.') +
+           shownName(extension);
 }
 
 } // namespace
@@ -79,7 +81,7 @@ void Browser::dirSelect_Change()
     state_.TrialName.clear();
     state_.TrialExt.clear();
     ui_.lblTrial->setText(QStringLiteral("Selected file:"));
-    ui_.lblPath->setText(QStringLiteral("Current path:\n") + state_.DataDir.toLower());
+    ui_.lblPath->setText(QStringLiteral("Current path:\n") + shownName(state_.DataDir.toLower()));
     pointFileListsAt(ui_.dirSelect->path());
     ui_.cmdView->setEnabled(false);
     ui_.cmdAnimate->setEnabled(false);

@@ -2,10 +2,10 @@
 
 #include "browser/DirectoryModel.h"
 #include "browser/DirectoryReader.h"
+#include "platform/NativeFiles.h"
 #include "platform/PathLookup.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
 
@@ -44,7 +44,7 @@ private:
 
 QString normalizedDirectory(const QString& path)
 {
-    return QDir::cleanPath(QDir(QDir::fromNativeSeparators(path)).absolutePath());
+    return absolutePath(QDir::fromNativeSeparators(path));
 }
 
 } // namespace
@@ -75,7 +75,7 @@ FileError DirectoryList::setPath(const QString& path)
     if (path.isEmpty())
         return {kPathNotFound, describeFileError(kPathNotFound)};
     const QString directory = normalizedDirectory(resolvePathCase(path));
-    if (!QFileInfo(directory).isDir())
+    if (kindOfPath(directory) != PathKind::Directory)
         return {kPathNotFound, describeFileError(kPathNotFound)};
     if (directory == path_)
         return {};

@@ -1,6 +1,7 @@
 #include "browser/DirectoryModel.h"
 
 #include "browser/RowChanges.h"
+#include "platform/NativeNames.h"
 
 #include <QApplication>
 #include <QDir>
@@ -117,10 +118,11 @@ QVariant DirectoryModel::data(const QModelIndex& index, int role) const
     const Entry& entry = entries_.at(static_cast<size_t>(index.row()));
     switch (role) {
     case Qt::DisplayRole:
-        return entry.label;
+        return shownName(entry.label);
     case Qt::DecorationRole:
         return folderIcon(entry.open);
     case Qt::ToolTipRole:
+        return shownName(QDir::toNativeSeparators(entry.path));
     case kPathRole:
         return QDir::toNativeSeparators(entry.path);
     case kDepthRole:

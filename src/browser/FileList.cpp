@@ -84,7 +84,7 @@ QString FileList::selectedName() const
     const QModelIndex current = currentIndex();
     if (!current.isValid() || !selectionModel()->isSelected(current))
         return {};
-    return current.data().toString();
+    return current.data(NameListModel::kNameRole).toString();
 }
 
 bool FileList::selectName(const QString& name)

@@ -1,6 +1,7 @@
 #include "browser/NameListModel.h"
 
 #include "browser/RowChanges.h"
+#include "platform/NativeNames.h"
 
 namespace kadrix {
 
@@ -38,10 +39,11 @@ int NameListModel::rowCount(const QModelIndex& parent) const
 
 QVariant NameListModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= rowCount() ||
-        (role != Qt::DisplayRole && role != Qt::EditRole))
+    if (!index.isValid() || index.row() >= rowCount())
         return {};
-    return names_.at(index.row());
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return shownName(names_.at(index.row()));
+    return role == kNameRole ? QVariant(names_.at(index.row())) : QVariant();
 }
 
 } // namespace kadrix

@@ -14,6 +14,9 @@ class NameListModel final : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
 
+    // The name itself, where the text shown writes its odd bytes as \xFF.
+    static constexpr int kNameRole = Qt::UserRole;
+
     const QStringList& names() const { return names_; }
     void setNames(const QStringList& names);
 

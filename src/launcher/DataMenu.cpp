@@ -15,6 +15,7 @@
 #include "launcher/TrialFiles.h"
 #include "platform/Host.h"
 #include "platform/Messages.h"
+#include "platform/NativeNames.h"
 #include "platform/PathLookup.h"
 #include "platform/Starter.h"
 
@@ -102,7 +103,8 @@ void DataMenu::selectFromFreshLists()
     if (ui.filDatafiles->listCount() == 1) {
         AppState& state = context_.state;
         state.TrialName = ui.filDatafiles->names().constFirst().section(QLatin1Char('.'), 0, 0);
-        ui.lblTrial->setText(QStringLiteral("Current trial is: ") + state.TrialName.toUpper());
+        ui.lblTrial->setText(QStringLiteral("Current trial is: ") +
+                             shownName(state.TrialName.toUpper()));
     }
 }
 

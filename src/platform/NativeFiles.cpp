@@ -57,6 +57,13 @@ QString currentDirectory()
     return QDir::currentPath(); // gone, or deeper than PATH_MAX
 }
 
+QString absolutePath(const QString& path)
+{
+    if (QDir::isAbsolutePath(path))
+        return QDir::cleanPath(path);
+    return QDir::cleanPath(currentDirectory() + QLatin1Char('/') + path);
+}
+
 int enterDirectory(const QString& path)
 {
     return ::chdir(encodeNativeName(path).constData()) == 0 ? 0 : errno;

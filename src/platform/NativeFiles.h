@@ -25,6 +25,8 @@ bool mayWrite(const QString& path);
 // The process's current directory, and making `path` current; the errno of
 // a failure, else 0.
 QString currentDirectory();
+// `path` made absolute against the current directory and cleaned.
+QString absolutePath(const QString& path);
 int enterDirectory(const QString& path);
 
 // Name changes, each the errno of a failure or 0.

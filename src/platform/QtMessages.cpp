@@ -2,6 +2,7 @@
 
 #include "docs/ReaderPlugin.h"
 #include "docs/ReaderPluginLoader.h"
+#include "platform/NativeNames.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -119,11 +120,12 @@ QWidget* QtMessages::dialogParent()
 
 MessageAnswer QtMessages::showMessage(const MessageBox& box)
 {
-    QMessageBox dialog(toQtIcon(box.icon), box.title, box.text, toQtButtons(box.buttons),
-                       dialogParent());
+    // File names in a message show their bytes that are no UTF-8 as \xFF.
+    QMessageBox dialog(toQtIcon(box.icon), shownName(box.title), shownName(box.text),
+                       toQtButtons(box.buttons), dialogParent());
     dialog.setTextFormat(Qt::PlainText);
     if (!box.detail.isEmpty())
-        dialog.setDetailedText(box.detail);
+        dialog.setDetailedText(shownName(box.detail));
     const int answer = dialog.exec();
     // Closing a box with Cancel by its frame answers Cancel; one without
     // Cancel answers its only or first button, as the classic boxes did.

@@ -2,6 +2,14 @@
 
 #include <QSettings>
 
+#ifndef Q_OS_WIN
+#include <QDir>
+#include <QFile>
+#include <QProcessEnvironment>
+
+#include <sys/stat.h>
+#endif
+
 namespace kadrix {
 
 namespace {
@@ -15,10 +23,50 @@ QSettings openStore(const QString& application)
                          application,
                      QSettings::NativeFormat);
 }
+bool storeIsUsable(const QString&)
+{
+    return true;
+}
 #else
 QSettings openStore(const QString& application)
 {
     return QSettings(application, application);
+}
+
+// The files QSettings reads for the application: the user's own and the
+// system-wide ones, each per application and per organization (the same
+// name here).
+QStringList storeFiles(const QString& application)
+{
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QString userDirectory = environment.value(QStringLiteral("XDG_CONFIG_HOME"));
+    if (userDirectory.isEmpty())
+        userDirectory = QDir::homePath() + QStringLiteral("/.config");
+    QStringList directories{userDirectory};
+    const QString systemDirectories = environment.value(QStringLiteral("XDG_CONFIG_DIRS"));
+    directories += systemDirectories.isEmpty()
+                       ? QStringList{QStringLiteral("/etc/xdg")}
+                       : systemDirectories.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    QStringList files;
+    for (const QString& directory : directories) {
+        files.append(directory + QLatin1Char('/') + application + QLatin1Char('/') + application +
+                     QStringLiteral(".conf"));
+        files.append(directory + QLatin1Char('/') + application + QStringLiteral(".conf"));
+    }
+    return files;
+}
+
+// QSettings opens and reads its files at once: a pipe or a device under
+// one of their names would hold the program before its window ever shows.
+// Such a store is left alone; the settings take their defaults.
+bool storeIsUsable(const QString& application)
+{
+    for (const QString& file : storeFiles(application)) {
+        struct stat status {};
+        if (::stat(QFile::encodeName(file).constData(), &status) == 0 && !S_ISREG(status.st_mode))
+            return false;
+    }
+    return true;
 }
 #endif
 
@@ -27,6 +75,8 @@ QSettings openStore(const QString& application)
 QString QtSettingsStore::getSetting(const QString& application, const QString& section,
                                     const QString& key, const QString& defaultValue)
 {
+    if (!storeIsUsable(application))
+        return defaultValue;
     QSettings store(openStore(application));
     store.beginGroup(section);
     return store.value(key, defaultValue).toString();
@@ -35,6 +85,8 @@ QString QtSettingsStore::getSetting(const QString& application, const QString& s
 void QtSettingsStore::saveSetting(const QString& application, const QString& section,
                                   const QString& key, const QString& value)
 {
+    if (!storeIsUsable(application))
+        return;
     QSettings store(openStore(application));
     store.beginGroup(section);
     store.setValue(key, value);

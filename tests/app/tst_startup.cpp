@@ -11,10 +11,13 @@
 #include "docs/frmAbout.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace kadrix;
 using namespace kadrix::test;
@@ -44,6 +47,8 @@ private Q_SLOTS:
     void readsTheCommandLine();
     void findsTheAnimationProgram_data();
     void findsTheAnimationProgram();
+    void settingsThatNameNoDirectory_data();
+    void settingsThatNameNoDirectory();
     void exitSavesDataDirOnlyFromTheButton_data();
     void exitSavesDataDirOnlyFromTheButton();
 };
@@ -211,6 +216,43 @@ void StartupTest::findsTheAnimationProgram()
     QCOMPARE(boxes, nowhere ? expected : std::vector<MessageBox>());
     QVERIFY(!harness.ui().cmdManuals->isEnabled()); // no manual there
     QVERIFY(harness.window().isVisible());
+}
+
+void StartupTest::settingsThatNameNoDirectory_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("dataDir");
+    QTest::addColumn<QString>("progDir");
+
+    // A relative program directory is the front-end's own, never one in the
+    // data directory where anyone may have put a Kadrix.exe.
+    QTest::newRow("relative Progdir") << kProgDirKey << "prog" << "data" << "exe/prog";
+    QTest::newRow("Progdir a pipe") << kProgDirKey << "pipe" << "data" << "exe";
+    QTest::newRow("Datadir a pipe") << kDataDirKey << "pipe" << "start" << "prog";
+    // clang-format on
+}
+
+void StartupTest::settingsThatNameNoDirectory()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, stored);
+    QFETCH(QString, dataDir);
+    QFETCH(QString, progDir);
+    MainWindowHarness harness;
+    for (const char* planted : {"exe/prog/Kadrix.exe", "exe/Kadrix.exe", "data/prog/Kadrix.exe"})
+        writeFile(harness.path(QString::fromLatin1(planted)), "x");
+    QVERIFY(QDir().mkpath(harness.path(QStringLiteral("start"))));
+    QCOMPARE(::mkfifo(QFile::encodeName(harness.path(QStringLiteral("pipe"))).constData(), 0644),
+             0);
+    harness.setSetting(key, stored == QLatin1String("pipe") ? harness.path(stored) : stored);
+    QDir::setCurrent(harness.path(QStringLiteral("start")));
+    harness.start();
+
+    QCOMPARE(harness.state().ProgDir, harness.path(progDir));
+    QCOMPARE(harness.state().DataDir, harness.path(dataDir));
+    QVERIFY(harness.messages.boxes.empty());
 }
 
 void StartupTest::exitSavesDataDirOnlyFromTheButton_data()

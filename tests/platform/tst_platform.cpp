@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -158,6 +159,16 @@ void PlatformTest::settingsTwipsAndPaths()
     store.saveSetting("Movarta", "Startup", "Datadir", "/data/with blanks");
     QSettings direct(configuration + QStringLiteral("/Movarta/Movarta.conf"), QSettings::IniFormat);
     QCOMPARE(direct.value(QStringLiteral("Startup/Datadir")).toString(), "/data/with blanks");
+    // A pipe in place of a settings file would hold the program at its
+    // first reading: the store is left alone, the defaults serve.
+    const QString pipe = configuration + QStringLiteral("/Movarta.conf");
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    QCOMPARE(store.getSetting("Movarta", "Startup", "Datadir", "default"),
+             QStringLiteral("default"));
+    store.saveSetting("Movarta", "Startup", "Datadir", "/elsewhere");
+    QVERIFY(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile()); // still the pipe
+    QFile::remove(pipe);
+    QCOMPARE(store.getSetting("Movarta", "Startup", "Datadir", "default"), "/data/with blanks");
 
     QCOMPARE(twipsRect(7320, 120, 1215, 615), QRect(488, 8, 81, 41));
     QVERIFY(isFileSystemRoot(QStringLiteral("//")) && !isFileSystemRoot(QStringLiteral("/tmp")));
