@@ -52,7 +52,17 @@ Browser::Browser(AppState& state, MainControls& controls, Host& host, QObject* p
 
 void Browser::drvDrives_Change()
 {
-    const QString target = ui_.drvDrives->currentDirectoryOf(ui_.drvDrives->drive());
+    const QString drive = ui_.drvDrives->drive();
+    if (!ui_.drvDrives->isAnswering(drive)) {
+        // Its server does not answer: any look into it could hold the window.
+        showDriveProblem({kDeviceUnavailable, describeFileError(kDeviceUnavailable) +
+                                                  QStringLiteral(" (") + drive +
+                                                  QStringLiteral(" does not answer)")});
+        ui_.drvDrives->refresh();
+        ui_.drvDrives->showDriveOf(ui_.dirSelect->path());
+        return;
+    }
+    const QString target = ui_.drvDrives->currentDirectoryOf(drive);
     FileError error = checkEnterable(target);
     if (!error)
         error = ui_.dirSelect->setPath(target);

@@ -1,17 +1,20 @@
 #include "browser/DriveList.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSignalBlocker>
-#include <QStorageInfo>
+#include "platform/NativeFiles.h"
 
-#include <algorithm>
+#include <QDir>
+#include <QPromise>
+#include <QSignalBlocker>
+#include <QThreadPool>
 
 namespace kadrix {
 
 namespace {
 
 constexpr int kRootRole = Qt::UserRole;
+constexpr int kAnsweringRole = Qt::UserRole + 1;
+// How long a survey waits for a file system to tell its size.
+constexpr std::chrono::milliseconds kPatience{1000};
 
 bool holds(const QString& root, const QString& path)
 {
@@ -20,46 +23,38 @@ bool holds(const QString& root, const QString& path)
     return path == root || path.startsWith(root + QLatin1Char('/'));
 }
 
-QString labelOf(const QStorageInfo& volume)
+DriveSource mountedDrives()
 {
-    const QString root = QDir::toNativeSeparators(volume.rootPath());
-    const QString name = volume.name();
-    return name.isEmpty() || name == volume.rootPath()
-               ? root
-               : root + QStringLiteral("  [") + name + QLatin1Char(']');
-}
-
-QList<Drive> mountedDrives()
-{
-    QList<QStorageInfo> volumes;
-    const QList<QStorageInfo> mounted = QStorageInfo::mountedVolumes();
-    for (const QStorageInfo& volume : mounted) {
-        if (volume.isValid() && volume.isReady())
-            volumes.append(volume);
-    }
-    // The root is always a drive; it is looked up on its own (another
-    // reading of the mount table) only when the table did not list it.
-    const QString rootPath = QDir::rootPath();
-    if (std::none_of(volumes.cbegin(), volumes.cend(),
-                     [&](const QStorageInfo& v) { return v.rootPath() == rootPath; }))
-        volumes.append(QStorageInfo::root());
-    std::sort(volumes.begin(), volumes.end(), [](const QStorageInfo& a, const QStorageInfo& b) {
-        return a.rootPath() < b.rootPath();
-    });
-    QList<Drive> drives;
-    for (const QStorageInfo& volume : volumes)
-        drives.append({volume.rootPath(), labelOf(volume)});
-    return drives;
+    auto probes = std::make_shared<VolumeProbes>(askFileSystem, kPatience);
+    return [probes] { return surveyDrives(readMountTable(), *probes, volumeLabels()); };
 }
 
 } // namespace
 
 DriveList::DriveList(QWidget* parent)
     : QComboBox(parent)
-    , source_(mountedDrives)
+    , source_(mountedDrives())
 {
+    // Until the first survey is in, the root stands for every drive.
+    addItem(QDir::toNativeSeparators(QDir::rootPath()), QDir::rootPath());
+    setItemData(0, true, kAnsweringRole);
+    shownIndex_ = 0;
     connect(this, &QComboBox::activated, this, &DriveList::userSelected);
+    connect(&survey_, &QFutureWatcher<QList<Drive>>::finished, this, [this] {
+        surveying_ = false;
+        if (survey_.future().resultCount() > 0)
+            showDrives(survey_.future().result());
+        if (std::exchange(surveyAgain_, false))
+            startSurvey();
+        else
+            Q_EMIT surveyed();
+    });
     refresh();
+}
+
+DriveList::~DriveList()
+{
+    survey_.disconnect(this);
 }
 
 QString DriveList::drive() const
@@ -75,20 +70,48 @@ QStringList DriveList::drives() const
     return roots;
 }
 
+bool DriveList::isAnswering(const QString& root) const
+{
+    const int index = findData(root, kRootRole);
+    return index < 0 || itemData(index, kAnsweringRole).toBool();
+}
+
 void DriveList::refresh()
 {
-    const QList<Drive> drives = source_();
+    if (surveying_)
+        surveyAgain_ = true;
+    else
+        startSurvey();
+}
+
+void DriveList::startSurvey()
+{
+    surveying_ = true;
+    auto promise = std::make_shared<QPromise<QList<Drive>>>();
+    promise->start();
+    survey_.setFuture(promise->future());
+    QThreadPool::globalInstance()->start([promise, source = source_] {
+        promise->addResult(source());
+        promise->finish();
+    });
+}
+
+void DriveList::showDrives(const QList<Drive>& drives)
+{
     QStringList labels;
     for (const Drive& entry : drives)
         labels.append(entry.label);
-    if (labels == itemLabels())
+    if (labels == itemLabels() || drives.isEmpty())
         return; // unchanged: an open drop-down stays as it is
     const QString selected = drive();
     const QSignalBlocker blocker(this);
     clear();
-    for (const Drive& entry : drives)
+    for (const Drive& entry : drives) {
         addItem(entry.label, entry.root);
-    const int index = findData(selected, kRootRole);
+        setItemData(count() - 1, entry.answering, kAnsweringRole);
+    }
+    const int holding = shownPath_.isEmpty() ? -1 : indexOfDriveHolding(shownPath_);
+    const int index = holding >= 0 ? holding : findData(selected, kRootRole);
     selectIndex(index >= 0 ? index : shownIndex_ < count() ? shownIndex_ : 0);
 }
 
@@ -108,7 +131,7 @@ void DriveList::setSource(DriveSource source)
 
 int DriveList::indexOfDriveHolding(const QString& path) const
 {
-    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const QString absolute = absolutePath(path);
     int best = -1;
     qsizetype bestLength = -1;
     for (int i = 0; i < count(); ++i) {
@@ -126,6 +149,7 @@ bool DriveList::setDrive(const QString& path)
     const int index = indexOfDriveHolding(path);
     if (index < 0)
         return false;
+    shownPath_ = absolutePath(path);
     if (index != currentIndex()) {
         selectIndex(index);
         Q_EMIT changed();
@@ -136,6 +160,7 @@ bool DriveList::setDrive(const QString& path)
 void DriveList::showDriveOf(const QString& path)
 {
     const int index = indexOfDriveHolding(path);
+    shownPath_ = absolutePath(path);
     if (index >= 0)
         selectIndex(index);
 }
@@ -157,20 +182,23 @@ void DriveList::userSelected(int index)
 
 void DriveList::rememberDirectory(const QString& directory)
 {
-    const int index = indexOfDriveHolding(directory);
-    if (index >= 0)
-        lastDirectory_.insert(itemData(index, kRootRole).toString(), directory);
+    openedDirectories_.removeAll(directory);
+    openedDirectories_.append(directory);
 }
 
 QString DriveList::currentDirectoryOf(const QString& drive) const
 {
-    const QString current = QDir::currentPath();
-    if (indexOfDriveHolding(current) >= 0 &&
-        itemData(indexOfDriveHolding(current), kRootRole).toString() == drive)
+    const QString current = currentDirectory();
+    const int holding = indexOfDriveHolding(current);
+    if (holding >= 0 && itemData(holding, kRootRole).toString() == drive)
         return current;
-    const QString remembered = lastDirectory_.value(drive);
-    if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
-        return remembered;
+    for (auto opened = openedDirectories_.crbegin(); opened != openedDirectories_.crend();
+         ++opened) {
+        const int index = indexOfDriveHolding(*opened);
+        if (index >= 0 && itemData(index, kRootRole).toString() == drive &&
+            kindOfPath(*opened) == PathKind::Directory)
+            return *opened;
+    }
     return drive;
 }
 

@@ -22,6 +22,8 @@ QString describeFileError(int number)
         return QStringLiteral("Bad file name or number");
     case kFileNotFound:
         return QStringLiteral("File not found");
+    case kDeviceUnavailable:
+        return QStringLiteral("Device unavailable");
     case kPermissionDenied:
         return QStringLiteral("Permission denied");
     case kPathNotFound:

@@ -12,6 +12,7 @@ enum FileErrorNumber : int {
     kNoError = 0,
     kBadFileName = 52,
     kFileNotFound = 53,
+    kDeviceUnavailable = 68,
     kPermissionDenied = 70,
     kPathFileAccessError = 75,
     kPathNotFound = 76,

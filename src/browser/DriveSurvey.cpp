@@ -1,0 +1,154 @@
+#include "browser/DriveSurvey.h"
+
+#include "platform/NativeNames.h"
+
+#include <QDir>
+#include <QSet>
+
+#include <algorithm>
+#include <climits>
+#include <condition_variable>
+#include <cstdlib>
+#include <dirent.h>
+#include <mutex>
+#include <sys/statvfs.h>
+#include <thread>
+
+namespace kadrix {
+
+struct VolumeProbes::Shared {
+    std::mutex mutex;
+    std::condition_variable answered;
+    QSet<QString> asking;
+    QHash<QString, VolumeAnswer> answers;
+};
+
+VolumeProbes::VolumeProbes(VolumeProbe probe, std::chrono::milliseconds patience)
+    : shared_(std::make_shared<Shared>())
+    , probe_(std::move(probe))
+    , patience_(patience)
+{}
+
+std::vector<std::optional<VolumeAnswer>> VolumeProbes::ask(const QStringList& roots)
+{
+    std::unique_lock lock(shared_->mutex);
+    for (const QString& root : roots) {
+        if (shared_->asking.contains(root))
+            continue; // still waiting for an earlier answer
+        shared_->asking.insert(root);
+        shared_->answers.remove(root);
+        std::thread([shared = shared_, probe = probe_, root] {
+            const VolumeAnswer answer = probe(root);
+            const std::lock_guard done(shared->mutex);
+            shared->answers.insert(root, answer);
+            shared->asking.remove(root);
+            shared->answered.notify_all();
+        }).detach();
+    }
+    shared_->answered.wait_for(lock, patience_, [&] {
+        return std::none_of(roots.cbegin(), roots.cend(),
+                            [&](const QString& root) { return shared_->asking.contains(root); });
+    });
+    std::vector<std::optional<VolumeAnswer>> answers;
+    for (const QString& root : roots) {
+        const auto found = shared_->answers.constFind(root);
+        answers.push_back(shared_->asking.contains(root) || found == shared_->answers.cend()
+                              ? std::nullopt
+                              : std::optional(*found));
+    }
+    return answers;
+}
+
+VolumeAnswer askFileSystem(const QString& root)
+{
+    struct statvfs info {};
+    if (::statvfs(encodeNativeName(root).constData(), &info) != 0)
+        return {};
+    return {true, static_cast<quint64>(info.f_blocks) * info.f_frsize};
+}
+
+namespace {
+
+constexpr const char* kLabelDirectory = "/dev/disk/by-label";
+
+// udev writes the bytes of a label that cannot stand in a name as \xNN.
+QString labelOfLinkName(const QByteArray& name)
+{
+    QByteArray bytes;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        bool ok = false;
+        const int byte = name.mid(i + 2, 2).toInt(&ok, 16);
+        if (name.at(i) == '\\' && i + 3 < name.size() && name.at(i + 1) == 'x' && ok) {
+            bytes.append(static_cast<char>(byte));
+            i += 3;
+        } else {
+            bytes.append(name.at(i));
+        }
+    }
+    return decodeNativeName(bytes);
+}
+
+QString deviceOf(const QByteArray& path)
+{
+    char resolved[PATH_MAX];
+    return ::realpath(path.constData(), resolved) ? decodeNativeName(resolved) : QString();
+}
+
+QString driveText(const QString& root, const QString& label)
+{
+    const QString shown = QDir::toNativeSeparators(root);
+    return label.isEmpty() || label == root
+               ? shown
+               : shown + QStringLiteral("  [") + label + QLatin1Char(']');
+}
+
+} // namespace
+
+QHash<QString, QString> volumeLabels()
+{
+    QHash<QString, QString> labels;
+    DIR* links = ::opendir(kLabelDirectory);
+    if (!links)
+        return labels;
+    while (const dirent* entry = ::readdir(links)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        const QByteArray path = QByteArray(kLabelDirectory) + '/' + entry->d_name;
+        const QString device = deviceOf(path);
+        if (!device.isEmpty())
+            labels.insert(device, labelOfLinkName(entry->d_name));
+    }
+    ::closedir(links);
+    return labels;
+}
+
+QList<Drive> surveyDrives(const QList<MountedVolume>& volumes, VolumeProbes& probes,
+                          const QHash<QString, QString>& labels)
+{
+    QStringList roots;
+    for (const MountedVolume& volume : volumes)
+        roots.append(volume.root);
+    const std::vector<std::optional<VolumeAnswer>> answers = probes.ask(roots);
+    QList<Drive> drives;
+    for (qsizetype i = 0; i < volumes.size(); ++i) {
+        const MountedVolume& volume = volumes.at(i);
+        const std::optional<VolumeAnswer>& answer = answers.at(static_cast<size_t>(i));
+        const bool isRoot = volume.root == QLatin1String("/");
+        if (!answer) {
+            drives.append(
+                {volume.root,
+                 QDir::toNativeSeparators(volume.root) + QStringLiteral("  (not answering)"),
+                 false});
+        } else if (isRoot || (answer->ready && answer->bytesTotal > 0)) {
+            const QString device = volume.source.startsWith(QLatin1String("/dev/"))
+                                       ? deviceOf(encodeNativeName(volume.source))
+                                       : QString();
+            drives.append({volume.root, driveText(volume.root, labels.value(device)), true});
+        }
+    }
+    std::sort(drives.begin(), drives.end(),
+              [](const Drive& a, const Drive& b) { return a.root < b.root; });
+    return drives;
+}
+
+} // namespace kadrix

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "browser/MountTable.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace kadrix {
+
+// One entry of the drive list: the drive's root, the text shown for it, and
+// whether its file system answered when it was last asked.
+struct Drive {
+    QString root;
+    QString label;
+    bool answering = true;
+};
+
+// What a file system answered when asked for its size.
+struct VolumeAnswer {
+    bool ready = false;
+    quint64 bytesTotal = 0;
+};
+using VolumeProbe = std::function<VolumeAnswer(const QString& root)>;
+
+// Asks file systems for their size, each on a thread of its own, and waits
+// only so long for the answers. A network share whose server has stopped
+// answering holds its thread in the kernel for as long as that lasts; it is
+// asked again only once that thread is back, so the threads never pile up.
+class VolumeProbes {
+public:
+    VolumeProbes(VolumeProbe probe, std::chrono::milliseconds patience);
+
+    // The answers for `roots`, in their order; none for a file system that
+    // did not answer within the patience.
+    std::vector<std::optional<VolumeAnswer>> ask(const QStringList& roots);
+
+private:
+    struct Shared;
+    std::shared_ptr<Shared> shared_;
+    VolumeProbe probe_;
+    std::chrono::milliseconds patience_;
+};
+
+// The file system's own answer (statvfs); it may never come.
+VolumeAnswer askFileSystem(const QString& root);
+
+// The volume labels by device, as udev names them in /dev/disk/by-label.
+QHash<QString, QString> volumeLabels();
+
+// The drives of `volumes`, sorted by root: each that answered and holds
+// something (the root always), its label beside it, and each that did not
+// answer, marked so. Blocks for at most the probes' patience.
+QList<Drive> surveyDrives(const QList<MountedVolume>& volumes, VolumeProbes& probes,
+                          const QHash<QString, QString>& labels);
+
+} // namespace kadrix
