@@ -1,6 +1,7 @@
 // The real kadrix95 starting the stand-in animation program: what it
-// receives and where, what happens when it cannot be started, and the
-// settings file kadrix95 leaves after "E&xit".
+// receives and where, what happens when it cannot be started, the settings
+// file kadrix95 leaves after "E&xit", and a network share whose server has
+// stopped answering, which must hold neither the start nor the window.
 
 #include "TestFiles.h"
 #include "XvfbSession.h"
@@ -11,8 +12,11 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 using namespace kadrix;
 using namespace kadrix::test;
@@ -79,6 +83,7 @@ private Q_SLOTS:
     void theTrialReachesTheProgramAsOneArgument_data();
     void theTrialReachesTheProgramAsOneArgument();
     void missingAnimationProgramIsReportedAndExitSavesTheDataDirectory();
+    void aShareThatNeverAnswersHoldsNothing();
 };
 
 void EndToEndLaunchTest::theTrialReachesTheProgramAsOneArgument_data()
@@ -153,6 +158,77 @@ void EndToEndLaunchTest::missingAnimationProgramIsReportedAndExitSavesTheDataDir
     QCOMPARE(installation.kadrix.exitCode(), 0);
     QSettings settings(installation.path("config/Movarta/Movarta.conf"), QSettings::IniFormat);
     QCOMPARE(settings.value("Startup/Datadir").toString(), installation.path("trials"));
+}
+
+namespace {
+
+// A file system mounted by the test whose size is never told (tools/hungfs),
+// as a share is whose server has stopped answering. Killing its server
+// fails what waits on it; the mount point is then unmounted.
+class HungShare {
+public:
+    explicit HungShare(const QString& mountPoint)
+        : mountPoint_(mountPoint)
+    {
+        makeDirectory(mountPoint);
+        server_.start(qEnvironmentVariable("KADRIX_HUNGFS"), {mountPoint});
+        (void)QTest::qWaitFor(
+            [&] { return isMounted() || server_.state() == QProcess::NotRunning; }, 10000);
+    }
+    ~HungShare()
+    {
+        server_.kill(); // fails what waits on it: the asker ends too
+        server_.waitForFinished();
+        asker_.waitForFinished();
+        QProcess::execute("umount", {"-l", mountPoint_});
+    }
+
+    bool isMounted() const
+    {
+        return readFile("/proc/self/mountinfo").contains(mountPoint_.toUtf8());
+    }
+
+    // Whether a question about its size stays unanswered: the asker waits
+    // in the kernel, beyond any signal, until the server is gone.
+    bool holdsAsker()
+    {
+        asker_.start("stat", {"-f", mountPoint_});
+        return !asker_.waitForFinished(1500);
+    }
+
+private:
+    QString mountPoint_;
+    QProcess asker_;
+    QProcess server_;
+};
+
+} // namespace
+
+// kadrix95 walk1.dg with such a share mounted: the companion starts, the
+// window comes up and ends on "E&xit". Mounting takes root and /dev/fuse.
+void EndToEndLaunchTest::aShareThatNeverAnswersHoldsNothing()
+{
+    if (::geteuid() != 0 || !QFile::exists("/dev/fuse") ||
+        !QFile::exists(qEnvironmentVariable("KADRIX_HUNGFS")))
+        QSKIP("mounting the test's file system needs root, /dev/fuse and libfuse3");
+    if (!XvfbSession::toolsAvailable())
+        QSKIP("Xvfb and xdotool are needed");
+    XvfbSession x;
+    QVERIFY(x.isRunning());
+    Installation installation;
+    HungShare share(installation.path("share"));
+    if (!share.isMounted())
+        QSKIP("the test's file system could not be mounted here");
+    QVERIFY2(share.holdsAsker(), "the share holds whoever asks for its size");
+    writeFile(installation.path("data/walk1.dg"), "header\r\n");
+    installation.start("walk1.dg", "data", x.display());
+
+    QTRY_VERIFY_WITH_TIMEOUT(!onlyRecord(installation.log).isEmpty(), 20000);
+    const QString window = x.window("^Kadrix for Windows$");
+    QVERIFY2(!window.isEmpty(), "the main window is up");
+    x.press(window, "alt+x");
+    QVERIFY2(installation.kadrix.waitForFinished(20000), "kadrix95 answers and ends on E&xit");
+    QCOMPARE(installation.kadrix.exitCode(), 0);
 }
 
 QTEST_MAIN(EndToEndLaunchTest)
