@@ -5,6 +5,7 @@
 
 #include "TestFiles.h"
 #include "XvfbSession.h"
+#include "platform/NativeNames.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -92,14 +93,15 @@ void EndToEndLaunchTest::theTrialReachesTheProgramAsOneArgument_data()
     QTest::addColumn<QByteArray>("typed"); // "<root>" stands for the installation's root
     QTest::addColumn<QString>("cwd");
     QTest::addColumn<QString>("fileIn"); // where the file lies; empty: nowhere
-    QTest::addColumn<QString>("argument");
+    QTest::addColumn<QByteArray>("argument"); // the bytes the program receives
     QTest::addColumn<QString>("startedIn");
 
-    QTest::newRow("walk1.dg") << QByteArray("walk1.dg") << "" << "data" << "walk1.dg" << "data";
-    QTest::newRow("shell characters") << QByteArray("a;touch${IFS}canary;'b'$(touch${IFS}canary)`touch${IFS}canary`|&\"x\".dg") << "" << "data" << "a;touch${IFS}canary;'b'$(touch${IFS}canary)`touch${IFS}canary`|&\"x\".dg" << "data";
-    QTest::newRow("not UTF-8") << QByteArray("caf\xe9;touch${IFS}canary.dg") << "" << "" << "caf\uFFFD;touch${IFS}canary.dg" << "data";
-    QTest::newRow("absolute path") << QByteArray("<root>/trials/walk 2.dg") << "" << "trials" << "walk 2.dg" << "trials";
-    QTest::newRow("name with blanks") << QByteArray("my walk.DG") << "trials" << "trials" << "my walk.DG" << "trials";
+    QTest::newRow("walk1.dg") << QByteArray("walk1.dg") << "" << "data" << QByteArray("walk1.dg") << "data";
+    QTest::newRow("shell characters") << QByteArray("a;touch${IFS}canary;'b'$(touch${IFS}canary)`touch${IFS}canary`|&\"x\".dg") << "" << "data" << QByteArray("a;touch${IFS}canary;'b'$(touch${IFS}canary)`touch${IFS}canary`|&\"x\".dg") << "data";
+    QTest::newRow("not UTF-8, not there") << QByteArray("caf\xe9;touch${IFS}canary.dg") << "" << "" << QByteArray("caf\xe9;touch${IFS}canary.dg") << "data";
+    QTest::newRow("not UTF-8, beside its lookalike") << QByteArray("<root>/trials/a\xff.dg") << "" << "trials" << QByteArray("a\xff.dg") << "trials";
+    QTest::newRow("absolute path") << QByteArray("<root>/trials/walk 2.dg") << "" << "trials" << QByteArray("walk 2.dg") << "trials";
+    QTest::newRow("name with blanks") << QByteArray("my walk.DG") << "trials" << "trials" << QByteArray("my walk.DG") << "trials";
     // clang-format on
 }
 
@@ -108,21 +110,26 @@ void EndToEndLaunchTest::theTrialReachesTheProgramAsOneArgument()
     QFETCH(QByteArray, typed);
     QFETCH(QString, cwd);
     QFETCH(QString, fileIn);
-    QFETCH(QString, argument);
+    QFETCH(QByteArray, argument);
     QFETCH(QString, startedIn);
     Installation installation;
     typed.replace("<root>", QFile::encodeName(installation.root.path()));
-    if (!fileIn.isEmpty())
-        writeFile(installation.path(fileIn + '/' + QString::fromUtf8(typed).section('/', -1)),
-                  "header\r\n");
+    if (!fileIn.isEmpty()) {
+        const QByteArray name = typed.mid(typed.lastIndexOf('/') + 1);
+        writeFile(installation.path(fileIn) + '/' + decodeNativeName(name), "header\r\n");
+        // The name that the odd byte would read as, if it were decoded.
+        writeFile(installation.path(fileIn + QStringLiteral("/a\uFFFD.dg")), "other\r\n");
+    }
     installation.start(typed, cwd);
 
     QTRY_VERIFY_WITH_TIMEOUT(!onlyRecord(installation.log).isEmpty(), 20000);
     const QJsonObject record = onlyRecord(installation.log);
     QCOMPARE(record.value("program").toString(), "Kadrix.exe");
     QCOMPARE(record.value("cwd").toString(), installation.path(startedIn));
-    QCOMPARE(record.value("args").toArray().toVariantList(),
-             (QVariantList{"/q", "/1", "/r", argument}));
+    QCOMPARE(record.value("args").toArray().toVariantList().mid(0, 3),
+             (QVariantList{"/q", "/1", "/r"}));
+    QCOMPARE(record.value("argsHex").toArray().toVariantList().mid(3),
+             QVariantList{QString::fromLatin1(argument.toHex())});
     QTest::qWait(200); // anything a shell had started would have run by now
     for (const QString& directory : {installation.path("data"), installation.root.path()})
         QVERIFY2(!QFile::exists(directory + "/canary"), qPrintable(directory));
