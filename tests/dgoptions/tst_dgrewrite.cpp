@@ -123,12 +123,13 @@ bool faultOnce(DataDir&)
 
 // Another program that puts a file of its own under the trial's name, by
 // a real `mv` in a process of its own, just before the file layer makes
-// the call `at`; on a system without /proc when `firstLink` is ENOSYS, and
-// the second exchange (the undo) failing when `undoFails`.
+// the call `at`; on a system without /proc when `firstLink` is ENOSYS, on a
+// file system that cannot exchange when `exchange` is EINVAL, and the
+// second exchange (the undo) failing when `undoFails`.
 struct OtherProgram {
     static inline QString from, to;
     static inline FileCall at = FileCall::Link;
-    static inline int firstLink = 0;
+    static inline int firstLink = 0, exchange = 0;
     static inline bool undoFails = false;
     static inline int exchanges = 0, links = 0;
 
@@ -138,7 +139,9 @@ struct OtherProgram {
             QProcess::execute(QStringLiteral("mv"), {std::exchange(from, {}), to});
         if (call == FileCall::Link && ++links == 1)
             return firstLink;
-        return call == FileCall::Exchange && ++exchanges == 2 && undoFails ? EIO : 0;
+        if (call != FileCall::Exchange)
+            return 0;
+        return ++exchanges == 2 && undoFails ? EIO : exchange;
     }
 };
 
@@ -275,6 +278,9 @@ void DgRewriteTest::rewrite_data()
         writeFile(d.file("walk1.D$$"), "being written");
         d.held = UniqueFd(::open(QFile::encodeName(d.file("walk1.dg")).constData(), O_RDONLY));
         return lockExclusively(d.held.get()) == LockResult::Locked; }, Result::Failed, "55 File already open: walk1.dg is being saved");
+    row("trial is a link: only its target is ever saved", {}, [](DataDir& d) {
+        writeFile(d.root.filePath("elsewhere.dg"), dg(kThird));
+        return QFile::remove(d.file("walk1.dg")) && QFile::link(d.root.filePath("elsewhere.dg"), d.file("walk1.dg")); }, Result::Failed, "75 Path/File access error: walk1.dg is a link; only the file it leads to is saved");
     row("directory under the temporary name", good, [](DataDir& d) { return QDir().mkdir(d.file("walk1.D$$")); }, Result::Failed, "58 File already exists: walk1.D$$");
     row("link to the trial under the temporary name", good, [](DataDir& d) { return QFile::link(d.file("walk1.dg"), d.file("walk1.D$$")); }, Result::Failed, "58 File already exists: walk1.D$$");
     row("file of two lines", head(kThird).chopped(kThird.size() + 2), none, Result::Failed, "62 Input past end of file: walk1.dg");
@@ -373,12 +379,14 @@ void DgRewriteTest::replacedMidSave_data()
 {
     QTest::addColumn<FileCall>("at");
     QTest::addColumn<int>("firstLink");
+    QTest::addColumn<int>("exchange");
     QTest::addColumn<bool>("undoFails");
 
-    QTest::newRow("before the backup") << FileCall::Link << 0 << false;
-    QTest::newRow("before the backup, no /proc") << FileCall::Link << ENOSYS << false;
-    QTest::newRow("before the exchange") << FileCall::Exchange << 0 << false;
-    QTest::newRow("before the exchange, not given back") << FileCall::Exchange << 0 << true;
+    QTest::newRow("before the backup") << FileCall::Link << 0 << 0 << false;
+    QTest::newRow("before the backup, no /proc") << FileCall::Link << ENOSYS << 0 << false;
+    QTest::newRow("before the backup, no exchange") << FileCall::Link << 0 << EINVAL << false;
+    QTest::newRow("before the exchange") << FileCall::Exchange << 0 << 0 << false;
+    QTest::newRow("before the exchange, not given back") << FileCall::Exchange << 0 << 0 << true;
 }
 
 // Another program's file put under the trial's name during the save keeps
@@ -388,6 +396,7 @@ void DgRewriteTest::replacedMidSave()
 {
     QFETCH(FileCall, at);
     QFETCH(int, firstLink);
+    QFETCH(int, exchange);
     QFETCH(bool, undoFails);
     DataDir data;
     const QByteArray theirs = dg("    2    9");
@@ -396,6 +405,7 @@ void DgRewriteTest::replacedMidSave()
     OtherProgram::to = data.file("walk1.dg");
     OtherProgram::at = at;
     OtherProgram::firstLink = firstLink;
+    OtherProgram::exchange = exchange;
     OtherProgram::undoFails = undoFails;
     OtherProgram::exchanges = OtherProgram::links = 0;
     setFaultInjector(&OtherProgram::act);
