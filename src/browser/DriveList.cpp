@@ -23,9 +23,8 @@ bool holds(const QString& root, const QString& path)
     return path == root || path.startsWith(root + QLatin1Char('/'));
 }
 
-DriveSource mountedDrives()
+DriveSource mountedDrives(std::shared_ptr<VolumeProbes> probes)
 {
-    auto probes = std::make_shared<VolumeProbes>(askFileSystem, kPatience);
     return [probes] { return surveyDrives(readMountTable(), *probes, volumeLabels()); };
 }
 
@@ -33,7 +32,8 @@ DriveSource mountedDrives()
 
 DriveList::DriveList(QWidget* parent)
     : QComboBox(parent)
-    , source_(mountedDrives())
+    , probes_(std::make_shared<VolumeProbes>(askFileSystem, kPatience))
+    , source_(mountedDrives(probes_))
 {
     // Until the first survey is in, the root stands for every drive.
     addItem(QDir::toNativeSeparators(QDir::rootPath()), QDir::rootPath());
@@ -52,9 +52,12 @@ DriveList::DriveList(QWidget* parent)
     refresh();
 }
 
+// A survey still waiting for a silent file system would hold the end of
+// the program for as long as it waits.
 DriveList::~DriveList()
 {
     survey_.disconnect(this);
+    probes_->stopWaiting();
 }
 
 QString DriveList::drive() const

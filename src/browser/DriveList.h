@@ -57,6 +57,7 @@ private:
     void selectIndex(int index);
     void userSelected(int index);
 
+    std::shared_ptr<VolumeProbes> probes_;
     DriveSource source_;
     QFutureWatcher<QList<Drive>> survey_;
     bool surveying_ = false;

@@ -25,6 +25,7 @@ struct VolumeProbes::Shared {
     std::condition_variable answered;
     QSet<QString> asking;
     QHash<QString, VolumeAnswer> answers;
+    bool stopped = false;
 };
 
 VolumeProbes::VolumeProbes(VolumeProbe probe, std::chrono::milliseconds patience)
@@ -50,7 +51,8 @@ std::vector<std::optional<VolumeAnswer>> VolumeProbes::ask(const QStringList& ro
         }).detach();
     }
     shared_->answered.wait_for(lock, patience_, [&] {
-        return std::none_of(roots.cbegin(), roots.cend(),
+        return shared_->stopped ||
+               std::none_of(roots.cbegin(), roots.cend(),
                             [&](const QString& root) { return shared_->asking.contains(root); });
     });
     std::vector<std::optional<VolumeAnswer>> answers;
@@ -67,6 +69,13 @@ std::vector<std::optional<VolumeAnswer>> VolumeProbes::ask(const QStringList& ro
 // the asking thread in the kernel beyond any signal, and with it the end of
 // the whole process: the question is asked by a child process of its own,
 // and this thread only waits on a pipe, which never holds the process.
+void VolumeProbes::stopWaiting()
+{
+    const std::lock_guard lock(shared_->mutex);
+    shared_->stopped = true;
+    shared_->answered.notify_all();
+}
+
 VolumeAnswer askFileSystem(const QString& root)
 {
     const QByteArray path = encodeNativeName(root);

@@ -41,6 +41,8 @@ public:
     // The answers for `roots`, in their order; none for a file system that
     // did not answer within the patience.
     std::vector<std::optional<VolumeAnswer>> ask(const QStringList& roots);
+    // Ends every wait at once, now and later: the program is closing.
+    void stopWaiting();
 
 private:
     struct Shared;
