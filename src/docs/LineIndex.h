@@ -12,7 +12,8 @@ namespace kadrix {
 // byte after the piece, or -1 where the text ends there.
 namespace lineends {
 
-qint64 count(const char* bytes, qint64 size, int following);
+// The line ends, and in `ascii` whether every byte is ASCII.
+qint64 count(const char* bytes, qint64 size, int following, bool* ascii = nullptr);
 // Where the n-th line end (from 1) is, or -1 when there are fewer.
 qint64 find(const char* bytes, qint64 size, int following, qint64 n);
 // Where the last line end is, or -1 when there is none.

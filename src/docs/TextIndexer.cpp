@@ -2,7 +2,6 @@
 
 #include "docs/LineIndex.h"
 #include "docs/ViewerText.h"
-#include "docs/WorkerPriority.h"
 
 #include <vector>
 
@@ -38,8 +37,11 @@ public:
             const int following = piece_.size() > counted ? byteAt(counted) : -1;
             // A read error ends the text where it happened.
             failed = piece_.size() < qMin(to + 1, shown) - offset_;
-            count(counted, following);
-            checkUtf8(QByteArrayView(piece_).first(counted), failed || offset_ + counted == shown);
+            // A piece of ASCII alone needs no UTF-8 check, but ends one cut before.
+            const bool ascii = count(counted, following);
+            if (!ascii || !carry_.isEmpty())
+                checkUtf8(QByteArrayView(piece_).first(counted),
+                          failed || offset_ + counted == shown);
             offset_ += counted;
         }
         const bool complete = failed || offset_ >= shown;
@@ -53,18 +55,22 @@ private:
     int byteAt(qint64 at) const { return static_cast<unsigned char>(piece_.at(at)); }
 
     // Counts the line ends of the piece's first `size` bytes, a checkpoint
-    // at each multiple of the checkpoint distance.
-    void count(qint64 size, int following)
+    // at each multiple of the checkpoint distance; true if all are ASCII.
+    bool count(qint64 size, int following)
     {
         const qint64 step = index_.checkpoint();
+        bool ascii = true;
         for (qint64 at = 0; at < size;) {
             const qint64 next = qMin(size, ((offset_ + at) / step + 1) * step - offset_);
+            bool chunkAscii = true;
             ends_ += lineends::count(piece_.constData() + at, next - at,
-                                     next < size ? byteAt(next) : following);
+                                     next < size ? byteAt(next) : following, &chunkAscii);
+            ascii = ascii && chunkAscii;
             at = next;
             if ((offset_ + at) % step == 0)
                 checkpoints_.push_back(ends_);
         }
+        return ascii;
     }
 
     // Checks a piece, with the start of a character the last one cut.

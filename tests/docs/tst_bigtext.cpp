@@ -65,13 +65,16 @@ QByteArray lineHolding(const QByteArray& needle, qint64 at, qint64 size)
 
 } // namespace
 
+Q_DECLARE_METATYPE(kadrix::TextPieces)
+
 class BigTextTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void measuredFaults_data();
     void measuredFaults();
-    void smallPiecesCrossEveryBoundary();
+    void everyBoundary_data();
+    void everyBoundary();
 };
 
 void BigTextTest::measuredFaults_data()
@@ -155,12 +158,21 @@ void BigTextTest::measuredFaults()
     }
 }
 
+void BigTextTest::everyBoundary_data()
+{
+    QTest::addColumn<TextPieces>("pieces");
+    QTest::newRow("pieces of a few bytes") << TextPieces{16, 64, 256, 64, 64};
+    QTest::newRow("pieces as for big files") << TextPieces{};
+}
+
 // Pieces of a few bytes put checkpoints, index and search pieces and row
 // anchors everywhere, over CR LF, lone CRs, tabs and characters of up to
 // four bytes: every line reads as a whole, every row is reached by Down and
-// Up alike and by the scroll bar, and searches select what they find.
-void BigTextTest::smallPiecesCrossEveryBoundary()
+// Up alike and by the scroll bar, and searches select what they find. With
+// the pieces as for big files, lines are counted many bytes at a time.
+void BigTextTest::everyBoundary()
 {
+    QFETCH(TextPieces, pieces);
     const QList<QByteArray> tokens{"word ",
                                    "W\xC3\xB6rter ",
                                    "\xE2\x82\xAC",
@@ -180,7 +192,7 @@ void BigTextTest::smallPiecesCrossEveryBoundary()
         seed = seed * 1103515245 + 12345;
         text += tokens.at(int((seed >> 16) % quint32(tokens.size())));
     }
-    Box box(text + '\n', {16, 64, 256, 64, 64});
+    Box box(text + '\n', pieces);
     QVERIFY(box.indexed);
     BigTextView& view = box.view;
     const QString whole = decodeViewerText(text, TextEncoding::Utf8);
