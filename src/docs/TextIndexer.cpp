@@ -155,7 +155,8 @@ void TextIndexer::start(std::shared_ptr<TextFile> file, const TextPieces& pieces
     const qint64 piece = qMax<qint64>(1, pieces.indexed);
     worker_ =
         std::jthread([this, generation, file, pass, piece, index = index_](std::stop_token stop) {
-            yieldToTheUserInterface();
+            // The worker keeps the usual priority: it goes at the speed of reading
+            // the file, a tenth of a second a gigabyte, and the user waits for it.
             bool more = true;
             while (more && !stop.stop_requested()) {
                 more = pass->next(piece);
