@@ -6,7 +6,9 @@
 #include "docs/BigTextView.h"
 #include "docs/ViewerText.h"
 
+#include <QLineEdit>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -75,6 +77,7 @@ private Q_SLOTS:
     void measuredFaults();
     void everyBoundary_data();
     void everyBoundary();
+    void searchProgressAndCancel();
 };
 
 void BigTextTest::measuredFaults_data()
@@ -232,6 +235,35 @@ void BigTextTest::everyBoundary()
         QTRY_VERIFY(!view.isSearching());
         QCOMPARE(view.selectedText(), whole.mid(whole.indexOf(needle, 0, Qt::CaseInsensitive), 5));
     }
+}
+
+// A search says how far it has come, and stops at once on Esc: nothing it
+// found before is reported after.
+void BigTextTest::searchProgressAndCancel()
+{
+    Box box(QByteArray(8 * 1024 * 1024, 'a'));
+    QVERIFY(box.indexed);
+    TextSearch search;
+    search.setPieceSize(64 * 1024);
+    QSignalSpy progress(&search, &TextSearch::progressed);
+    QSignalSpy ended(&search, &TextSearch::notFound);
+    search.start(openViewerFile(box.path).file, "b", 0);
+    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 30000);
+    QVERIFY(progress.count() >= 50);
+    for (qsizetype i = 1; i < progress.count(); ++i)
+        QVERIFY(progress.at(i - 1).at(0).toInt() < progress.at(i).at(0).toInt());
+    QVERIFY(progress.constLast().at(0).toInt() < 100);
+
+    BigTextView& view = box.view;
+    QTest::keyClick(&view, Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClicks(view.findField(), "b");
+    QVERIFY(view.isSearching());
+    QCOMPARE(view.findStatus(), "Searching...");
+    QTest::keyClick(view.findField(), Qt::Key_Escape);
+    QVERIFY(!view.isSearching());
+    QCoreApplication::processEvents();
+    QCOMPARE(view.findStatus(), QString());
+    QVERIFY(!view.findField()->isVisible());
 }
 
 QTEST_MAIN(BigTextTest)
