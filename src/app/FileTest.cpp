@@ -2,6 +2,7 @@
 
 #include "platform/FileErrors.h"
 #include "platform/Messages.h"
+#include "platform/NativeNames.h"
 #include "platform/PathLookup.h"
 
 namespace kadrix {
@@ -25,7 +26,7 @@ QString openErrorText(const QString& path, const FileError& error)
 
 QString testedPath(const QString& directory, const QString& name)
 {
-    return joinPath(directory, name).toUpper();
+    return upperCased(joinPath(directory, name));
 }
 
 int TestFile(Messages& messages, const QString& directory, const QString& name, int report,

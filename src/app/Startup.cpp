@@ -51,8 +51,9 @@ void frmKadrix::Form_Load()
     ui_.chkAll->setChecked(true);
     ui_.dlgOpen.initialDirectory = state_.DataDir;
     ui_.lblTrial->setText(QStringLiteral("Selected file: ") +
-                          shownName(state_.TrialName.toUpper()));
-    ui_.lblPath->setText(QStringLiteral("Current path: \n") + shownName(state_.DataDir.toLower()));
+                          shownName(upperCased(state_.TrialName)));
+    ui_.lblPath->setText(QStringLiteral("Current path: \n") +
+                         shownName(lowerCased(state_.DataDir)));
     enterDataDirOrRecover();
     // The trial is animated before the rest of the window is built, measured
     // and placed: measuring starts the font machinery.
@@ -133,9 +134,9 @@ void frmKadrix::enterDataDirOrRecover()
 void frmKadrix::showCommandLineTrial()
 {
     state_.TrialName = StripExt(state_.TrialPath);
-    state_.TrialExt = GetExt(state_.TrialPath).toUpper();
+    state_.TrialExt = upperCased(GetExt(state_.TrialPath));
     ui_.lblTrial->setText(QStringLiteral("Selected file: ") +
-                          shownName(state_.TrialName.toUpper()));
+                          shownName(upperCased(state_.TrialName)));
     launcher_->cmdAnimate_Click();
 }
 

@@ -27,7 +27,7 @@ namespace {
 
 QString trialLabel(const QString& name, const QString& extension)
 {
-    return QStringLiteral("Selected file: ") + shownName(name.toUpper()) + QLatin1Char('.') +
+    return QStringLiteral("Selected file: ") + shownName(upperCased(name)) + QLatin1Char('.') +
            shownName(extension);
 }
 
@@ -91,7 +91,7 @@ void Browser::dirSelect_Change()
     state_.TrialName.clear();
     state_.TrialExt.clear();
     ui_.lblTrial->setText(QStringLiteral("Selected file:"));
-    ui_.lblPath->setText(QStringLiteral("Current path:\n") + shownName(state_.DataDir.toLower()));
+    ui_.lblPath->setText(QStringLiteral("Current path:\n") + shownName(lowerCased(state_.DataDir)));
     pointFileListsAt(ui_.dirSelect->path());
     ui_.cmdView->setEnabled(false);
     ui_.cmdAnimate->setEnabled(false);
@@ -144,7 +144,7 @@ void Browser::filConverts_Click()
 
 void Browser::selectTrialFile(const QString& fileName)
 {
-    state_.TrialExt = GetExt(fileName).toUpper();
+    state_.TrialExt = upperCased(GetExt(fileName));
     state_.TrialName = StripExt(fileName);
     ui_.lblTrial->setText(trialLabel(state_.TrialName, state_.TrialExt));
 }

@@ -59,7 +59,7 @@ void sortNames(QStringList& names)
     std::vector<Keyed> keyed;
     keyed.reserve(static_cast<size_t>(names.size()));
     for (QString& name : names)
-        keyed.push_back({name.toCaseFolded(), std::move(name)});
+        keyed.push_back({caseFolded(name), std::move(name)});
     std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
         const int byKey = QString::compare(a.key, b.key, Qt::CaseSensitive);
         return byKey != 0 ? byKey < 0 : a.name < b.name;

@@ -6,13 +6,17 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <condition_variable>
 #include <cstdlib>
 #include <dirent.h>
+#include <fcntl.h>
 #include <mutex>
-#include <sys/statvfs.h>
+#include <sys/vfs.h>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 namespace kadrix {
 
@@ -59,12 +63,36 @@ std::vector<std::optional<VolumeAnswer>> VolumeProbes::ask(const QStringList& ro
     return answers;
 }
 
+// A question to a file system whose server has stopped answering can hold
+// the asking thread in the kernel beyond any signal, and with it the end of
+// the whole process: the question is asked by a child process of its own,
+// and this thread only waits on a pipe, which never holds the process.
 VolumeAnswer askFileSystem(const QString& root)
 {
-    struct statvfs info {};
-    if (::statvfs(encodeNativeName(root).constData(), &info) != 0)
+    const QByteArray path = encodeNativeName(root);
+    int pipe[2];
+    if (::pipe2(pipe, O_CLOEXEC) != 0)
         return {};
-    return {true, static_cast<quint64>(info.f_blocks) * info.f_frsize};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        struct statfs info {};
+        const VolumeAnswer answer{::statfs(path.constData(), &info) == 0,
+                                  static_cast<quint64>(info.f_blocks) *
+                                      static_cast<quint64>(info.f_frsize)};
+        const ssize_t written = ::write(pipe[1], &answer, sizeof answer);
+        ::_exit(written == sizeof answer ? 0 : 1);
+    }
+    ::close(pipe[1]);
+    VolumeAnswer answer;
+    ssize_t count = -1;
+    if (child > 0) {
+        do {
+            count = ::read(pipe[0], &answer, sizeof answer);
+        } while (count < 0 && errno == EINTR);
+        ::waitpid(child, nullptr, 0);
+    }
+    ::close(pipe[0]);
+    return count == sizeof answer ? answer : VolumeAnswer{};
 }
 
 namespace {

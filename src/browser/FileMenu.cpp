@@ -13,6 +13,7 @@
 #include "platform/Host.h"
 #include "platform/Messages.h"
 #include "platform/NativeFiles.h"
+#include "platform/NativeNames.h"
 #include "platform/Starter.h"
 
 #include <QAction>
@@ -65,7 +66,7 @@ void FileMenu::createDirectory()
     Messages& messages = context_.host.messages;
     const QString name =
         messages.inputBox({QStringLiteral("Enter subdirectory name for directory, ") +
-                               state.DataDir.toLower() + QStringLiteral(", or press Cancel"),
+                               lowerCased(state.DataDir) + QStringLiteral(", or press Cancel"),
                            QStringLiteral("Make a subdirectory."), QString()});
     if (name.isEmpty())
         return;
@@ -83,15 +84,15 @@ void FileMenu::removeCurrentDirectory()
     AppState& state = context_.state;
     Messages& messages = context_.host.messages;
     const MessageAnswer answer = messages.showMessage(
-        {QStringLiteral("Do you want to remove the current directory, ") + state.DataDir.toLower() +
-             QStringLiteral("?\nNote, it must be empty of files."),
+        {QStringLiteral("Do you want to remove the current directory, ") +
+             lowerCased(state.DataDir) + QStringLiteral("?\nNote, it must be empty of files."),
          QStringLiteral("Remove directory"), MessageButtons::YesNo, MessageIcon::Question});
     if (answer != MessageAnswer::Yes)
         return;
     const QString parent = QDir::cleanPath(state.DataDir + QStringLiteral("/.."));
     changeCurrentDirectory(parent);
     if (removeDirectory(state.DataDir) != 0) {
-        messages.showMessage({QStringLiteral("Directory, ") + state.DataDir.toLower() +
+        messages.showMessage({QStringLiteral("Directory, ") + lowerCased(state.DataDir) +
                                   QStringLiteral(", was not empty.\nIt was not removed."),
                               kApplicationTitle, MessageButtons::Ok, MessageIcon::Exclamation});
         changeCurrentDirectory(state.DataDir);

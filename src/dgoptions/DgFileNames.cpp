@@ -1,17 +1,51 @@
 #include "dgoptions/DgFileNames.h"
 
+#include "dgoptions/SaveErrors.h"
+#include "platform/NativeNames.h"
 #include "platform/PathLookup.h"
 
-#include <QFileInfo>
+#include <QStringList>
+
+#include <cstdlib>
+#include <memory>
+#include <sys/stat.h>
 
 namespace kadrix {
 
 namespace {
 
+const QString kDgExtension = QStringLiteral(".dg");
+
+struct stat linkStatus(const QString& path, bool& exists)
+{
+    struct stat info {};
+    exists = ::lstat(encodeNativeName(path).constData(), &info) == 0;
+    return info;
+}
+
 bool existsExactly(const QString& path)
 {
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
+    bool exists = false;
+    linkStatus(path, exists);
+    return exists;
+}
+
+// Upper case as the classic platform made it: a to z, and nothing else.
+QString asciiUpper(const QString& text)
+{
+    QString upper = text;
+    for (QChar& c : upper) {
+        if (c.unicode() >= 'a' && c.unicode() <= 'z')
+            c = QChar(static_cast<char16_t>(c.unicode() - 'a' + 'A'));
+    }
+    return upper;
+}
+
+bool hasDgName(const QString& path)
+{
+    const QString name = fileNameOf(path);
+    return name.size() > kDgExtension.size() &&
+           sameIgnoringAsciiCase(name.right(kDgExtension.size()), kDgExtension);
 }
 
 // The trial's .DG file: the one the user picked when it is the trial's
@@ -19,33 +53,77 @@ bool existsExactly(const QString& path)
 // case; only when none of them exists, any that differs in letter case.
 QString trialFile(const QString& dataDir, const QString& trialName, const QString& listedName)
 {
-    const QString dgName = trialName + QStringLiteral(".dg");
-    QStringList candidates{trialName + QStringLiteral(".DG"), dgName, dgName.toUpper()};
-    if (listedName.startsWith(trialName) && listedName.compare(dgName, Qt::CaseInsensitive) == 0)
+    const QString dgName = trialName + kDgExtension;
+    QStringList candidates{trialName + QStringLiteral(".DG"), dgName, asciiUpper(dgName)};
+    if (listedName.startsWith(trialName) && sameIgnoringAsciiCase(listedName, dgName))
         candidates.prepend(listedName);
     for (const QString& candidate : candidates) {
         if (existsExactly(joinPath(dataDir, candidate)))
             return joinPath(dataDir, candidate);
     }
-    return resolvePathCase(joinPath(dataDir, dgName.toUpper()));
+    return resolvePathCase(joinPath(dataDir, asciiUpper(dgName)));
+}
+
+// The file a symbolic link at `path` leads to, through every link on the
+// way; nothing when `path` is no link, or a link that leads nowhere (a
+// missing trial, then).
+QString linkTarget(const QString& path)
+{
+    bool exists = false;
+    if (!S_ISLNK(linkStatus(path, exists).st_mode) || !exists)
+        return {};
+    const std::unique_ptr<char, decltype(&std::free)> resolved(
+        ::realpath(encodeNativeName(path).constData(), nullptr), &std::free);
+    return resolved ? decodeNativeName(resolved.get()) : QString();
+}
+
+void nameFiles(DgFileNames& names, const QString& trial, bool wholePaths)
+{
+    const QString stem = trial.chopped(kDgExtension.size());
+    names.paths = {trial, stem + QStringLiteral(".D$$"), stem + QStringLiteral(".DG!")};
+    const auto shown = [wholePaths](const QString& path) {
+        return shownName(wholePaths ? path : fileNameOf(path));
+    };
+    names.trialFileName = shown(names.paths.trial);
+    names.temporaryName = shown(names.paths.temporary);
+    names.backupFileName = shown(names.paths.backup);
 }
 
 } // namespace
 
+QString fileNameOf(const QString& path)
+{
+    return path.mid(path.lastIndexOf(u'/') + 1);
+}
+
+QString directoryOf(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (slash < 0)
+        return QStringLiteral(".");
+    return slash == 0 ? QStringLiteral("/") : path.left(slash);
+}
+
 DgFileNames dgFileNames(const QString& dataDir, const QString& trialName, const QString& listedName)
 {
     DgFileNames names;
-    names.paths.trial = trialFile(dataDir, trialName, listedName);
+    names.shownTrial = shownName(asciiUpper(trialName + kDgExtension));
+    names.shownBackup = shownName(asciiUpper(trialName + QStringLiteral(".DG!")));
     // The trial's own spelling, looked up exactly: a file that differs
     // from it only in letter case belongs to another trial.
-    const QFileInfo trial(names.paths.trial);
-    const QString stem = trial.path() + QLatin1Char('/') + trial.fileName().chopped(3);
-    names.paths.temporary = stem + QStringLiteral(".D$$");
-    names.paths.backup = stem + QStringLiteral(".DG!");
-    names.shownTrial = (trialName + QStringLiteral(".dg")).toUpper();
-    names.shownBackup = (trialName + QStringLiteral(".DG!")).toUpper();
-    names.temporaryName = QFileInfo(names.paths.temporary).fileName();
-    names.trialFileName = trial.fileName();
+    const QString trial = trialFile(dataDir, trialName, listedName);
+    const QString target = linkTarget(trial);
+    if (target.isEmpty()) {
+        nameFiles(names, trial, false);
+        return names;
+    }
+    names.link = shownName(fileNameOf(trial));
+    if (!hasDgName(target)) {
+        nameFiles(names, trial, false);
+        names.refused = linkWithoutDgName(names.link, shownName(target));
+        return names;
+    }
+    nameFiles(names, target, true);
     return names;
 }
 

@@ -1,11 +1,10 @@
 #include "dgoptions/DgRewrite.h"
 
+#include "dgoptions/DgFileNames.h"
 #include "dgoptions/HeaderRewriter.h"
 #include "dgoptions/SaveErrors.h"
+#include "platform/NativeNames.h"
 #include "platform/PosixFiles.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -23,11 +22,6 @@ inline constexpr size_t kChunkSize = 256 * 1024;
 // new file under the trial's name.
 inline constexpr int kLockAttempts = 8;
 
-QByteArray native(const QString& path)
-{
-    return QFile::encodeName(path);
-}
-
 bool linksUnsupported(int errnoValue)
 {
     return errnoValue == EPERM || errnoValue == EOPNOTSUPP || errnoValue == ENOTSUP ||
@@ -42,8 +36,8 @@ RewriteOutcome outcome(Result result, FileError error = {})
 // One file of the rewrite: its name for the system and for messages.
 struct NamedFile {
     explicit NamedFile(const QString& path)
-        : path(native(path))
-        , name(QFileInfo(path).fileName())
+        : path(encodeNativeName(path))
+        , name(shownName(fileNameOf(path)))
     {}
     FileError error(int errnoValue) const { return saveErrorFromErrno(errnoValue, name); }
 
@@ -58,8 +52,8 @@ public:
         : trial_(paths.trial)
         , temporary_(paths.temporary)
         , backup_(paths.backup)
-        , directory_(native(QFileInfo(paths.trial).absolutePath()))
-        , directoryName_(QFileInfo(paths.trial).absolutePath())
+        , directory_(encodeNativeName(directoryOf(paths.trial)))
+        , directoryName_(shownName(directoryOf(paths.trial)))
         , choices_(choices)
     {}
 
@@ -70,21 +64,17 @@ public:
             return outcome(Result::Failed, std::move(error));
         if (missing)
             return outcome(Result::TrialMissing);
-        if (FileError error = removeStaleTemporary())
+        if (FileError error = removeLeftOverTemporary())
             return outcome(Result::Failed, std::move(error));
-        if (FileError error = writeTemporary())
-            return outcome(Result::Failed, std::move(error));
-        if (FileError error = checkTemporary())
+        if (FileError error = writeNewCopy())
             return outcome(Result::Failed, std::move(error));
         if (FileError error = makeBackup())
-            return outcome(Result::ChangesKept, std::move(error));
+            return keepNewCopy(std::move(error));
+        if (FileError error = nameNewCopy())
+            return outcome(Result::Failed, std::move(error));
         if (FileError error = checkTemporary())
             return outcome(Result::Failed, std::move(error));
-        if (const int error = renameFile(temporary_.path, trial_.path))
-            return outcome(Result::ChangesKept, trial_.error(error));
-        if (const int error = flushDirectory(directory_))
-            return outcome(Result::Unflushed, saveErrorFromErrno(error, directoryName_));
-        return outcome(Result::Saved);
+        return replaceTrial();
     }
 
 private:
@@ -99,14 +89,16 @@ private:
             const LockResult lock = lockExclusively(source_.get());
             if (lock == LockResult::Busy)
                 return trialBeingSaved(trial_.name);
-            if (namesFile(trial_.path, identityOf(source_.get())) == 0)
+            read_ = identityOf(source_.get());
+            if (namesFile(trial_.path, read_) == 0)
                 return {};
         }
         return trialBeingSaved(trial_.name);
     }
 
     // Nothing but a regular file is opened, so that a pipe or a device
-    // under the trial's name can neither block nor be touched.
+    // under the trial's name can neither block nor be touched, and never
+    // through a link, which another file could be put behind.
     FileError openTrial(bool& missing)
     {
         struct stat info {};
@@ -116,8 +108,10 @@ private:
         }
         if (!S_ISREG(info.st_mode))
             return trial_.error(EISDIR);
-        source_ =
-            UniqueFd(::open(trial_.path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        source_ = UniqueFd(::open(trial_.path.constData(),
+                                  O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW));
+        if (!source_ && errno == ELOOP)
+            return trialIsLink(trial_.name);
         if (!source_ || ::fstat(source_.get(), &info) != 0)
             return trial_.error(errno);
         if (!S_ISREG(info.st_mode))
@@ -126,35 +120,52 @@ private:
         return {};
     }
 
-    // An earlier save's left-over temporary file is removed, now that no
-    // other save can be writing it; anything else under that name is not
-    // ours to remove or to write through.
-    FileError removeStaleTemporary()
+    // A regular file that an earlier save left under the temporary name
+    // goes, now that no other save can be writing it, but only when it can
+    // be no one's only copy: when it is a second name of the backup (the
+    // file that save read, which its exchange put there), or when the trial
+    // is still the backup's file, so that nothing has been exchanged since
+    // the backup was made and the file left is a copy that never got the
+    // trial's name. Anything else there is not ours to remove or to write
+    // through.
+    FileError removeLeftOverTemporary()
     {
         struct stat info {};
         if (::lstat(temporary_.path.constData(), &info) != 0)
             return errno == ENOENT ? FileError{} : temporary_.error(errno);
         if (!S_ISREG(info.st_mode))
             return temporary_.error(EEXIST);
-        if (const int error = removeFile(temporary_.path))
+        const FileIdentity left{info.st_dev, info.st_ino};
+        const FileIdentity backup = identityOfName(backup_.path);
+        if (backup.inode == 0 || (left != backup && read_ != backup))
+            return temporaryLeftOver(temporary_.name);
+        // ENOENT: a save that has just ended has removed it itself.
+        if (const int error = removeFile(temporary_.path); error != 0 && error != ENOENT)
             return temporary_.error(error);
         return {};
     }
 
-    // The complete new copy under the temporary name, on the disk; a
-    // failure removes what was written.
-    FileError writeTemporary()
+    // The complete new copy on the disk, as a file without a name where
+    // the file system has such files, so that nothing of it is left behind
+    // when the program dies; else under the temporary name, removed again
+    // after a failure.
+    FileError writeNewCopy()
     {
-        UniqueFd target = createNewFile(temporary_.path, mode_);
+        UniqueFd target = createAnonymousFile(directory_, mode_);
+        named_ = !target && anonymousFilesUnsupported(errno);
+        if (named_)
+            target = createNewFile(temporary_.path, mode_);
         if (!target)
             return temporary_.error(errno);
         written_ = identityOf(target.get());
         FileError error = writeRewritten(target.get());
         if (const int flushError = error ? 0 : flushFile(target.get()))
             error = temporary_.error(flushError);
+        if (!error)
+            error = holdNewCopy(target.get());
         if (const int closeError = target.close(); !error && closeError != 0)
             error = temporary_.error(closeError);
-        if (error && namesFile(temporary_.path, written_) == 0)
+        if (error && named_ && namesFile(temporary_.path, written_) == 0)
             removeFile(temporary_.path);
         return error;
     }
@@ -186,6 +197,76 @@ private:
         return {};
     }
 
+    // A descriptor of the new copy that keeps it alive once the written one
+    // is closed, and holds its lock: when it has the trial's name, another
+    // save finds it being saved until this one has ended.
+    FileError holdNewCopy(int written)
+    {
+        newCopy_ = reopenForReading(written);
+        if (!newCopy_ && named_)
+            newCopy_ =
+                UniqueFd(::open(temporary_.path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+        if (!newCopy_)
+            return temporary_.error(errno);
+        if (identityOf(newCopy_.get()) != written_)
+            return temporary_.error(EEXIST);
+        lockExclusively(newCopy_.get());
+        return {};
+    }
+
+    // The older backup goes only now that the new copy is safe on the
+    // disk; the file that was read gets the backup as its second name, from
+    // its descriptor, whatever has the trial's name by now; or a copy of it
+    // where the file system has no links, or where it has no name left.
+    FileError makeBackup()
+    {
+        if (const int error = removeFile(backup_.path); error != 0 && error != ENOENT)
+            return backup_.error(error);
+        int error = linkOpenFile(source_.get(), backup_.path);
+        if (error == ENOSYS)
+            error = linkTrialByName();
+        if (error == 0)
+            return {};
+        if (!linksUnsupported(error) && error != ENOENT)
+            return backup_.error(error);
+        if (const int copyError = copyToNewFile(source_.get(), mode_, backup_.path))
+            return backup_.error(copyError);
+        return {};
+    }
+
+    // Where no file can be linked from its descriptor: the trial's name is
+    // linked, and the backup kept only when that turns out to be the file
+    // read (ENOENT when it is not: the backup is to be copied instead).
+    int linkTrialByName()
+    {
+        const int error = linkFile(trial_.path, backup_.path);
+        if (error != 0 || namesFile(backup_.path, read_) == 0)
+            return error;
+        const int removeError = removeFile(backup_.path);
+        return removeError != 0 ? removeError : ENOENT;
+    }
+
+    // The new copy under the temporary name: linked from its descriptor, or
+    // a flushed copy where the file system has no links.
+    FileError nameNewCopy()
+    {
+        if (named_)
+            return {};
+        int error = linkOpenFile(newCopy_.get(), temporary_.path);
+        if (linksUnsupported(error))
+            error = copyToNewFile(newCopy_.get(), mode_, temporary_.path, &written_);
+        return error != 0 ? temporary_.error(error) : FileError{};
+    }
+
+    // After a failed backup the new copy is kept under the temporary name
+    // when it can be.
+    RewriteOutcome keepNewCopy(FileError error)
+    {
+        if (nameNewCopy() || checkTemporary())
+            return outcome(Result::Failed, std::move(error));
+        return outcome(Result::ChangesKept, std::move(error));
+    }
+
     // Whether the temporary name still names the copy this save wrote.
     FileError checkTemporary() const
     {
@@ -194,21 +275,51 @@ private:
         return {};
     }
 
-    // The older backup goes only now that the new copy is safe on the
-    // disk; the previous file gets the backup as its second name, or a copy
-    // where the file system has no links.
-    FileError makeBackup()
+    // The new copy takes the trial's name by one exchange, which puts what
+    // had the name under the temporary name; unless that is the file read,
+    // another program has put a file there meanwhile, and the exchange is
+    // undone.
+    RewriteOutcome replaceTrial()
     {
-        if (const int error = removeFile(backup_.path); error != 0 && error != ENOENT)
-            return backup_.error(error);
-        const int error = linkFile(trial_.path, backup_.path);
-        if (error == 0)
-            return {};
-        if (!linksUnsupported(error))
-            return backup_.error(error);
-        if (const int copyError = copyToNewFile(source_.get(), mode_, backup_.path))
-            return backup_.error(copyError);
-        return {};
+        if (namesFile(trial_.path, read_) != 0)
+            return replaced(Result::Replaced);
+        const int error = exchangeFiles(temporary_.path, trial_.path);
+        if (exchangeUnsupported(error))
+            return renameOverTrial();
+        if (error != 0)
+            return outcome(Result::ChangesKept, trial_.error(error));
+        if (namesFile(temporary_.path, read_) != 0)
+            return undoExchange();
+        removeFile(temporary_.path); // the file read lives on as the backup
+        return flushed();
+    }
+
+    RewriteOutcome renameOverTrial()
+    {
+        if (const int error = renameFile(temporary_.path, trial_.path))
+            return outcome(Result::ChangesKept, trial_.error(error));
+        return flushed();
+    }
+
+    RewriteOutcome undoExchange()
+    {
+        if (const int error = exchangeFiles(temporary_.path, trial_.path))
+            return replaced(Result::ReplacedNotRestored, trial_.error(error));
+        return replaced(Result::Replaced);
+    }
+
+    // Already a failure to report: a failed flush adds nothing to it.
+    RewriteOutcome replaced(Result result, FileError error = {})
+    {
+        flushDirectory(directory_);
+        return outcome(result, std::move(error));
+    }
+
+    RewriteOutcome flushed()
+    {
+        if (const int error = flushDirectory(directory_))
+            return outcome(Result::Unflushed, saveErrorFromErrno(error, directoryName_));
+        return outcome(Result::Saved);
     }
 
     NamedFile trial_;
@@ -219,6 +330,9 @@ private:
     HeaderChoices choices_;
     UniqueFd source_;
     mode_t mode_ = 0;
+    FileIdentity read_;
+    UniqueFd newCopy_; // read-only and locked; the file itself while it has no name
+    bool named_ = false;
     FileIdentity written_;
 };
 

@@ -31,9 +31,32 @@ MessageBox refiningWarning(int refSystem, int reverseX)
 
 MessageBox savedMessage(const DgFileNames& names)
 {
-    return {QStringLiteral("File has been saved as, ") + names.shownTrial +
-                QStringLiteral(" original file is ") + names.shownBackup + QLatin1Char('.'),
-            kApplicationTitle, MessageButtons::Ok, MessageIcon::Information};
+    const bool linked = !names.link.isEmpty();
+    QString text = QStringLiteral("File has been saved as, ") +
+                   (linked ? names.trialFileName : names.shownTrial) +
+                   QStringLiteral(" original file is ") +
+                   (linked ? names.backupFileName : names.shownBackup) + QLatin1Char('.');
+    if (linked)
+        text += QLatin1Char('\n') + names.link + QStringLiteral(" is a link to it.");
+    return {text, kApplicationTitle, MessageButtons::Ok, MessageIcon::Information};
+}
+
+MessageBox replacedMessage(const DgFileNames& names, bool restored)
+{
+    const QString trial = names.trialFileName;
+    QString text =
+        QStringLiteral("Another program replaced ") + trial + QStringLiteral(" during the save");
+    if (restored)
+        text += QStringLiteral(". Its file keeps that name; the file that was read is kept as ") +
+                names.backupFileName + QStringLiteral(".\nChanges are in file '") +
+                names.temporaryName + QStringLiteral("'.");
+    else
+        text += QStringLiteral(", and its file could not be given that name back: it is in "
+                               "file '") +
+                names.temporaryName + QStringLiteral("', and ") + trial +
+                QStringLiteral(" holds the changes. The file that was read is kept as ") +
+                names.backupFileName + QLatin1Char('.');
+    return {text, QStringLiteral("Save error"), MessageButtons::Ok, MessageIcon::Exclamation};
 }
 
 MessageBox saveErrorMessage(const FileError& error, const QString& changesIn)

@@ -91,4 +91,25 @@ FileError trialBeingSaved(const QString& trialName)
     return saveError(kFileAlreadyOpen, trialName + QStringLiteral(" is being saved"));
 }
 
+FileError trialIsLink(const QString& trialName)
+{
+    return saveError(kPathFileAccessError,
+                     trialName + QStringLiteral(" is a link; only the file it leads to is saved"));
+}
+
+FileError linkWithoutDgName(const QString& link, const QString& target)
+{
+    return saveError(kPathFileAccessError,
+                     link + QStringLiteral(" is a link to ") + target +
+                         QStringLiteral(", whose name does not end in .DG: no backup name can be "
+                                        "formed beside it"));
+}
+
+FileError temporaryLeftOver(const QString& temporaryName)
+{
+    return saveError(kFileAlreadyExists,
+                     temporaryName + QStringLiteral(" is left from an earlier save and may be "
+                                                    "the only copy of a file; it is kept"));
+}
+
 } // namespace kadrix

@@ -52,6 +52,10 @@ void report(Messages& messages, const RewriteOutcome& outcome, const DgFileNames
     case Result::Unflushed:
         messages.showMessage(saveErrorMessage(outcome.error, names.trialFileName));
         break;
+    case Result::Replaced:
+    case Result::ReplacedNotRestored:
+        messages.showMessage(replacedMessage(names, outcome.result == Result::Replaced));
+        break;
     }
 }
 
@@ -186,6 +190,10 @@ void frmDGOptions::EditDGfile()
     if (state_.TrialName.isEmpty())
         return; // no trial: there is no file to rewrite
     const DgFileNames names = dgFileNames(state_.DataDir, state_.TrialName, state_.TrialPath);
+    if (names.refused) {
+        messages_.showMessage(saveErrorMessage(names.refused, {}));
+        return;
+    }
     RewriteOutcome outcome;
     {
         const BusyPointer busy;

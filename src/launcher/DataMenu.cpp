@@ -104,7 +104,7 @@ void DataMenu::selectFromFreshLists()
         AppState& state = context_.state;
         state.TrialName = ui.filDatafiles->names().constFirst().section(QLatin1Char('.'), 0, 0);
         ui.lblTrial->setText(QStringLiteral("Current trial is: ") +
-                             shownName(state.TrialName.toUpper()));
+                             shownName(upperCased(state.TrialName)));
     }
 }
 

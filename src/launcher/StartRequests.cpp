@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "launcher/TrialFiles.h"
+#include "platform/NativeNames.h"
 #include "platform/PathLookup.h"
 
 #include <QDir>
@@ -53,8 +54,8 @@ StartRequest animationShellStart(const AppState& state, const QString& switches,
 {
     const QString program = animationProgramPath(state);
     return shellStart(programOnDisk(program), switchWords(switches) << trialFileOnDisk(state, file),
-                      resolvePathCase(state.DataDir), kShow, program.toUpper(),
-                      switches + file.toUpper());
+                      resolvePathCase(state.DataDir), kShow, upperCased(program),
+                      switches + upperCased(file));
 }
 
 } // namespace
@@ -74,7 +75,7 @@ StartRequest animateArielFile(const AppState& state, const QString& extension)
 StartRequest runProgram(const AppState& state, const QString& path, const QString& file)
 {
     return shellStart(programOnDisk(path), {trialFileOnDisk(state, file)},
-                      resolvePathCase(state.DataDir), kShow, path.toUpper(), file.toUpper());
+                      resolvePathCase(state.DataDir), kShow, upperCased(path), upperCased(file));
 }
 
 StartRequest companionCommand(const AppState& state, const QString& program, const QString& file)

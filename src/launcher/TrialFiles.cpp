@@ -39,10 +39,10 @@ SplitName splitExtension(const QString& path)
 
 QString inLetterCaseOf(const QString& text, const QString& model)
 {
-    if (model == model.toUpper())
-        return text.toUpper();
-    if (model == model.toLower())
-        return text.toLower();
+    if (model == upperCased(model))
+        return upperCased(text);
+    if (model == lowerCased(model))
+        return lowerCased(text);
     return text;
 }
 

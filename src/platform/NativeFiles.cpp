@@ -83,7 +83,7 @@ int removeNamedFile(const QString& path)
     return answer(::unlink(encodeNativeName(path).constData()));
 }
 
-int makeDirectory(const QString& path)
+int createDirectory(const QString& path)
 {
     return answer(::mkdir(encodeNativeName(path).constData(), 0777));
 }

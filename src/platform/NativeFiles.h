@@ -31,7 +31,7 @@ int enterDirectory(const QString& path);
 
 // Name changes, each the errno of a failure or 0.
 int removeNamedFile(const QString& path);
-int makeDirectory(const QString& path);
+int createDirectory(const QString& path);
 int removeDirectory(const QString& path);
 
 } // namespace kadrix

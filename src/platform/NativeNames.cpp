@@ -159,6 +159,44 @@ QString shownName(const QString& name)
     return shown;
 }
 
+namespace {
+
+// Converts the runs of text between the stand-ins for odd bytes.
+template <typename Convert>
+QString convertedAroundEscapes(const QString& name, Convert convert)
+{
+    if (!holdsUndecodedBytes(name))
+        return convert(name);
+    QString converted;
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i <= name.size(); ++i) {
+        if (i < name.size() && !isEscape(name.at(i)))
+            continue;
+        converted += convert(name.mid(runStart, i - runStart));
+        if (i < name.size())
+            converted += name.at(i);
+        runStart = i + 1;
+    }
+    return converted;
+}
+
+} // namespace
+
+QString upperCased(const QString& name)
+{
+    return convertedAroundEscapes(name, [](const QString& run) { return run.toUpper(); });
+}
+
+QString lowerCased(const QString& name)
+{
+    return convertedAroundEscapes(name, [](const QString& run) { return run.toLower(); });
+}
+
+QString caseFolded(const QString& name)
+{
+    return convertedAroundEscapes(name, [](const QString& run) { return run.toCaseFolded(); });
+}
+
 QString foldedAsciiCase(const QString& text)
 {
     QString folded = text;

@@ -23,6 +23,12 @@ bool holdsUndecodedBytes(const QString& name);
 // The name as the user sees it: each byte that is no UTF-8 written as \xFF.
 QString shownName(const QString& name);
 
+// Upper, lower and folded case of a name, its bytes that are no UTF-8 kept
+// as they are (Qt's own conversions would turn them into U+FFFD).
+QString upperCased(const QString& name);
+QString lowerCased(const QString& name);
+QString caseFolded(const QString& name);
+
 // Letter case as the classic platform ignored it: A to Z against a to z,
 // and nothing else, so that no lookalike letter (the Kelvin sign, the long
 // s) ever stands for another.

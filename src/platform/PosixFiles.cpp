@@ -1,9 +1,11 @@
 #include "platform/PosixFiles.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace kadrix {
@@ -27,6 +29,29 @@ int checked(FileCall call, Call&& systemCall)
     if (const int fault = injectedFault(call))
         return fault;
     return systemCall() == 0 ? 0 : errno;
+}
+
+// The name under which the system shows the file a descriptor stands for.
+QByteArray descriptorPath(int fd)
+{
+    return "/proc/self/fd/" + QByteArray::number(fd);
+}
+
+bool descriptorPathsExist()
+{
+    return ::access("/proc/self/fd", F_OK) == 0;
+}
+
+int swapNames(const char* first, const char* second)
+{
+#ifdef RENAME_EXCHANGE
+    return ::renameat2(AT_FDCWD, first, AT_FDCWD, second, RENAME_EXCHANGE);
+#elif defined(SYS_renameat2)
+    return static_cast<int>(::syscall(SYS_renameat2, AT_FDCWD, first, AT_FDCWD, second, 1 << 1));
+#else
+    errno = ENOSYS;
+    return -1;
+#endif
 }
 
 } // namespace
@@ -58,6 +83,33 @@ UniqueFd createNewFile(const QByteArray& path, mode_t mode)
     if (file)
         ::fchmod(file.get(), mode); // the process's umask must not change them
     return file;
+}
+
+UniqueFd createAnonymousFile(const QByteArray& directory, mode_t mode)
+{
+    if (const int fault = injectedFault(FileCall::Create)) {
+        errno = fault;
+        return UniqueFd();
+    }
+    if (!descriptorPathsExist()) {
+        errno = ENOSYS; // it could never be given a name
+        return UniqueFd();
+    }
+    UniqueFd file(::open(directory.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
+    if (file)
+        ::fchmod(file.get(), mode);
+    return file;
+}
+
+bool anonymousFilesUnsupported(int errnoValue)
+{
+    return errnoValue == EISDIR || errnoValue == EOPNOTSUPP || errnoValue == ENOTSUP ||
+           errnoValue == EINVAL || errnoValue == ENOSYS;
+}
+
+UniqueFd reopenForReading(int fd)
+{
+    return UniqueFd(::open(descriptorPath(fd).constData(), O_RDONLY | O_CLOEXEC));
 }
 
 ssize_t readSome(int fd, char* buffer, size_t size)
@@ -125,6 +177,14 @@ FileIdentity identityOf(int fd)
     return {info.st_dev, info.st_ino};
 }
 
+FileIdentity identityOfName(const QByteArray& path)
+{
+    struct stat info {};
+    if (::lstat(path.constData(), &info) != 0)
+        return {};
+    return {info.st_dev, info.st_ino};
+}
+
 int namesFile(const QByteArray& path, FileIdentity identity)
 {
     struct stat info {};
@@ -155,10 +215,31 @@ int linkFile(const QByteArray& source, const QByteArray& target)
     return checked(FileCall::Link, [&] { return ::link(source.constData(), target.constData()); });
 }
 
+int linkOpenFile(int fd, const QByteArray& target)
+{
+    const int error = checked(FileCall::Link, [&] {
+        return ::linkat(AT_FDCWD, descriptorPath(fd).constData(), AT_FDCWD, target.constData(),
+                        AT_SYMLINK_FOLLOW);
+    });
+    return error == ENOENT && !descriptorPathsExist() ? ENOSYS : error;
+}
+
 int renameFile(const QByteArray& source, const QByteArray& target)
 {
     return checked(FileCall::Rename,
                    [&] { return ::rename(source.constData(), target.constData()); });
+}
+
+int exchangeFiles(const QByteArray& first, const QByteArray& second)
+{
+    return checked(FileCall::Exchange,
+                   [&] { return swapNames(first.constData(), second.constData()); });
+}
+
+bool exchangeUnsupported(int errnoValue)
+{
+    return errnoValue == EINVAL || errnoValue == ENOSYS || errnoValue == ENOTSUP ||
+           errnoValue == EOPNOTSUPP;
 }
 
 namespace {
@@ -186,12 +267,14 @@ bool cannotFlushDirectories(int error)
 
 } // namespace
 
-int copyToNewFile(int source, mode_t mode, const QByteArray& target)
+int copyToNewFile(int source, mode_t mode, const QByteArray& target, FileIdentity* copied)
 {
     UniqueFd copy = createNewFile(target, mode);
     if (!copy)
         return errno;
     const FileIdentity written = identityOf(copy.get());
+    if (copied)
+        *copied = written;
     int error = copyContents(source, copy.get());
     if (error == 0)
         error = flushFile(copy.get());

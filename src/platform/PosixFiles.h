@@ -40,7 +40,7 @@ private:
 };
 
 // The calls a test can make fail (see setFaultInjector).
-enum class FileCall { Create, Write, Flush, Close, Remove, Link, Rename, FlushDirectory };
+enum class FileCall { Create, Write, Flush, Close, Remove, Link, Rename, Exchange, FlushDirectory };
 using FaultInjector = int (*)(FileCall call);
 // For tests: asked before each of those calls; a result other than 0 is
 // the errno with which the call then fails without being made.
@@ -50,6 +50,18 @@ void setFaultInjector(FaultInjector injector);
 // directory or symbolic link already under the name makes it fail with
 // EEXIST: nothing is ever written through another name.
 UniqueFd createNewFile(const QByteArray& path, mode_t mode);
+
+// Creates a file without a name in `directory`, for writing, with the
+// given permission bits; it goes when its last descriptor is closed, unless
+// linkOpenFile gives it a name first. ENOSYS where no file can be named
+// from its descriptor; see anonymousFilesUnsupported.
+UniqueFd createAnonymousFile(const QByteArray& directory, mode_t mode);
+// Whether a failed createAnonymousFile only says that the file system or
+// the system cannot make such files.
+bool anonymousFilesUnsupported(int errnoValue);
+// A descriptor for reading the file that `fd` stands for, opened anew, so
+// that `fd` itself can be closed.
+UniqueFd reopenForReading(int fd);
 
 // Reads up to `size` bytes; the count, 0 at the end, or -1 with errno set.
 ssize_t readSome(int fd, char* buffer, size_t size);
@@ -76,8 +88,12 @@ private:
 struct FileIdentity {
     dev_t device = 0;
     ino_t inode = 0;
+    bool operator==(const FileIdentity&) const = default;
 };
 FileIdentity identityOf(int fd);
+// The identity of `path` itself, not of a file it links to; none (inode 0)
+// when nothing is there.
+FileIdentity identityOfName(const QByteArray& path);
 // 0 when `path` itself (not a file it links to) is the file `identity`
 // names; ENOENT when nothing is there, EEXIST when something else is.
 int namesFile(const QByteArray& path, FileIdentity identity);
@@ -91,12 +107,24 @@ LockResult lockExclusively(int fd);
 int removeFile(const QByteArray& path);
 // `target` becomes a second name of `source`; EEXIST when it is taken.
 int linkFile(const QByteArray& source, const QByteArray& target);
+// `target` becomes a name of the very file the descriptor `fd` stands
+// for, whatever names it has by now (a Link call). ENOENT when it has
+// none left and is no file made by createAnonymousFile; ENOSYS where the
+// system cannot link a file from its descriptor (no /proc).
+int linkOpenFile(int fd, const QByteArray& target);
 // Atomically gives `source`'s file the name `target`, replacing it.
 int renameFile(const QByteArray& source, const QByteArray& target);
+// Atomically swaps the files the two names stand for; both must exist.
+int exchangeFiles(const QByteArray& first, const QByteArray& second);
+// Whether a failed exchangeFiles only says that the file system or the
+// system cannot swap names.
+bool exchangeUnsupported(int errnoValue);
 
 // Copies the whole of `source` into a new file at `target` and flushes it
-// to the disk; a failure removes what was written.
-int copyToNewFile(int source, mode_t mode, const QByteArray& target);
+// to the disk; a failure removes what was written. `copied`, when given,
+// receives the new file's identity.
+int copyToNewFile(int source, mode_t mode, const QByteArray& target,
+                  FileIdentity* copied = nullptr);
 
 // Flushes a directory's entries to the disk, so that a name change in it
 // survives a power cut. 0 also where the file system cannot flush

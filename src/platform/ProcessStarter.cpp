@@ -1,6 +1,8 @@
 #include "platform/ProcessStarter.h"
 
+#include "platform/DetachedStart.h"
 #include "platform/Messages.h"
+#include "platform/NativeFiles.h"
 #include "platform/WineStart.h"
 
 #include <QDir>
@@ -40,7 +42,8 @@ double ProcessStarter::start(const StartRequest& request)
         reportFailure(request, target.failure);
         return 0;
     }
-    if (!request.workingDirectory.isEmpty() && !QFileInfo(request.workingDirectory).isDir()) {
+    if (!request.workingDirectory.isEmpty() &&
+        kindOfPath(request.workingDirectory) != PathKind::Directory) {
         reportFailure(request, QStringLiteral("The directory to start it in, ") +
                                    request.workingDirectory + QStringLiteral(", was not found."));
         return 0;
@@ -48,17 +51,13 @@ double ProcessStarter::start(const StartRequest& request)
     if (!target.wine.isEmpty())
         return startThroughWine(request, target);
     // Arguments go to the program as a list, never through a shell.
-    QProcess process;
-    process.setProgram(target.program);
-    process.setArguments(target.arguments);
-    process.setWorkingDirectory(request.workingDirectory);
-    process.setStandardInputFile(QProcess::nullDevice());
-    qint64 processId = 0;
-    if (!process.startDetached(&processId)) {
-        reportFailure(request, process.errorString());
+    const DetachedStart started =
+        startDetached(target.program, target.arguments, request.workingDirectory);
+    if (!started.failure.isEmpty()) {
+        reportFailure(request, started.failure);
         return 0;
     }
-    return static_cast<double>(processId);
+    return static_cast<double>(started.processId);
 }
 
 double ProcessStarter::startThroughWine(const StartRequest& request, const ProgramToStart& target)

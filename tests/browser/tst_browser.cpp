@@ -12,6 +12,9 @@
 #include "browser/DirectoryList.h"
 #include "browser/DirectoryReader.h"
 #include "browser/DriveList.h"
+#include "browser/FileList.h"
+#include "platform/NativeFiles.h"
+#include "platform/NativeNames.h"
 
 #include <QAction>
 #include <QDir>
@@ -60,6 +63,7 @@ private Q_SLOTS:
     void clickSelectsTheTrial();
     void emptyListsTellTheUser();
     void directoryListOpensEntries();
+    void namesThatAreNoUtf8StayTheirOwn();
     void filters_data();
     void filters();
     void listsFollowTheDisk();
@@ -182,6 +186,39 @@ void BrowserTest::directoryListOpensEntries()
     QCOMPARE(harness.state().DataDir, harness.dataDir);
     QCOMPARE(harness.ui().drvDrives->currentDirectoryOf(harness.ui().drvDrives->drive()),
              harness.dataDir);
+}
+
+// Names copied from old media in a Windows code page: each keeps its bytes
+// from the list to the start and the directory entered, shows its odd bytes,
+// and never becomes the name it would read as once decoded.
+void BrowserTest::namesThatAreNoUtf8StayTheirOwn()
+{
+    MainWindowHarness harness;
+    const QString odd = decodeNativeName("a\xff.dg");
+    const QString lookalike = QStringLiteral("a\uFFFD.dg");
+    const QString sub = decodeNativeName("M\xfcller");
+    for (const QString& name : {odd, lookalike, sub + QStringLiteral("/walk1.dg")})
+        harness.addDataFile(name);
+    harness.start();
+    FileList* files = harness.ui().filDatafiles;
+    QCOMPARE(files->names(), (QStringList{odd, lookalike}));
+    QCOMPARE(files->model()->index(0, 0).data().toString(), QStringLiteral("a\\xFF.dg"));
+
+    clickFile(files, odd);
+    QCOMPARE(harness.state().TrialPath, odd);
+    QCOMPARE(harness.ui().lblTrial->text(), QStringLiteral("Selected file: A\\xFF.DG"));
+    harness.ui().cmdAnimate->click();
+    QCOMPARE(harness.starter.last().arguments.last(), odd);
+
+    DirectoryList* list = harness.ui().dirSelect;
+    const int row = static_cast<int>(list->entryLabels().indexOf(QStringLiteral("M\\xFCller")));
+    QVERIFY(row > 0);
+    QVERIFY(!list->openEntry(row));
+    QVERIFY(harness.waitForLists());
+    QCOMPARE(harness.state().DataDir, harness.dataFile(sub));
+    QCOMPARE(currentDirectory(), harness.dataFile(sub));
+    QCOMPARE(files->names(), QStringList{"walk1.dg"});
+    QVERIFY(harness.messages.boxes.empty());
 }
 
 void BrowserTest::filters_data()

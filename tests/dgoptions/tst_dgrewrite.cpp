@@ -7,15 +7,21 @@
 #include "dgoptions/DgFileNames.h"
 #include "dgoptions/DgRewrite.h"
 #include "dgoptions/HeaderRewriter.h"
+#include "dgoptions/OptionsMessages.h"
+#include "dgoptions/SaveErrors.h"
+#include "platform/NativeNames.h"
 #include "platform/PosixFiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace kadrix;
 using namespace kadrix::test;
@@ -72,6 +78,11 @@ struct DataDir {
     }
     ~DataDir() { setMode(".", 0700); }
     QString file(const char* name) const { return path + QLatin1Char('/') + QLatin1String(name); }
+    bool hardLink(const char* from, const char* to) const
+    {
+        return ::link(QFile::encodeName(file(from)).constData(),
+                      QFile::encodeName(file(to)).constData()) == 0;
+    }
     bool setMode(const char* name, mode_t mode) const
     {
         return ::chmod(QFile::encodeName(file(name)).constData(), mode) == 0;
@@ -86,17 +97,75 @@ struct DataDir {
 // Puts something in the rewrite's way; false when this user cannot.
 using Obstacle = bool (*)(DataDir&);
 
-// Makes one call of the file layer fail.
-template <FileCall call, int errnoValue>
+// Makes one call of the file layer fail, or two.
+template <FileCall call, int errnoValue, FileCall also = call, int alsoErrno = errnoValue>
 bool fault(DataDir&)
 {
-    setFaultInjector([](FileCall made) { return made == call ? errnoValue : 0; });
+    setFaultInjector([](FileCall made) {
+        return made == call ? errnoValue : made == also ? alsoErrno : 0;
+    });
     return true;
+}
+
+// Makes the first of those calls fail.
+template <FileCall call, int errnoValue>
+bool faultOnce(DataDir&)
+{
+    static bool made;
+    made = false;
+    setFaultInjector([](FileCall next) {
+        const bool fails = next == call && !made;
+        made = made || fails;
+        return fails ? errnoValue : 0;
+    });
+    return true;
+}
+
+// Another program that puts a file of its own under the trial's name, by
+// a real `mv` in a process of its own, just before the file layer makes
+// the call `at`; on a system without /proc when `firstLink` is ENOSYS, on a
+// file system that cannot exchange when `exchange` is EINVAL, and the
+// second exchange (the undo) failing when `undoFails`.
+struct OtherProgram {
+    static inline QString from, to;
+    static inline FileCall at = FileCall::Link;
+    static inline int firstLink = 0, exchange = 0;
+    static inline bool undoFails = false;
+    static inline int exchanges = 0, links = 0;
+
+    static int act(FileCall call)
+    {
+        if (call == at && !from.isEmpty())
+            QProcess::execute(QStringLiteral("mv"), {std::exchange(from, {}), to});
+        if (call == FileCall::Link && ++links == 1)
+            return firstLink;
+        if (call != FileCall::Exchange)
+            return 0;
+        return ++exchanges == 2 && undoFails ? EIO : exchange;
+    }
+};
+
+// Files whose names are any bytes, written and read past every name codec.
+QByteArray rawBytes(const QByteArray& path)
+{
+    QByteArray bytes;
+    UniqueFd file(::open(path.constData(), O_RDONLY | O_CLOEXEC));
+    char chunk[4096];
+    for (ssize_t count = 0; file && (count = readSome(file.get(), chunk, sizeof chunk)) > 0;)
+        bytes.append(chunk, count);
+    return bytes;
+}
+
+void writeRaw(const QByteArray& path, const QByteArray& bytes)
+{
+    UniqueFd file(::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    QVERIFY(file && writeAll(file.get(), bytes.constData(), size_t(bytes.size())) == 0);
 }
 
 } // namespace
 
 Q_DECLARE_METATYPE(Obstacle)
+Q_DECLARE_METATYPE(kadrix::FileCall)
 
 class DgRewriteTest : public QObject {
     Q_OBJECT
@@ -107,6 +176,12 @@ private Q_SLOTS:
     void rewrite_data();
     void rewrite();
     void caseTwinsKeepTheirOwnFiles();
+    void replacedMidSave_data();
+    void replacedMidSave();
+    void linkedTrial_data();
+    void linkedTrial();
+    void namesKeepEveryByte_data();
+    void namesKeepEveryByte();
 };
 
 void DgRewriteTest::header_data()
@@ -188,8 +263,12 @@ void DgRewriteTest::rewrite_data()
         QTest::newRow(name) << trial << obstacle << result << QString::fromLatin1(error);
     };
 
-    row("saved: an older temporary file goes, the protection stays", good, [](DataDir& d) { writeFile(d.file("walk1.D$$"), "older"); return d.setMode("walk1.dg", 0440); }, Result::Saved, "");
+    row("saved: the backup's second name left as the temporary goes, the protection stays", good, [](DataDir& d) { return d.hardLink("walk1.DG!", "walk1.D$$") && d.setMode("walk1.dg", 0440); }, Result::Saved, "");
+    row("saved: a copy left that never got the trial's name goes", good, [](DataDir& d) { writeFile(d.file("walk1.D$$"), "older"); return QFile::remove(d.file("walk1.DG!")) && d.hardLink("walk1.dg", "walk1.DG!"); }, Result::Saved, "");
+    row("a file left as the temporary that may be another's only copy stays", good, [](DataDir& d) { writeFile(d.file("walk1.D$$"), "older"); return true; }, Result::Failed, "58 File already exists: walk1.D$$ is left from an earlier save and may be the only copy of a file; it is kept");
     row("links refused: the backup is a copy", good, fault<FileCall::Link, EPERM>, Result::Saved, "");
+    row("no /proc: the backup linked by name", good, faultOnce<FileCall::Link, ENOSYS>, Result::Saved, "");
+    row("no exchange on this file system: renamed", good, fault<FileCall::Exchange, EINVAL>, Result::Saved, "");
     row("file system that cannot flush directories", good, fault<FileCall::FlushDirectory, EINVAL>, Result::Saved, "");
     row("directory flush fails", good, fault<FileCall::FlushDirectory, EIO>, Result::Unflushed, "57 Device I/O error: DATA");
     row("no trial file: nothing created", {}, [](DataDir& d) { return QFile::remove(d.file("walk1.dg")); }, Result::TrialMissing, "");
@@ -199,13 +278,17 @@ void DgRewriteTest::rewrite_data()
         writeFile(d.file("walk1.D$$"), "being written");
         d.held = UniqueFd(::open(QFile::encodeName(d.file("walk1.dg")).constData(), O_RDONLY));
         return lockExclusively(d.held.get()) == LockResult::Locked; }, Result::Failed, "55 File already open: walk1.dg is being saved");
+    row("trial is a link: only its target is ever saved", {}, [](DataDir& d) {
+        writeFile(d.root.filePath("elsewhere.dg"), dg(kThird));
+        return QFile::remove(d.file("walk1.dg")) && QFile::link(d.root.filePath("elsewhere.dg"), d.file("walk1.dg")); }, Result::Failed, "75 Path/File access error: walk1.dg is a link; only the file it leads to is saved");
     row("directory under the temporary name", good, [](DataDir& d) { return QDir().mkdir(d.file("walk1.D$$")); }, Result::Failed, "58 File already exists: walk1.D$$");
     row("link to the trial under the temporary name", good, [](DataDir& d) { return QFile::link(d.file("walk1.dg"), d.file("walk1.D$$")); }, Result::Failed, "58 File already exists: walk1.D$$");
     row("file of two lines", head(kThird).chopped(kThird.size() + 2), none, Result::Failed, "62 Input past end of file: walk1.dg");
     row("line 3 not text", dg(kThird.left(20) + '\0' + kThird.mid(21)), none, Result::Failed, "13 Type mismatch: walk1.dg");
     row("field 13 overflows", dg(kThird.left(60) + "32768"), none, Result::Failed, "6 Overflow: walk1.dg");
     row("directory under the backup name", good, [](DataDir& d) { return QFile::remove(d.file("walk1.DG!")) && QDir().mkdir(d.file("walk1.DG!")); }, Result::ChangesKept, "75 Path/File access error: walk1.DG!");
-    row("rename refused", good, fault<FileCall::Rename, EBUSY>, Result::ChangesKept, "75 Path/File access error: walk1.dg");
+    row("exchange refused", good, fault<FileCall::Exchange, EBUSY>, Result::ChangesKept, "75 Path/File access error: walk1.dg");
+    row("no exchange, rename refused", good, fault<FileCall::Exchange, ENOSYS, FileCall::Rename, EBUSY>, Result::ChangesKept, "75 Path/File access error: walk1.dg");
     row("read-only data directory", good, [](DataDir& d) { return permissionsAreEnforced() && d.setMode(".", 0500); }, Result::Failed, "70 Permission denied: walk1.D$$");
     row("read-only file system", good, fault<FileCall::Create, EROFS>, Result::Failed, "70 Permission denied: walk1.D$$");
     row("unreadable trial", good, [](DataDir& d) { return permissionsAreEnforced() && d.setMode("walk1.dg", 0200); }, Result::Failed, "70 Permission denied: walk1.dg");
@@ -283,6 +366,163 @@ void DgRewriteTest::caseTwinsKeepTheirOwnFiles()
     QCOMPARE(readFile(data.file("WALK1.D$$")), "another trial's");
     QCOMPARE(data.entries().join(u' '),
              "DUP.DG DUP.DG! WALK1.D$$ Walk1.DG! Walk1.Dg dup.DG! dup.dg walk1.DG!");
+
+    // Letter case is ASCII's alone: STRASSE.DG is no spelling of straße.dg.
+    const QString strasse = data.path + QStringLiteral("/STRASSE.DG");
+    writeFile(strasse, dg(kThird));
+    writeFile(data.path + QStringLiteral("/STRAßE.DG"), dg(kThird));
+    QCOMPARE(save("straße", "straße.km"), data.path + QStringLiteral("/STRAßE.DG"));
+    QCOMPARE(readFile(strasse), dg(kThird));
+}
+
+void DgRewriteTest::replacedMidSave_data()
+{
+    QTest::addColumn<FileCall>("at");
+    QTest::addColumn<int>("firstLink");
+    QTest::addColumn<int>("exchange");
+    QTest::addColumn<bool>("undoFails");
+
+    QTest::newRow("before the backup") << FileCall::Link << 0 << 0 << false;
+    QTest::newRow("before the backup, no /proc") << FileCall::Link << ENOSYS << 0 << false;
+    QTest::newRow("before the backup, no exchange") << FileCall::Link << 0 << EINVAL << false;
+    QTest::newRow("before the exchange") << FileCall::Exchange << 0 << 0 << false;
+    QTest::newRow("before the exchange, not given back") << FileCall::Exchange << 0 << 0 << true;
+}
+
+// Another program's file put under the trial's name during the save keeps
+// it (or, when the undo fails, is where the message says), the backup is
+// the file that was read, and the next save removes neither file.
+void DgRewriteTest::replacedMidSave()
+{
+    QFETCH(FileCall, at);
+    QFETCH(int, firstLink);
+    QFETCH(int, exchange);
+    QFETCH(bool, undoFails);
+    DataDir data;
+    const QByteArray theirs = dg("    2    9");
+    writeFile(data.root.filePath(QStringLiteral("new.dg")), theirs);
+    OtherProgram::from = data.root.filePath(QStringLiteral("new.dg"));
+    OtherProgram::to = data.file("walk1.dg");
+    OtherProgram::at = at;
+    OtherProgram::firstLink = firstLink;
+    OtherProgram::exchange = exchange;
+    OtherProgram::undoFails = undoFails;
+    OtherProgram::exchanges = OtherProgram::links = 0;
+    setFaultInjector(&OtherProgram::act);
+    const DgFileNames names = dgFileNames(data.path, QStringLiteral("walk1"), {});
+    const RewriteOutcome outcome = rewriteDgFile(names.paths, {1, 4});
+    setFaultInjector(nullptr);
+
+    QCOMPARE(outcome.result, undoFails ? Result::ReplacedNotRestored : Result::Replaced);
+    QCOMPARE(readFile(data.file("walk1.dg")), undoFails ? dg(kPanned) : theirs);
+    QCOMPARE(readFile(data.file("walk1.D$$")), undoFails ? theirs : dg(kPanned));
+    QCOMPARE(readFile(data.file("walk1.DG!")), dg(kThird));
+    QCOMPARE(replacedMessage(names, !undoFails).text,
+             undoFails ? "Another program replaced walk1.dg during the save, and its file could "
+                         "not be given that name back: it is in file 'walk1.D$$', and walk1.dg "
+                         "holds the changes. The file that was read is kept as walk1.DG!."
+                       : "Another program replaced walk1.dg during the save. Its file keeps that "
+                         "name; the file that was read is kept as walk1.DG!.\nChanges are in "
+                         "file 'walk1.D$$'.");
+    const QByteArray left = readFile(data.file("walk1.D$$"));
+    QCOMPARE(rewriteDgFile(names.paths, {1, 4}).error.number, int(kFileAlreadyExists));
+    QCOMPARE(readFile(data.file("walk1.D$$")), left);
+    QCOMPARE(data.entries(), QStringList({"walk1.D$$", "walk1.DG!", "walk1.dg"}));
+}
+
+void DgRewriteTest::linkedTrial_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<Result>("result");
+    QTest::addColumn<QString>("message"); // ROOT is the directory that holds data and store
+
+    QTest::newRow("saved through its target, files beside it")
+        << "../store/walk1.dg" << Result::Saved
+        << "File has been saved as, ROOT/store/walk1.dg original file is "
+           "ROOT/store/walk1.DG!.\nwalk1.dg is a link to it.";
+    QTest::newRow("through a chain of links")
+        << "../store/link.dg" << Result::Saved
+        << "File has been saved as, ROOT/store/walk1.dg original file is "
+           "ROOT/store/walk1.DG!.\nwalk1.dg is a link to it.";
+    QTest::newRow("leading nowhere: a missing trial")
+        << "../store/gone.dg" << Result::TrialMissing << "";
+    QTest::newRow("to a file without .DG name: refused")
+        << "../store/walk1.dat" << Result::Failed
+        << "Path/File access error: walk1.dg is a link to ROOT/store/walk1.dat, whose name does "
+           "not end in .DG: no backup name can be formed beside it";
+}
+
+// A trial that is a symbolic link is saved through the file it leads to,
+// the link and the data directory's files staying as they are, or refused
+// plainly; never "being saved".
+void DgRewriteTest::linkedTrial()
+{
+    QFETCH(QString, target);
+    QFETCH(Result, result);
+    QFETCH(QString, message);
+    DataDir data;
+    const QString store = data.root.filePath(QStringLiteral("store"));
+    writeFile(store + QStringLiteral("/walk1.dg"), dg(kThird));
+    writeFile(store + QStringLiteral("/walk1.dat"), dg(kThird));
+    QVERIFY(::symlink("walk1.dg", QFile::encodeName(store + "/link.dg").constData()) == 0);
+    QVERIFY(QFile::remove(data.file("walk1.dg")));
+    QVERIFY(::symlink(QFile::encodeName(target).constData(),
+                      QFile::encodeName(data.file("walk1.dg")).constData()) == 0);
+    const DgFileNames names = dgFileNames(data.path, QStringLiteral("walk1"), {});
+    const RewriteOutcome outcome = names.refused ? RewriteOutcome{Result::Failed, names.refused}
+                                                 : rewriteDgFile(names.paths, {1, 4});
+
+    QCOMPARE(outcome.result, result);
+    QCOMPARE(result == Result::Saved ? savedMessage(names).text : outcome.error.description,
+             message.replace(QStringLiteral("ROOT"), QDir(data.root.path()).canonicalPath()));
+    const bool saved = result == Result::Saved;
+    QCOMPARE(readFile(store + QStringLiteral("/walk1.dg")), saved ? dg(kPanned) : dg(kThird));
+    QCOMPARE(QDir(store).entryList(QDir::Files | QDir::System, QDir::Name).join(u' '),
+             saved ? "link.dg walk1.DG! walk1.dat walk1.dg" : "link.dg walk1.dat walk1.dg");
+    QCOMPARE(bytesOf(store + QStringLiteral("/walk1.DG!")), saved ? dg(kThird) : QByteArray());
+    QCOMPARE(data.entries(), QStringList({"walk1.DG!", "walk1.dg"}));
+    QVERIFY(S_ISLNK(statusOf(data.file("walk1.dg")).st_mode));
+    QCOMPARE(readFile(data.file("walk1.DG!")), "older backup");
+}
+
+void DgRewriteTest::namesKeepEveryByte_data()
+{
+    QTest::addColumn<QByteArray>("picked");
+    QTest::addColumn<QByteArray>("other");
+    QTest::addColumn<QString>("shown"); // the trial in the message
+
+    QTest::newRow("a\\xff beside a\\uFFFD")
+        << QByteArray("a\xff") << QByteArray("a\xef\xbf\xbd") << "A\\xFF";
+    QTest::newRow("a\\uFFFD beside a\\xff")
+        << QByteArray("a\xef\xbf\xbd") << QByteArray("a\xff") << "A\uFFFD";
+}
+
+// A name that is no UTF-8 and a name that looks the same once decoded
+// lossily are two trials: the save rewrites the one picked, byte for byte
+// under its own name, and leaves the other as it was.
+void DgRewriteTest::namesKeepEveryByte()
+{
+    QFETCH(QByteArray, picked);
+    QFETCH(QByteArray, other);
+    QFETCH(QString, shown);
+    DataDir data;
+    const QByteArray directory = QFile::encodeName(data.path) + '/';
+    const auto removeAll = qScopeGuard([&] { // which QTemporaryDir cannot name
+        for (const QByteArray& name : {picked + ".dg", picked + ".DG!", other + ".dg"})
+            ::unlink((directory + name).constData());
+    });
+    writeRaw(directory + picked + ".dg", dg(kThird));
+    writeRaw(directory + other + ".dg", dg(kThird));
+    const QString trial = decodeNativeName(picked);
+    const DgFileNames names = dgFileNames(data.path, trial, trial + QStringLiteral(".dg"));
+
+    QCOMPARE(rewriteDgFile(names.paths, {1, 4}).result, Result::Saved);
+    QCOMPARE(rawBytes(directory + picked + ".dg"), dg(kPanned));
+    QCOMPARE(rawBytes(directory + picked + ".DG!"), dg(kThird));
+    QCOMPARE(rawBytes(directory + other + ".dg"), dg(kThird));
+    QVERIFY(::access((directory + other + ".DG!").constData(), F_OK) != 0);
+    QCOMPARE(savedMessage(names).text,
+             "File has been saved as, " + shown + ".DG original file is " + shown + ".DG!.");
 }
 
 QTEST_GUILESS_MAIN(DgRewriteTest)

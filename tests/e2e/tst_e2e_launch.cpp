@@ -1,9 +1,11 @@
 // The real kadrix95 starting the stand-in animation program: what it
-// receives and where, what happens when it cannot be started, and the
-// settings file kadrix95 leaves after "E&xit".
+// receives and where, what happens when it cannot be started, the settings
+// file kadrix95 leaves after "E&xit", and a network share whose server has
+// stopped answering, which must hold neither the start nor the window.
 
 #include "TestFiles.h"
 #include "XvfbSession.h"
+#include "platform/NativeNames.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -11,8 +13,11 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 using namespace kadrix;
 using namespace kadrix::test;
@@ -79,6 +84,7 @@ private Q_SLOTS:
     void theTrialReachesTheProgramAsOneArgument_data();
     void theTrialReachesTheProgramAsOneArgument();
     void missingAnimationProgramIsReportedAndExitSavesTheDataDirectory();
+    void aShareThatNeverAnswersHoldsNothing();
 };
 
 void EndToEndLaunchTest::theTrialReachesTheProgramAsOneArgument_data()
@@ -87,14 +93,15 @@ void EndToEndLaunchTest::theTrialReachesTheProgramAsOneArgument_data()
     QTest::addColumn<QByteArray>("typed"); // "<root>" stands for the installation's root
     QTest::addColumn<QString>("cwd");
     QTest::addColumn<QString>("fileIn"); // where the file lies; empty: nowhere
-    QTest::addColumn<QString>("argument");
+    QTest::addColumn<QByteArray>("argument"); // the bytes the program receives
     QTest::addColumn<QString>("startedIn");
 
-    QTest::newRow("walk1.dg") << QByteArray("walk1.dg") << "" << "data" << "walk1.dg" << "data";
-    QTest::newRow("shell characters") << QByteArray("a;touch${IFS}canary;'b'$(touch${IFS}canary)`touch${IFS}canary`|&\"x\".dg") << "" << "data" << "a;touch${IFS}canary;'b'$(touch${IFS}canary)`touch${IFS}canary`|&\"x\".dg" << "data";
-    QTest::newRow("not UTF-8") << QByteArray("caf\xe9;touch${IFS}canary.dg") << "" << "" << "caf\uFFFD;touch${IFS}canary.dg" << "data";
-    QTest::newRow("absolute path") << QByteArray("<root>/trials/walk 2.dg") << "" << "trials" << "walk 2.dg" << "trials";
-    QTest::newRow("name with blanks") << QByteArray("my walk.DG") << "trials" << "trials" << "my walk.DG" << "trials";
+    QTest::newRow("walk1.dg") << QByteArray("walk1.dg") << "" << "data" << QByteArray("walk1.dg") << "data";
+    QTest::newRow("shell characters") << QByteArray("a;touch${IFS}canary;'b'$(touch${IFS}canary)`touch${IFS}canary`|&\"x\".dg") << "" << "data" << QByteArray("a;touch${IFS}canary;'b'$(touch${IFS}canary)`touch${IFS}canary`|&\"x\".dg") << "data";
+    QTest::newRow("not UTF-8, not there") << QByteArray("caf\xe9;touch${IFS}canary.dg") << "" << "" << QByteArray("caf\xe9;touch${IFS}canary.dg") << "data";
+    QTest::newRow("not UTF-8, beside its lookalike") << QByteArray("<root>/trials/a\xff.dg") << "" << "trials" << QByteArray("a\xff.dg") << "trials";
+    QTest::newRow("absolute path") << QByteArray("<root>/trials/walk 2.dg") << "" << "trials" << QByteArray("walk 2.dg") << "trials";
+    QTest::newRow("name with blanks") << QByteArray("my walk.DG") << "trials" << "trials" << QByteArray("my walk.DG") << "trials";
     // clang-format on
 }
 
@@ -103,21 +110,26 @@ void EndToEndLaunchTest::theTrialReachesTheProgramAsOneArgument()
     QFETCH(QByteArray, typed);
     QFETCH(QString, cwd);
     QFETCH(QString, fileIn);
-    QFETCH(QString, argument);
+    QFETCH(QByteArray, argument);
     QFETCH(QString, startedIn);
     Installation installation;
     typed.replace("<root>", QFile::encodeName(installation.root.path()));
-    if (!fileIn.isEmpty())
-        writeFile(installation.path(fileIn + '/' + QString::fromUtf8(typed).section('/', -1)),
-                  "header\r\n");
+    if (!fileIn.isEmpty()) {
+        const QByteArray name = typed.mid(typed.lastIndexOf('/') + 1);
+        writeFile(installation.path(fileIn) + '/' + decodeNativeName(name), "header\r\n");
+        // The name that the odd byte would read as, if it were decoded.
+        writeFile(installation.path(fileIn + QStringLiteral("/a\uFFFD.dg")), "other\r\n");
+    }
     installation.start(typed, cwd);
 
     QTRY_VERIFY_WITH_TIMEOUT(!onlyRecord(installation.log).isEmpty(), 20000);
     const QJsonObject record = onlyRecord(installation.log);
     QCOMPARE(record.value("program").toString(), "Kadrix.exe");
     QCOMPARE(record.value("cwd").toString(), installation.path(startedIn));
-    QCOMPARE(record.value("args").toArray().toVariantList(),
-             (QVariantList{"/q", "/1", "/r", argument}));
+    QCOMPARE(record.value("args").toArray().toVariantList().mid(0, 3),
+             (QVariantList{"/q", "/1", "/r"}));
+    QCOMPARE(record.value("argsHex").toArray().toVariantList().mid(3),
+             QVariantList{QString::fromLatin1(argument.toHex())});
     QTest::qWait(200); // anything a shell had started would have run by now
     for (const QString& directory : {installation.path("data"), installation.root.path()})
         QVERIFY2(!QFile::exists(directory + "/canary"), qPrintable(directory));
@@ -153,6 +165,77 @@ void EndToEndLaunchTest::missingAnimationProgramIsReportedAndExitSavesTheDataDir
     QCOMPARE(installation.kadrix.exitCode(), 0);
     QSettings settings(installation.path("config/Movarta/Movarta.conf"), QSettings::IniFormat);
     QCOMPARE(settings.value("Startup/Datadir").toString(), installation.path("trials"));
+}
+
+namespace {
+
+// A file system mounted by the test whose size is never told (tools/hungfs),
+// as a share is whose server has stopped answering. Killing its server
+// fails what waits on it; the mount point is then unmounted.
+class HungShare {
+public:
+    explicit HungShare(const QString& mountPoint)
+        : mountPoint_(mountPoint)
+    {
+        makeDirectory(mountPoint);
+        server_.start(qEnvironmentVariable("KADRIX_HUNGFS"), {mountPoint});
+        (void)QTest::qWaitFor(
+            [&] { return isMounted() || server_.state() == QProcess::NotRunning; }, 10000);
+    }
+    ~HungShare()
+    {
+        server_.kill(); // fails what waits on it: the asker ends too
+        server_.waitForFinished();
+        asker_.waitForFinished();
+        QProcess::execute("umount", {"-l", mountPoint_});
+    }
+
+    bool isMounted() const
+    {
+        return readFile("/proc/self/mountinfo").contains(mountPoint_.toUtf8());
+    }
+
+    // Whether a question about its size stays unanswered: the asker waits
+    // in the kernel, beyond any signal, until the server is gone.
+    bool holdsAsker()
+    {
+        asker_.start("stat", {"-f", mountPoint_});
+        return !asker_.waitForFinished(1500);
+    }
+
+private:
+    QString mountPoint_;
+    QProcess asker_;
+    QProcess server_;
+};
+
+} // namespace
+
+// kadrix95 walk1.dg with such a share mounted: the companion starts, the
+// window comes up and ends on "E&xit". Mounting takes root and /dev/fuse.
+void EndToEndLaunchTest::aShareThatNeverAnswersHoldsNothing()
+{
+    if (::geteuid() != 0 || !QFile::exists("/dev/fuse") ||
+        !QFile::exists(qEnvironmentVariable("KADRIX_HUNGFS")))
+        QSKIP("mounting the test's file system needs root, /dev/fuse and libfuse3");
+    if (!XvfbSession::toolsAvailable())
+        QSKIP("Xvfb and xdotool are needed");
+    XvfbSession x;
+    QVERIFY(x.isRunning());
+    Installation installation;
+    HungShare share(installation.path("share"));
+    if (!share.isMounted())
+        QSKIP("the test's file system could not be mounted here");
+    QVERIFY2(share.holdsAsker(), "the share holds whoever asks for its size");
+    writeFile(installation.path("data/walk1.dg"), "header\r\n");
+    installation.start("walk1.dg", "data", x.display());
+
+    QTRY_VERIFY_WITH_TIMEOUT(!onlyRecord(installation.log).isEmpty(), 20000);
+    const QString window = x.window("^Kadrix for Windows$");
+    QVERIFY2(!window.isEmpty(), "the main window is up");
+    x.press(window, "alt+x");
+    QVERIFY2(installation.kadrix.waitForFinished(20000), "kadrix95 answers and ends on E&xit");
+    QCOMPARE(installation.kadrix.exitCode(), 0);
 }
 
 QTEST_MAIN(EndToEndLaunchTest)

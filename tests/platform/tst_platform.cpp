@@ -57,6 +57,7 @@ void PlatformTest::namesKeepEveryByte()
     QVERIFY(holdsUndecodedBytes(odd));
     QVERIFY(!holdsUndecodedBytes(replacement));
     QCOMPARE(shownName(odd), QStringLiteral("a\\xFF.dg"));
+    QCOMPARE(upperCased(odd), decodeNativeName("A\xff.DG")); // Qt's own would say U+FFFD
     QCOMPARE(shownName(decodeNativeName("M\xfcller \xf0\x9f\x98\x80.dg")),
              QStringLiteral("M\\xFCller \U0001F600.dg"));
     // An encoded surrogate is no UTF-8: each of its bytes stands alone.

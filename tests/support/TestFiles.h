@@ -5,7 +5,8 @@
 
 namespace kadrix::test {
 
-// Writes `contents` to `path`, creating the directories on the way.
+// Writes `contents` to `path`, creating the directories on the way; both
+// take the path byte for byte as the program holds it (NativeNames.h).
 void writeFile(const QString& path, const QByteArray& contents = {});
 QByteArray readFile(const QString& path);
 void makeDirectory(const QString& path);

@@ -1,0 +1,140 @@
+// Opening the Data menu, its Convert submenu and the Ariel submenu with the
+// trial in a directory of 200,000 files, against the same trial in a
+// directory of its own: the time the user-interface thread spends, each
+// menu's items being enabled from the trial's files on the disk. The
+// trial's files differ in letter case from the names the menus look for,
+// so that every lookup has to find them regardless of case.
+
+#include "FakeMessages.h"
+#include "FakeSettingsStore.h"
+#include "FakeStarter.h"
+#include "app/AppState.h"
+#include "app/MainControls.h"
+#include "app/Settings.h"
+#include "app/frmKadrix.h"
+#include "browser/Browser.h"
+#include "browser/DirectoryReader.h"
+#include "platform/Host.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+constexpr int kFiles = 200000;
+constexpr int kRounds = 21;
+
+double threadMilliseconds()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+double wallMilliseconds()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+void touch(const QString& path)
+{
+    QFile(path).open(QIODevice::WriteOnly);
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
+
+struct Figures {
+    double thread = 0; // processor time of the user-interface thread, ms
+    double wall = 0;
+};
+
+// The three menus opened one after the other, as a user goes down to the
+// Ariel Dynamics items; the median of the rounds.
+Figures openMenus(const QString& data, const QString& prog)
+{
+    kadrix::test::FakeMessages messages;
+    kadrix::test::FakeStarter starter;
+    kadrix::test::FakeSettingsStore settings;
+    settings.saveSetting(kadrix::kSettingsApplication, kadrix::kSettingsSection,
+                         kadrix::kDataDirKey, data);
+    settings.saveSetting(kadrix::kSettingsApplication, kadrix::kSettingsSection,
+                         kadrix::kProgDirKey, prog);
+    kadrix::Host host{messages, starter, settings};
+    kadrix::frmKadrix window(host, {QString(), prog, {1, 6, 5}, std::chrono::milliseconds(0)});
+    window.Form_Load();
+    window.show();
+    while (window.browser().reader().isBusy())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    QCoreApplication::processEvents();
+    kadrix::AppState& state = window.state();
+    state.TrialName = QStringLiteral("walk1");
+    state.TrialExt = QStringLiteral("CSV");
+    kadrix::MainControls& ui = window.controls();
+
+    std::vector<double> thread, wall;
+    for (int round = 0; round < kRounds; ++round) {
+        const double startThread = threadMilliseconds();
+        const double startWall = wallMilliseconds();
+        Q_EMIT ui.mnuDatafiles->aboutToShow();
+        Q_EMIT ui.mnuConverts->aboutToShow();
+        Q_EMIT ui.mnuAriel->aboutToShow();
+        thread.push_back(threadMilliseconds() - startThread);
+        wall.push_back(wallMilliseconds() - startWall);
+    }
+    if (!ui.mnuArielType.at(3)->isEnabled() || !ui.mnuDatafile.at(1)->isEnabled())
+        std::fprintf(stderr, "the trial's files were not found\n");
+    return {median(thread), median(wall)};
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QTemporaryDir sandbox;
+    // Nothing of the user's own is read or written.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    for (const char* variable : {"HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
+        qputenv(variable, QFile::encodeName(sandbox.path()));
+    ::chmod(QFile::encodeName(sandbox.path()).constData(), 0700);
+    QApplication application(argc, argv);
+    const QString prog = sandbox.filePath(QStringLiteral("prog"));
+    const QString alone = sandbox.filePath(QStringLiteral("alone"));
+    const QString crowded = sandbox.filePath(QStringLiteral("crowded"));
+    for (const QString& directory : {prog, alone, crowded})
+        QDir().mkpath(directory);
+    touch(prog + QStringLiteral("/Kadrix.exe"));
+    for (const QString& directory : {alone, crowded}) {
+        for (const char* name : {"Walk1.csv", "WALK1.DG", "WALK1.3T"})
+            touch(directory + QLatin1Char('/') + QLatin1String(name));
+    }
+    std::printf("making %d files...\n", kFiles);
+    for (int i = 0; i < kFiles; ++i)
+        touch(crowded + QStringLiteral("/trial%1.dat").arg(i, 6, 10, QLatin1Char('0')));
+
+    const Figures baseline = openMenus(alone, prog);
+    const Figures measured = openMenus(crowded, prog);
+    std::printf("Data, Convert and Ariel menus opened, median of %d rounds:\n", kRounds);
+    std::printf("  trial alone            %7.3f ms of the UI thread (%7.3f ms wall)\n",
+                baseline.thread, baseline.wall);
+    std::printf("  with %d files     %7.3f ms of the UI thread (%7.3f ms wall)\n", kFiles,
+                measured.thread, measured.wall);
+    std::printf("  ratio %.2fx (target 1.2x); under 50 ms: %s\n",
+                measured.thread / std::max(baseline.thread, 0.001),
+                measured.thread < 50 ? "yes" : "no");
+    return 0;
+}

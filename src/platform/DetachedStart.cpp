@@ -1,0 +1,137 @@
+#include "platform/DetachedStart.h"
+
+#include "platform/NativeNames.h"
+
+#include <QStandardPaths>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace kadrix {
+
+namespace {
+
+// Everything the child needs, made before the fork: after it, the child of
+// a program with threads may only make system calls.
+struct PreparedStart {
+    QByteArray program;
+    std::vector<QByteArray> arguments;
+    std::vector<char*> argv;
+    QByteArray directory;
+};
+
+PreparedStart prepare(const QString& program, const QStringList& arguments,
+                      const QString& workingDirectory)
+{
+    PreparedStart start;
+    const QString path =
+        program.contains(QLatin1Char('/')) ? program : QStandardPaths::findExecutable(program);
+    start.program = encodeNativeName(path.isEmpty() ? program : path);
+    start.arguments.push_back(start.program);
+    for (const QString& argument : arguments)
+        start.arguments.push_back(encodeNativeName(argument));
+    for (QByteArray& argument : start.arguments)
+        start.argv.push_back(argument.data());
+    start.argv.push_back(nullptr);
+    start.directory = encodeNativeName(workingDirectory);
+    return start;
+}
+
+void writeAllOrExit(int fd, const void* data, size_t size)
+{
+    if (::write(fd, data, size) != static_cast<ssize_t>(size))
+        ::_exit(127);
+}
+
+// In the grandchild: the program, or its errno down the pipe.
+[[noreturn]] void runProgram(const PreparedStart& start, int report)
+{
+    sigset_t none;
+    ::sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    ::signal(SIGPIPE, SIG_DFL);
+    const int input = ::open("/dev/null", O_RDONLY);
+    if (input >= 0 && input != STDIN_FILENO) {
+        ::dup2(input, STDIN_FILENO);
+        ::close(input);
+    }
+    if (!start.directory.isEmpty() && ::chdir(start.directory.constData()) != 0) {
+        const int error = errno;
+        writeAllOrExit(report, &error, sizeof error);
+        ::_exit(127);
+    }
+    ::execve(start.program.constData(), start.argv.data(), environ);
+    const int error = errno;
+    writeAllOrExit(report, &error, sizeof error);
+    ::_exit(127);
+}
+
+ssize_t readFully(int fd, void* data, size_t size)
+{
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t count = ::read(fd, static_cast<char*>(data) + done, size - done);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            break;
+        done += static_cast<size_t>(count);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+QString describeErrno(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+} // namespace
+
+DetachedStart startDetached(const QString& program, const QStringList& arguments,
+                            const QString& workingDirectory)
+{
+    const PreparedStart start = prepare(program, arguments, workingDirectory);
+    int report[2];
+    if (::pipe2(report, O_CLOEXEC) != 0)
+        return {0, describeErrno(errno)};
+    // Started from a child that ends at once, the program belongs to no
+    // one here and leaves no process to be waited for.
+    const pid_t middle = ::fork();
+    if (middle == 0) {
+        ::close(report[0]);
+        ::setsid();
+        const pid_t program = ::fork();
+        if (program == 0)
+            runProgram(start, report[1]);
+        const qint64 id = program;
+        writeAllOrExit(report[1], &id, sizeof id);
+        ::_exit(program > 0 ? 0 : 127);
+    }
+    ::close(report[1]);
+    if (middle < 0) {
+        const int error = errno;
+        ::close(report[0]);
+        return {0, describeErrno(error)};
+    }
+    qint64 id = 0;
+    int error = 0;
+    const bool forked = readFully(report[0], &id, sizeof id) == sizeof id && id > 0;
+    const bool failed = forked && readFully(report[0], &error, sizeof error) == sizeof error;
+    ::close(report[0]);
+    while (::waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    if (!forked)
+        return {0, describeErrno(EAGAIN)};
+    if (failed)
+        return {0, describeErrno(error)};
+    return {id, {}};
+}
+
+} // namespace kadrix

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace kadrix {
+
+// The outcome of a detached start: the process id, or why nothing started.
+struct DetachedStart {
+    qint64 processId = 0;
+    QString failure;
+};
+
+// Starts `program` with `arguments` in `workingDirectory` (the current one
+// when empty) as a process of its own session that the front-end never
+// waits for, its input from /dev/null. Every name goes to the system byte
+// for byte as the program holds it (see NativeNames.h): a file whose name
+// is no UTF-8 is the file the started program opens.
+DetachedStart startDetached(const QString& program, const QStringList& arguments,
+                            const QString& workingDirectory);
+
+} // namespace kadrix
