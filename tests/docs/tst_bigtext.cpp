@@ -6,11 +6,13 @@
 #include "docs/BigTextView.h"
 #include "docs/ViewerText.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace kadrix;
 using namespace kadrix::test;
@@ -219,6 +221,13 @@ void BigTextTest::everyBoundary()
         QCOMPARE(box.topRow(), row->second);
         QTest::keyClick(&view, Qt::Key_Up);
     }
+    // The bar's arrow and the wheel move whole rows.
+    box.bar().triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(box.bar().value(), down.at(1).first);
+    QWheelEvent notch(QPointF(10, 10), view.mapToGlobal(QPointF(10, 10)), {}, {0, -120},
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.viewport(), &notch);
+    QCOMPARE(box.bar().value(), down.at(1 + QApplication::wheelScrollLines()).first);
     // The scroll bar at any byte of a row shows that row on top.
     for (size_t i = 0; i + 1 < down.size(); i += 7) {
         box.bar().setValue(down[i + 1].first - 1);
