@@ -3,6 +3,7 @@
 #include "docs/LineIndex.h"
 #include "docs/ViewerText.h"
 
+#include <chrono>
 #include <vector>
 
 namespace kadrix {
@@ -11,6 +12,7 @@ namespace {
 
 // Small enough to stay in the processor's cache between the read and the count.
 constexpr qint64 kRead = 256 * 1024;
+constexpr std::chrono::milliseconds kReportEvery{15};
 
 // One pass over a file's shown bytes, piece by piece: line ends into the
 // index, and the UTF-8 check. A character cut at the end of a piece is
@@ -158,15 +160,20 @@ void TextIndexer::start(std::shared_ptr<TextFile> file, const TextPieces& pieces
             // The worker keeps the usual priority: it goes at the speed of reading
             // the file, a tenth of a second a gigabyte, and the user waits for it.
             bool more = true;
+            bool legacy = false;
+            auto told = std::chrono::steady_clock::now();
             while (more && !stop.stop_requested()) {
                 more = pass->next(piece);
                 if (!pass->utf8())
                     file->markLegacy();
+                // The window is told about as often as it can draw, and at the end.
+                const auto now = std::chrono::steady_clock::now();
+                if (more && now - told < kReportEvery && legacy == !pass->utf8())
+                    continue;
+                told = now;
+                legacy = !pass->utf8();
                 QMetaObject::invokeMethod(
-                    this,
-                    [this, generation, more, legacy = !pass->utf8()] {
-                        report(generation, !more, legacy);
-                    },
+                    this, [this, generation, more, legacy] { report(generation, !more, legacy); },
                     Qt::QueuedConnection);
             }
         });
