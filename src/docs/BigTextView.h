@@ -1,35 +1,32 @@
 #pragma once
 
+#include "docs/TextLayout.h"
+#include "docs/TextPieces.h"
 #include "docs/TextSearch.h"
 
 #include <QAbstractScrollArea>
 
-#include <compare>
 #include <memory>
 #include <vector>
 
-class QLabel;
 class QLineEdit;
 
 namespace kadrix {
 
-class LineIndex;
+class FindBar;
 class TextFile;
 class TextIndexer;
+class TextLines;
 
-// A place in the text: a line and a character in it.
-struct TextPlace {
-    qint64 line = 0;
-    qsizetype column = 0;
-    auto operator<=>(const TextPlace&) const = default;
-};
-
-// A read-only, fixed-pitch view of a text file of any size. Only the lines
+// A read-only, fixed-pitch view of a text file of any size. Only the rows
 // on the screen are read, through a line index that a worker thread builds;
 // the first screen shows as soon as the first piece of the file is indexed.
-// Long lines wrap at the box's width. The text can be selected with the
-// mouse and copied, and Ctrl+F looks for a text on a worker thread, anew
-// with each key typed.
+// Long lines wrap at the box's width, and every row of them can be reached.
+// The text can be selected with the mouse and copied, and Ctrl+F looks for
+// a text on a worker thread, anew with each key typed.
+//
+// Places in the text are byte offsets in the file: the top row's start, the
+// ends of the selection and of a match found.
 class BigTextView final : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -42,15 +39,22 @@ public:
     ~BigTextView() override;
     Q_DISABLE_COPY_MOVE(BigTextView)
 
+    // How the next file is cut into pieces.
+    void setPieces(const TextPieces& pieces);
     // Shows `file`. The same file, unchanged, keeps the place and the selection.
     void setFile(std::shared_ptr<TextFile> file);
     // Lines known so far; all of them once the index is complete.
     qint64 lineCount() const;
     bool isIndexing() const;
+    // The memory the line index takes.
+    qint64 indexBytes() const;
     QString lineText(qint64 line) const;
     // The whole text, read at once.
     QString toPlainText() const;
-    qint64 firstVisibleLine() const { return top_.line; }
+    qint64 firstVisibleLine() const;
+    qint64 lastVisibleLine() const;
+    // The rows on the screen as they are drawn.
+    QStringList visibleRows() const;
     void scrollToLine(qint64 line);
     // A screen was drawn with all the text it has room for.
     bool showsFirstScreen() const { return shownFull_; }
@@ -63,8 +67,8 @@ public:
     void find(const QString& text);
     // Looks for the find field's text after the selection.
     void findNext();
-    bool isSearching() const { return search_->isRunning(); }
-    QLineEdit* findField() const { return findField_; }
+    bool isSearching() const;
+    QLineEdit* findField() const;
     QString findStatus() const;
 
 Q_SIGNALS:
@@ -82,37 +86,24 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    // A row on the screen: characters [first, last) of a line.
-    struct Row {
-        qint64 line;
-        qsizetype first;
-        qsizetype last;
-    };
-    // A line's row, the place of the top row on the screen.
-    struct RowPlace {
-        qint64 line = 0;
-        qsizetype row = 0;
-    };
-
-    void buildFindBar();
+    bool hasText() const;
     void indexGrown(bool complete);
     void searchFound(TextMatch match);
-    void searchFailed();
-    void startSearch(const QString& text, TextPlace from);
+    void startSearch(const QString& text, qint64 from);
 
-    qint64 lineStart(qint64 line) const;
-    qint64 lineEnd(qint64 line) const;
-    QString readLine(qint64 line, qint64 byteLimit) const;
-    std::vector<qsizetype> rowsOf(const QString& line) const;
-    // The rows on the screen from the top, and whether they fill it or reach
-    // the end of the text.
-    std::vector<Row> screenRows(std::vector<QString>& lines, bool* full) const;
-    RowPlace lastScreenTop() const;
+    // The rows from the top that the screen has room for, the last maybe in part.
+    std::vector<TextRow> screenRows() const;
+    TextRow lastTop() const;
+    // The columns or the encoding have changed: the top row is laid out anew.
+    void relayout();
     void updateScrollRange();
+    int barValue(qint64 offset) const;
+    void scrollBarAction(int action);
     void scrollRows(qint64 rows);
-    void showPlace(RowPlace place);
-    TextPlace placeAt(QPoint point) const;
-    void select(TextPlace anchor, TextPlace caret);
+    void showRow(TextRow row);
+    qint64 placeAt(QPoint point) const;
+    void select(qint64 anchor, qint64 caret);
+    void paintRow(QPainter& painter, const TextRow& row, int y) const;
 
     int columns() const;
     int rowsOnScreen() const;
@@ -120,17 +111,18 @@ private:
     double characterWidth() const;
 
     std::shared_ptr<TextFile> file_;
+    std::unique_ptr<TextLines> lines_;
+    TextLayout layout_;
+    TextPieces pieces_;
     TextIndexer* indexer_ = nullptr;
-    TextSearch* search_ = nullptr;
-    RowPlace top_;
-    TextPlace anchor_;
-    TextPlace caret_;
-    TextMatch pendingMatch_; // found beyond the lines indexed so far
+    FindBar* findBar_ = nullptr;
+    TextRow top_;
+    qint64 anchor_ = 0;
+    qint64 caret_ = 0;
+    TextMatch pendingMatch_; // found beyond the text indexed so far
+    int barShift_ = 0;       // the scroll bar counts bytes, shifted to fit
     bool movingScrollBar_ = false;
     bool shownFull_ = false;
-    QWidget* findBar_ = nullptr;
-    QLineEdit* findField_ = nullptr;
-    QLabel* findState_ = nullptr;
 };
 
 } // namespace kadrix

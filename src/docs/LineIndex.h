@@ -2,48 +2,60 @@
 
 #include <QtGlobal>
 
-#include <memory>
 #include <mutex>
 #include <vector>
 
 namespace kadrix {
 
-// Where each line of a text starts, as byte offsets, filled by one thread
-// while another reads it. The offsets are kept in blocks of a fixed size, so
-// that growing never copies what is there.
+// Line ends in a piece of text: a line feed, a CR not followed by a line
+// feed, and CR LF, which ends its line at the line feed. `following` is the
+// byte after the piece, or -1 where the text ends there.
+namespace lineends {
+
+// The line ends, and in `ascii` whether every byte is ASCII.
+qint64 count(const char* bytes, qint64 size, int following, bool* ascii = nullptr);
+// Where the n-th line end (from 1) is, or -1 when there are fewer.
+qint64 find(const char* bytes, qint64 size, int following, qint64 n);
+// Where the last line end is, or -1 when there is none.
+qint64 findLast(const char* bytes, qint64 size, int following);
+
+} // namespace lineends
+
+// Where lines end, kept sparsely: the number of line ends before every
+// multiple of the checkpoint distance. A line is found by scanning the text
+// from the checkpoint before it, at most that distance, so the index takes
+// 8 bytes per checkpoint distance whatever the lines. Filled by one thread
+// while others read it.
 class LineIndex final {
 public:
-    LineIndex() = default;
+    struct State {
+        qint64 scanned = 0; // bytes [0, scanned) are counted
+        qint64 ends = 0;    // the line ends in them
+        bool complete = false;
+    };
+
+    // `checkpoint` must be a power of two; `expectedSize` is the text's.
+    LineIndex(qint64 checkpoint, qint64 expectedSize);
     Q_DISABLE_COPY_MOVE(LineIndex)
 
-    void append(const std::vector<qint64>& starts);
-    qint64 count() const;
-    // The start of line `line`, which must be below count().
-    qint64 at(qint64 line) const;
-    // The line holding byte `offset`.
-    qint64 lineAt(qint64 offset) const;
-    // The memory the offsets take.
+    qint64 checkpoint() const { return checkpoint_; }
+    State state() const;
+    // More of the text is counted: `endsBefore` for each multiple of the
+    // checkpoint distance passed on the way.
+    void extend(const std::vector<qint64>& endsBefore, const State& state);
+    // The line ends before byte `k * checkpoint()`; k must be at most
+    // scanned / checkpoint().
+    qint64 endsBefore(qint64 k) const;
+    // The last checkpoint with fewer than `ends` line ends before it.
+    qint64 lastCheckpointBelow(qint64 ends) const;
+    // The memory the index takes.
     qint64 bytes() const;
 
 private:
-    static constexpr qint64 kBlock = qint64(1) << 16;
-
+    const qint64 checkpoint_;
     mutable std::mutex mutex_;
-    std::vector<std::unique_ptr<qint64[]>> blocks_;
-    qint64 count_ = 0;
-};
-
-// Finds where lines start in a text read piece by piece: after a line feed,
-// after CR LF, and after a lone CR.
-class LineScanner final {
-public:
-    // Adds to `starts` the line starts in `bytes`, which begin at `offset`.
-    void scan(const char* bytes, qint64 size, qint64 offset, std::vector<qint64>& starts);
-    // The text ends at `end`: a CR there closes its line.
-    void finish(qint64 end, std::vector<qint64>& starts);
-
-private:
-    qint64 pendingReturn_ = -1; // a CR at the end of the last piece
+    std::vector<qint64> endsBefore_;
+    State state_;
 };
 
 } // namespace kadrix

@@ -2,15 +2,19 @@
 
 #include "docs/LineIndex.h"
 #include "docs/ViewerText.h"
-#include "docs/WorkerPriority.h"
 
+#include <chrono>
 #include <vector>
 
 namespace kadrix {
 
 namespace {
 
-// One pass over a file's shown bytes, piece by piece: line starts into the
+// Small enough to stay in the processor's cache between the read and the count.
+constexpr qint64 kRead = 256 * 1024;
+constexpr std::chrono::milliseconds kReportEvery{15};
+
+// One pass over a file's shown bytes, piece by piece: line ends into the
 // index, and the UTF-8 check. A character cut at the end of a piece is
 // carried over to the next.
 class IndexPass {
@@ -20,28 +24,57 @@ public:
         , index_(index)
     {}
 
-    // Reads the next piece of up to `size` bytes; false at the end.
+    // Counts up to `size` more bytes into the index; false at the end.
     bool next(qint64 size)
     {
-        const qint64 start = offset_;
-        const qint64 end = qMin(start + size, file_.shownSize());
-        file_.read(start, end, piece_);
-        const QByteArray& piece = piece_;
-        starts_.clear();
-        scanner_.scan(piece.constData(), piece.size(), offset_, starts_);
-        checkUtf8(piece, end == file_.shownSize());
-        offset_ += piece.size();
-        // A read error ends the text where it happened.
-        const bool more = piece.size() == end - start && offset_ < file_.shownSize();
-        if (!more)
-            scanner_.finish(file_.shownSize(), starts_);
-        index_.append(starts_);
-        return more;
+        const qint64 shown = file_.shownSize();
+        const qint64 stop = qMin(offset_ + size, shown);
+        checkpoints_.clear();
+        bool failed = false;
+        while (offset_ < stop && !failed) {
+            const qint64 to = qMin(offset_ + kRead, stop);
+            // One byte more: a CR at the end may be the first half of CR LF.
+            file_.read(offset_, to + 1, piece_);
+            const qint64 counted = qMin<qint64>(piece_.size(), to - offset_);
+            const int following = piece_.size() > counted ? byteAt(counted) : -1;
+            // A read error ends the text where it happened.
+            failed = piece_.size() < qMin(to + 1, shown) - offset_;
+            // A piece of ASCII alone needs no UTF-8 check, but ends one cut before.
+            const bool ascii = count(counted, following);
+            if (!ascii || !carry_.isEmpty())
+                checkUtf8(QByteArrayView(piece_).first(counted),
+                          failed || offset_ + counted == shown);
+            offset_ += counted;
+        }
+        const bool complete = failed || offset_ >= shown;
+        index_.extend(checkpoints_, {offset_, ends_, complete});
+        return !complete;
     }
 
     bool utf8() const { return utf8_; }
 
 private:
+    int byteAt(qint64 at) const { return static_cast<unsigned char>(piece_.at(at)); }
+
+    // Counts the line ends of the piece's first `size` bytes, a checkpoint
+    // at each multiple of the checkpoint distance; true if all are ASCII.
+    bool count(qint64 size, int following)
+    {
+        const qint64 step = index_.checkpoint();
+        bool ascii = true;
+        for (qint64 at = 0; at < size;) {
+            const qint64 next = qMin(size, ((offset_ + at) / step + 1) * step - offset_);
+            bool chunkAscii = true;
+            ends_ += lineends::count(piece_.constData() + at, next - at,
+                                     next < size ? byteAt(next) : following, &chunkAscii);
+            ascii = ascii && chunkAscii;
+            at = next;
+            if ((offset_ + at) % step == 0)
+                checkpoints_.push_back(ends_);
+        }
+        return ascii;
+    }
+
     // Checks a piece, with the start of a character the last one cut.
     void checkUtf8(QByteArrayView piece, bool last)
     {
@@ -67,13 +100,22 @@ private:
 
     const TextFile& file_;
     LineIndex& index_;
-    LineScanner scanner_;
-    std::vector<qint64> starts_;
+    std::vector<qint64> checkpoints_;
     QByteArray piece_;
     QByteArray carry_;
     qint64 offset_ = 0;
+    qint64 ends_ = 0;
     bool utf8_ = true;
 };
+
+// The checkpoint distance as a power of two, as the index needs it.
+qint64 checkpointDistance(qint64 wanted)
+{
+    qint64 distance = 1;
+    while (distance < wanted && distance < (qint64(1) << 30))
+        distance *= 2;
+    return distance;
+}
 
 } // namespace
 
@@ -98,13 +140,12 @@ void TextIndexer::stop()
     legacy_ = false;
 }
 
-void TextIndexer::start(std::shared_ptr<TextFile> file)
+void TextIndexer::start(std::shared_ptr<TextFile> file, const TextPieces& pieces)
 {
     stop();
-    index_ = std::make_shared<LineIndex>();
-    index_->append({0});
+    index_ = std::make_shared<LineIndex>(checkpointDistance(pieces.checkpoint), file->shownSize());
     auto pass = std::make_shared<IndexPass>(*file, *index_);
-    const bool more = pass->next(kFirstPiece);
+    const bool more = pass->next(qMax<qint64>(1, pieces.firstIndexed));
     if (!pass->utf8())
         file->markLegacy();
     legacy_ = !pass->utf8();
@@ -113,21 +154,29 @@ void TextIndexer::start(std::shared_ptr<TextFile> file)
         return;
 
     const unsigned generation = generation_;
-    worker_ = std::jthread([this, generation, file, pass, index = index_](std::stop_token stop) {
-        yieldToTheUserInterface();
-        bool more = true;
-        while (more && !stop.stop_requested()) {
-            more = pass->next(kPiece);
-            if (!pass->utf8())
-                file->markLegacy();
-            QMetaObject::invokeMethod(
-                this,
-                [this, generation, more, legacy = !pass->utf8()] {
-                    report(generation, !more, legacy);
-                },
-                Qt::QueuedConnection);
-        }
-    });
+    const qint64 piece = qMax<qint64>(1, pieces.indexed);
+    worker_ =
+        std::jthread([this, generation, file, pass, piece, index = index_](std::stop_token stop) {
+            // The worker keeps the usual priority: it goes at the speed of reading
+            // the file, a tenth of a second a gigabyte, and the user waits for it.
+            bool more = true;
+            bool legacy = false;
+            auto told = std::chrono::steady_clock::now();
+            while (more && !stop.stop_requested()) {
+                more = pass->next(piece);
+                if (!pass->utf8())
+                    file->markLegacy();
+                // The window is told about as often as it can draw, and at the end.
+                const auto now = std::chrono::steady_clock::now();
+                if (more && now - told < kReportEvery && legacy == !pass->utf8())
+                    continue;
+                told = now;
+                legacy = !pass->utf8();
+                QMetaObject::invokeMethod(
+                    this, [this, generation, more, legacy] { report(generation, !more, legacy); },
+                    Qt::QueuedConnection);
+            }
+        });
 }
 
 void TextIndexer::report(unsigned generation, bool complete, bool legacy)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "docs/TextPieces.h"
+
 #include <QObject>
 
 #include <memory>
@@ -19,19 +21,16 @@ class TextIndexer final : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr qint64 kFirstPiece = 256 * 1024;
-    static constexpr qint64 kPiece = 4 * 1024 * 1024;
-
     explicit TextIndexer(QObject* parent = nullptr);
     ~TextIndexer() override;
     Q_DISABLE_COPY_MOVE(TextIndexer)
 
     // Starts on `file`; an index still being built for another file is dropped.
-    void start(std::shared_ptr<TextFile> file);
+    void start(std::shared_ptr<TextFile> file, const TextPieces& pieces = {});
     // Stops the worker and drops the index.
     void stop();
     const std::shared_ptr<LineIndex>& index() const { return index_; }
-    // The index holds every line of the file.
+    // The window has been told that the index holds every line of the file.
     bool isComplete() const { return complete_; }
 
 Q_SIGNALS:

@@ -1,6 +1,7 @@
 #include "docs/ViewerText.h"
 
-#include <QFile>
+#include "platform/NativeNames.h"
+
 #include <QStringDecoder>
 
 #include <cerrno>
@@ -100,7 +101,7 @@ OpenedText openViewerFile(const QString& path)
 {
     // Looked at first, so that opening never waits for a pipe's writer or
     // wakes a device.
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = encodeNativeName(path);
     struct stat info {};
     if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode))
         return {ViewerRead::NotFound, {}};
@@ -149,6 +150,27 @@ QString decodeViewerText(QByteArrayView bytes)
 {
     const bool utf8 = bytes.first(wholeUtf8Prefix(bytes)).isValidUtf8();
     return decodeViewerText(bytes, utf8 ? TextEncoding::Utf8 : TextEncoding::Windows1252);
+}
+
+qsizetype bytesOfUnits(QByteArrayView bytes, TextEncoding encoding, qsizetype units)
+{
+    qsizetype at = 0;
+    while (units > 0 && at < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes.at(at));
+        qsizetype length = 1;
+        qsizetype taken = 1;
+        if (lead == '\r' && at + 1 < bytes.size() && bytes.at(at + 1) == '\n') {
+            length = 2;
+        } else if (encoding == TextEncoding::Utf8 && lead >= 0xC0) {
+            length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+            taken = lead >= 0xF0 ? 2 : 1; // outside the first plane: two units
+        }
+        if (taken > units)
+            break;
+        at = qMin(at + length, bytes.size());
+        units -= taken;
+    }
+    return at;
 }
 
 qsizetype wholeUtf8Prefix(QByteArrayView bytes)

@@ -79,6 +79,10 @@ QString decodeViewerText(QByteArrayView bytes, TextEncoding encoding);
 // The same, UTF-8 when the bytes are valid UTF-8, else the Windows code page.
 QString decodeViewerText(QByteArrayView bytes);
 
+// How many of `bytes` decode, as decodeViewerText does, to the first
+// `units` UTF-16 code units of the text.
+qsizetype bytesOfUnits(QByteArrayView bytes, TextEncoding encoding, qsizetype units);
+
 // How many of `bytes` end on a whole UTF-8 character: a sequence begun in
 // the last three bytes and not finished is left out.
 qsizetype wholeUtf8Prefix(QByteArrayView bytes);
