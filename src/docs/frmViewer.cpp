@@ -13,6 +13,7 @@
 #include "platform/Fonts.h"
 #include "platform/Host.h"
 #include "platform/Messages.h"
+#include "platform/NativeNames.h"
 #include "platform/PathLookup.h"
 #include "platform/Starter.h"
 #include "platform/Twips.h"
@@ -168,7 +169,7 @@ void frmViewer::Form_Activate()
         ViewerError(kViewerNoFileName);
         return;
     }
-    setWindowTitle(QStringLiteral("Text Viewer: ") + state_.ViewerFile);
+    setWindowTitle(QStringLiteral("Text Viewer: ") + shownName(state_.ViewerFile));
     OpenedText opened = openViewerFile(resolvePathCase(state_.ViewerFile));
     switch (opened.result) {
     case ViewerRead::NoFreeHandle:

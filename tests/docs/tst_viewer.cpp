@@ -9,6 +9,7 @@
 #include "app/AppState.h"
 #include "docs/frmViewer.h"
 #include "platform/Host.h"
+#include "platform/NativeNames.h"
 #include "platform/Twips.h"
 
 #include <QAction>
@@ -249,6 +250,15 @@ void ViewerTest::openCancelledThenChosen()
     QCOMPARE(viewer.windowTitle(), "Text Viewer: " + other);
     QCOMPARE(fixture.state.ViewerFile, other);
     QCOMPARE(fixture.shownText(), "output\n");
+
+    // A name that is no UTF-8 opens its own bytes, not its lookalike's.
+    fixture.file("a\uFFFD.txt", "lookalike\n");
+    const QString odd = decodeNativeName(QFile::encodeName(fixture.base) + "/a\xFF.txt");
+    writeFile(odd, "own bytes\n");
+    fixture.messages.fileAnswers.push_back(odd);
+    viewer.mnuOpen()->trigger();
+    QCOMPARE(viewer.windowTitle(), "Text Viewer: " + fixture.base + "/a\\xFF.txt");
+    QCOMPARE(fixture.shownText(), "own bytes");
 }
 
 QTEST_MAIN(ViewerTest)
