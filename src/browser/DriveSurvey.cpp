@@ -2,7 +2,6 @@
 
 #include "platform/NativeNames.h"
 
-#include <QDir>
 #include <QSet>
 
 #include <algorithm>
@@ -133,7 +132,7 @@ QString deviceOf(const QByteArray& path)
 
 QString driveText(const QString& root, const QString& label)
 {
-    const QString shown = QDir::toNativeSeparators(root);
+    const QString shown = shownName(root);
     return label.isEmpty() || label == root
                ? shown
                : shown + QStringLiteral("  [") + label + QLatin1Char(']');
@@ -173,9 +172,7 @@ QList<Drive> surveyDrives(const QList<MountedVolume>& volumes, VolumeProbes& pro
         const bool isRoot = volume.root == QLatin1String("/");
         if (!answer) {
             drives.append(
-                {volume.root,
-                 QDir::toNativeSeparators(volume.root) + QStringLiteral("  (not answering)"),
-                 false});
+                {volume.root, shownName(volume.root) + QStringLiteral("  (not answering)"), false});
         } else if (isRoot || (answer->ready && answer->bytesTotal > 0)) {
             const QString device = volume.source.startsWith(QLatin1String("/dev/"))
                                        ? deviceOf(encodeNativeName(volume.source))
