@@ -70,6 +70,15 @@ public:
         QVERIFY(kadrix.waitForStarted());
     }
 
+    // For a failure's message: whether kadrix95 runs, else how it ended.
+    QByteArray fate()
+    {
+        if (kadrix.state() != QProcess::NotRunning)
+            return "kadrix95 is running";
+        return "kadrix95 ended with " + QByteArray::number(kadrix.exitCode()) + ": " +
+               kadrix.readAllStandardError().right(400);
+    }
+
     QTemporaryDir root;
     QString log = path("standin.log");
     QProcess kadrix;
@@ -232,7 +241,7 @@ void EndToEndLaunchTest::aShareThatNeverAnswersHoldsNothing()
 
     QTRY_VERIFY_WITH_TIMEOUT(!onlyRecord(installation.log).isEmpty(), 20000);
     const QString window = x.window("^Kadrix for Windows$");
-    QVERIFY2(!window.isEmpty(), "the main window is up");
+    QVERIFY2(!window.isEmpty(), "the main window is up; " + installation.fate());
     x.press(window, "alt+x");
     QVERIFY2(installation.kadrix.waitForFinished(20000), "kadrix95 answers and ends on E&xit");
     QCOMPARE(installation.kadrix.exitCode(), 0);
