@@ -11,6 +11,7 @@
 #include "platform/AccessibleWindows.h"
 #include "platform/Fonts.h"
 #include "platform/Messages.h"
+#include "platform/NativeNames.h"
 #include "platform/Twips.h"
 
 #include <QGuiApplication>
@@ -155,7 +156,7 @@ void frmReader::Form_Activate()
         return;
     }
     if (!state_.ManualFile.isEmpty())
-        CurrentDocument_ = (state_.ManualsDir + state_.ManualFile).toLower();
+        CurrentDocument_ = foldedAsciiCase(state_.ManualsDir + state_.ManualFile);
     else
         showDocumentList();
     showCurrentDocument();
@@ -171,7 +172,7 @@ void frmReader::filReader_Click()
     const QString name = filReader_->selectedName();
     if (name.isEmpty())
         return;
-    CurrentDocument_ = (state_.ManualsDir + name).toLower();
+    CurrentDocument_ = foldedAsciiCase(state_.ManualsDir + name);
     showCurrentDocument();
     filReader_->hide();
 }
@@ -201,7 +202,7 @@ void frmReader::showDocumentList()
 void frmReader::showCurrentDocument()
 {
     pdfReader_->setSrc(CurrentDocument_);
-    lblReader_->setText(CurrentDocument_);
+    lblReader_->setText(shownName(CurrentDocument_));
 }
 
 void frmReader::Form_Resize()

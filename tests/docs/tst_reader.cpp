@@ -8,6 +8,7 @@
 #include "docs/PdfComponent.h"
 #include "docs/ReaderPluginLoader.h"
 #include "docs/frmReader.h"
+#include "platform/NativeNames.h"
 #include "platform/Twips.h"
 
 #include <QDir>
@@ -27,11 +28,14 @@ namespace {
 
 // A reader over a temporary program directory whose manuals/ the tests fill.
 struct ReaderFixture {
-    ReaderFixture() { state.ManualsDir = QDir(root.path()).canonicalPath() + "/Prog/manuals/"; }
+    ReaderFixture()
+    {
+        state.ManualsDir = QDir(root.path()).canonicalPath() + "/\u00C9tudes/Prog/manuals/";
+    }
     ~ReaderFixture() { delete reader.data(); }
 
     void add(const QString& name, int pages = 1) { writePdf(state.ManualsDir + name, name, pages); }
-    QString manual(const QString& name) const { return (state.ManualsDir + name).toLower(); }
+    QString manual(const QString& name) const { return foldedAsciiCase(state.ManualsDir + name); }
     frmReader& show(const QString& manualFile)
     {
         state.ManualFile = manualFile;

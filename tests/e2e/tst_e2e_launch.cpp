@@ -109,6 +109,7 @@ void EndToEndLaunchTest::theTrialReachesTheProgramAsOneArgument_data()
     QTest::newRow("shell characters") << QByteArray("a;touch${IFS}canary;'b'$(touch${IFS}canary)`touch${IFS}canary`|&\"x\".dg") << "" << "data" << QByteArray("a;touch${IFS}canary;'b'$(touch${IFS}canary)`touch${IFS}canary`|&\"x\".dg") << "data";
     QTest::newRow("not UTF-8, not there") << QByteArray("caf\xe9;touch${IFS}canary.dg") << "" << "" << QByteArray("caf\xe9;touch${IFS}canary.dg") << "data";
     QTest::newRow("not UTF-8, beside its lookalike") << QByteArray("<root>/trials/a\xff.dg") << "" << "trials" << QByteArray("a\xff.dg") << "trials";
+    QTest::newRow("letters beyond ASCII") << QByteArray("<root>/trials/M\xc3\xbcller.dg") << "" << "trials" << QByteArray("M\xc3\xbcller.dg") << "trials";
     QTest::newRow("absolute path") << QByteArray("<root>/trials/walk 2.dg") << "" << "trials" << QByteArray("walk 2.dg") << "trials";
     QTest::newRow("name with blanks") << QByteArray("my walk.DG") << "trials" << "trials" << QByteArray("my walk.DG") << "trials";
     // clang-format on
