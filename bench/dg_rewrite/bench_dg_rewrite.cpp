@@ -5,6 +5,7 @@
 //
 //   bench_dg_rewrite [megabytes=200] [directory=$TMPDIR]
 
+#include "ProcessMemory.h"
 #include "dgoptions/DgFileNames.h"
 #include "dgoptions/DgRewrite.h"
 
@@ -43,25 +44,6 @@ void writeTrial(const QString& path, qint64 megabytes)
         file.write(block);
 }
 
-qint64 statusKilobytes(const char* field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLongLong();
-    }
-    return 0;
-}
-
-void resetPeakMemory()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-}
-
 double seconds(const QElapsedTimer& timer)
 {
     return double(timer.nsecsElapsed()) / 1e9;
@@ -87,14 +69,14 @@ struct RewriteRun {
 
 RewriteRun rewrite(const DgFilePaths& paths, int round)
 {
-    const qint64 idle = statusKilobytes("VmRSS:");
+    const qint64 idle = statusKiB("VmRSS:");
     resetPeakMemory();
     QElapsedTimer timer;
     timer.start();
     if (rewriteDgFile(paths, {round % 2, 4}).result != RewriteOutcome::Result::Saved)
         qFatal("the rewrite failed");
     RewriteRun run{seconds(timer), 0};
-    run.peakMegabytesAboveIdle = double(statusKilobytes("VmHWM:") - idle) / 1024;
+    run.peakMegabytesAboveIdle = double(statusKiB("VmHWM:") - idle) / 1024;
     return run;
 }
 

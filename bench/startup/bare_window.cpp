@@ -8,7 +8,7 @@
 //       shows the window, then starts the program in the current directory,
 //       as the front-end starts a companion, and waits to be ended.
 
-#include "PeakMemory.h"
+#include "ProcessMemory.h"
 
 #include <QApplication>
 #include <QDir>

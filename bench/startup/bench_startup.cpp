@@ -15,7 +15,7 @@
 // the median of each is compared. Offscreen, with a sandboxed home and
 // configuration.
 
-#include "PeakMemory.h"
+#include "ProcessMemory.h"
 #include "app/VersionText.h"
 #include "app/frmKadrix.h"
 #include "platform/Host.h"

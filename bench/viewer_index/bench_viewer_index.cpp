@@ -4,6 +4,7 @@
 // peak resident memory while indexing, above the idle process. The files
 // are written in a temporary directory and removed at the end.
 
+#include "ProcessMemory.h"
 #include "docs/BigTextView.h"
 #include "docs/ViewerText.h"
 
@@ -18,7 +19,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -70,27 +70,6 @@ double wcLines(const QString& path)
     if (!wc.waitForFinished(-1) || wc.exitCode() != 0)
         qFatal("wc -l failed");
     return clock.nsecsElapsed() / 1e6;
-}
-
-// The process's resident memory now and at its peak, in MB.
-std::pair<double, double> residentMemory()
-{
-    std::ifstream status("/proc/self/status");
-    double now = 0;
-    double peak = 0;
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmRSS:", 0) == 0)
-            now = std::stod(line.substr(6)) / 1024;
-        else if (line.rfind("VmHWM:", 0) == 0)
-            peak = std::stod(line.substr(6)) / 1024;
-    }
-    return {now, peak};
-}
-
-// Starts the peak anew (Linux: writing 5 to clear_refs).
-void resetPeakMemory()
-{
-    std::ofstream("/proc/self/clear_refs") << "5";
 }
 
 struct Sample {

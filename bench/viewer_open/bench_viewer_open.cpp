@@ -13,6 +13,7 @@
 #include "FakeMessages.h"
 #include "FakeSettingsStore.h"
 #include "FakeStarter.h"
+#include "ProcessMemory.h"
 #include "app/AppState.h"
 #include "docs/BigTextView.h"
 #include "docs/frmViewer.h"
@@ -29,7 +30,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -153,27 +153,6 @@ Sample showInViewer(Viewer& viewer)
     BigTextView* box = viewer.window->txtViewer();
     return measure([&viewer] { viewer.window->showAndActivate(); },
                    [box] { return box->showsFirstScreen(); }, [box] { return !box->isIndexing(); });
-}
-
-// The process's resident memory now and at its peak, in MB.
-std::pair<double, double> residentMemory()
-{
-    std::ifstream status("/proc/self/status");
-    double now = 0;
-    double peak = 0;
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmRSS:", 0) == 0)
-            now = std::stod(line.substr(6)) / 1024;
-        else if (line.rfind("VmHWM:", 0) == 0)
-            peak = std::stod(line.substr(6)) / 1024;
-    }
-    return {now, peak};
-}
-
-// Starts the peak anew (Linux: writing 5 to clear_refs).
-void resetPeakMemory()
-{
-    std::ofstream("/proc/self/clear_refs") << "5";
 }
 
 double median(std::vector<double> values)

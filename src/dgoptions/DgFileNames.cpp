@@ -30,17 +30,6 @@ bool existsExactly(const QString& path)
     return exists;
 }
 
-// Upper case as the classic platform made it: a to z, and nothing else.
-QString asciiUpper(const QString& text)
-{
-    QString upper = text;
-    for (QChar& c : upper) {
-        if (c.unicode() >= 'a' && c.unicode() <= 'z')
-            c = QChar(static_cast<char16_t>(c.unicode() - 'a' + 'A'));
-    }
-    return upper;
-}
-
 bool hasDgName(const QString& path)
 {
     const QString name = fileNameOf(path);
@@ -54,14 +43,14 @@ bool hasDgName(const QString& path)
 QString trialFile(const QString& dataDir, const QString& trialName, const QString& listedName)
 {
     const QString dgName = trialName + kDgExtension;
-    QStringList candidates{trialName + QStringLiteral(".DG"), dgName, asciiUpper(dgName)};
+    QStringList candidates{trialName + QStringLiteral(".DG"), dgName, asciiUpperCased(dgName)};
     if (listedName.startsWith(trialName) && sameIgnoringAsciiCase(listedName, dgName))
         candidates.prepend(listedName);
     for (const QString& candidate : candidates) {
         if (existsExactly(joinPath(dataDir, candidate)))
             return joinPath(dataDir, candidate);
     }
-    return resolvePathCase(joinPath(dataDir, asciiUpper(dgName)));
+    return resolvePathCase(joinPath(dataDir, asciiUpperCased(dgName)));
 }
 
 // The file a symbolic link at `path` leads to, through every link on the
@@ -107,8 +96,8 @@ QString directoryOf(const QString& path)
 DgFileNames dgFileNames(const QString& dataDir, const QString& trialName, const QString& listedName)
 {
     DgFileNames names;
-    names.shownTrial = shownName(asciiUpper(trialName + kDgExtension));
-    names.shownBackup = shownName(asciiUpper(trialName + QStringLiteral(".DG!")));
+    names.shownTrial = shownName(asciiUpperCased(trialName + kDgExtension));
+    names.shownBackup = shownName(asciiUpperCased(trialName + QStringLiteral(".DG!")));
     // The trial's own spelling, looked up exactly: a file that differs
     // from it only in letter case belongs to another trial.
     const QString trial = trialFile(dataDir, trialName, listedName);

@@ -197,14 +197,28 @@ QString caseFolded(const QString& name)
     return convertedAroundEscapes(name, [](const QString& run) { return run.toCaseFolded(); });
 }
 
+namespace {
+
+QString withAsciiRangeMoved(const QString& text, char16_t first, char16_t last, char16_t to)
+{
+    QString moved = text;
+    for (QChar& c : moved) {
+        if (c.unicode() >= first && c.unicode() <= last)
+            c = QChar(static_cast<char16_t>(c.unicode() - first + to));
+    }
+    return moved;
+}
+
+} // namespace
+
 QString foldedAsciiCase(const QString& text)
 {
-    QString folded = text;
-    for (QChar& c : folded) {
-        if (c.unicode() >= 'A' && c.unicode() <= 'Z')
-            c = QChar(static_cast<char16_t>(c.unicode() - 'A' + 'a'));
-    }
-    return folded;
+    return withAsciiRangeMoved(text, u'A', u'Z', u'a');
+}
+
+QString asciiUpperCased(const QString& text)
+{
+    return withAsciiRangeMoved(text, u'a', u'z', u'A');
 }
 
 bool sameIgnoringAsciiCase(QStringView a, QStringView b)

@@ -33,6 +33,8 @@ QString caseFolded(const QString& name);
 // and nothing else, so that no lookalike letter (the Kelvin sign, the long
 // s) ever stands for another.
 QString foldedAsciiCase(const QString& text);
+// a to z made A to Z, and nothing else.
+QString asciiUpperCased(const QString& text);
 bool sameIgnoringAsciiCase(QStringView a, QStringView b);
 inline char foldedAsciiByte(char byte)
 {
