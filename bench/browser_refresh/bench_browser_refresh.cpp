@@ -2,15 +2,11 @@
 // a bare readdir() of that directory in the same run; and the longest time
 // the event loop was kept from running while the lists were refreshed.
 
-#include "FakeMessages.h"
-#include "FakeSettingsStore.h"
-#include "FakeStarter.h"
-#include "app/Settings.h"
+#include "BenchWindow.h"
 #include "app/frmKadrix.h"
 #include "browser/Browser.h"
 #include "browser/DirectoryReader.h"
 #include "browser/FileList.h"
-#include "platform/Host.h"
 
 #include <QApplication>
 #include <QDir>
@@ -107,9 +103,9 @@ double median(std::vector<double> values)
 
 int main(int argc, char* argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
     QTemporaryDir sandbox;
+    isolateInto(sandbox);
+    QApplication application(argc, argv);
     const QString data = sandbox.filePath(QStringLiteral("data"));
     const QString prog = sandbox.filePath(QStringLiteral("prog"));
     QDir().mkpath(data);
@@ -118,20 +114,9 @@ int main(int argc, char* argv[])
     std::printf("making %d files...\n", kFiles);
     makeFiles(data);
 
-    kadrix::test::FakeMessages messages;
-    kadrix::test::FakeStarter starter;
-    kadrix::test::FakeSettingsStore settings;
-    settings.saveSetting(kadrix::kSettingsApplication, kadrix::kSettingsSection,
-                         kadrix::kDataDirKey, data);
-    settings.saveSetting(kadrix::kSettingsApplication, kadrix::kSettingsSection,
-                         kadrix::kProgDirKey, prog);
-    kadrix::Host host{messages, starter, settings};
-    kadrix::frmKadrix window(host, {QString(), prog, {1, 6, 5}, std::chrono::milliseconds(0)});
-    window.Form_Load();
-    window.show();
+    BenchWindow bench(data, prog);
+    kadrix::frmKadrix& window = *bench.window;
     kadrix::DirectoryReader& reader = window.browser().reader();
-    while (reader.isBusy())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
 
     std::vector<double> raw, refresh, stalls;
     StallMeter meter;

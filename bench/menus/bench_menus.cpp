@@ -5,16 +5,9 @@
 // trial's files differ in letter case from the names the menus look for,
 // so that every lookup has to find them regardless of case.
 
-#include "FakeMessages.h"
-#include "FakeSettingsStore.h"
-#include "FakeStarter.h"
+#include "BenchWindow.h"
 #include "app/AppState.h"
 #include "app/MainControls.h"
-#include "app/Settings.h"
-#include "app/frmKadrix.h"
-#include "browser/Browser.h"
-#include "browser/DirectoryReader.h"
-#include "platform/Host.h"
 
 #include <QApplication>
 #include <QDir>
@@ -67,19 +60,8 @@ struct Figures {
 // Ariel Dynamics items; the median of the rounds.
 Figures openMenus(const QString& data, const QString& prog)
 {
-    kadrix::test::FakeMessages messages;
-    kadrix::test::FakeStarter starter;
-    kadrix::test::FakeSettingsStore settings;
-    settings.saveSetting(kadrix::kSettingsApplication, kadrix::kSettingsSection,
-                         kadrix::kDataDirKey, data);
-    settings.saveSetting(kadrix::kSettingsApplication, kadrix::kSettingsSection,
-                         kadrix::kProgDirKey, prog);
-    kadrix::Host host{messages, starter, settings};
-    kadrix::frmKadrix window(host, {QString(), prog, {1, 6, 5}, std::chrono::milliseconds(0)});
-    window.Form_Load();
-    window.show();
-    while (window.browser().reader().isBusy())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    BenchWindow bench(data, prog);
+    kadrix::frmKadrix& window = *bench.window;
     QCoreApplication::processEvents();
     kadrix::AppState& state = window.state();
     state.TrialName = QStringLiteral("walk1");
@@ -106,11 +88,7 @@ Figures openMenus(const QString& data, const QString& prog)
 int main(int argc, char* argv[])
 {
     QTemporaryDir sandbox;
-    // Nothing of the user's own is read or written.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    for (const char* variable : {"HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
-        qputenv(variable, QFile::encodeName(sandbox.path()));
-    ::chmod(QFile::encodeName(sandbox.path()).constData(), 0700);
+    isolateInto(sandbox);
     QApplication application(argc, argv);
     const QString prog = sandbox.filePath(QStringLiteral("prog"));
     const QString alone = sandbox.filePath(QStringLiteral("alone"));

@@ -4,6 +4,7 @@
 // peak resident memory while indexing, above the idle process. The files
 // are written in a temporary directory and removed at the end.
 
+#include "BenchSandbox.h"
 #include "ProcessMemory.h"
 #include "docs/BigTextView.h"
 #include "docs/ViewerText.h"
@@ -28,15 +29,6 @@ namespace {
 
 constexpr qint64 kFileSize = qint64(1024) * 1024 * 1024;
 constexpr int kSamples = 3;
-
-// Nothing this bench does may reach the user's home, settings or display.
-void isolate(const QTemporaryDir& sandbox)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    for (const char* variable :
-         {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"})
-        qputenv(variable, QFile::encodeName(sandbox.path()));
-}
 
 // `size` bytes of `line` over and over.
 bool writeFile(const QString& path, const QByteArray& line)
@@ -160,7 +152,7 @@ int main(int argc, char* argv[])
 {
     qInstallMessageHandler(quietWarnings);
     QTemporaryDir sandbox;
-    isolate(sandbox);
+    isolateInto(sandbox);
     QApplication application(argc, argv);
     if (QStorageInfo(sandbox.path()).bytesAvailable() < 3 * kFileSize) {
         std::fprintf(stderr, "bench_viewer_index: less than 3 GB free in %s\n",

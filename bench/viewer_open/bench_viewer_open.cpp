@@ -10,6 +10,7 @@
 // memory while it opens is set against the idle process. In the line of
 // 100 MB, the keys and a screen drawn at its end are timed.
 
+#include "BenchSandbox.h"
 #include "FakeMessages.h"
 #include "FakeSettingsStore.h"
 #include "FakeStarter.h"
@@ -41,15 +42,6 @@ namespace {
 constexpr qint64 kFileSize = 20 * 1024 * 1024;
 constexpr qint64 kHugeFileSize = qint64(1024) * 1024 * 1024;
 constexpr int kSamples = 5;
-
-// Nothing this bench does may reach the user's home, settings or display.
-void isolate(const QTemporaryDir& sandbox)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    for (const char* variable :
-         {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"})
-        qputenv(variable, QFile::encodeName(sandbox.path()));
-}
 
 // Lines as the suite's data files have them, CR LF at each end.
 qint64 writeTextFile(const QString& path, qint64 size)
@@ -271,7 +263,7 @@ int main(int argc, char* argv[])
 {
     qInstallMessageHandler(quietWarnings);
     QTemporaryDir sandbox;
-    isolate(sandbox);
+    isolateInto(sandbox);
     QApplication application(argc, argv);
     const QString path = sandbox.filePath(QStringLiteral("trial.txt"));
     if (application.arguments().contains(QStringLiteral("--huge"))) {
