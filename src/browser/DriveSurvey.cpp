@@ -33,41 +33,38 @@ VolumeProbes::VolumeProbes(VolumeProbe probe, std::chrono::milliseconds patience
     , patience_(patience)
 {}
 
-std::vector<std::optional<VolumeAnswer>> VolumeProbes::ask(const QStringList& roots)
+std::vector<std::optional<VolumeAnswer>> VolumeProbes::ask(const QList<MountedVolume>& volumes)
 {
     std::unique_lock lock(shared_->mutex);
-    for (const QString& root : roots) {
-        if (shared_->asking.contains(root))
+    for (const MountedVolume& volume : volumes) {
+        if (shared_->asking.contains(volume.root))
             continue; // still waiting for an earlier answer
-        shared_->asking.insert(root);
-        shared_->answers.remove(root);
-        std::thread([shared = shared_, probe = probe_, root] {
-            const VolumeAnswer answer = probe(root);
+        shared_->asking.insert(volume.root);
+        shared_->answers.remove(volume.root);
+        std::thread([shared = shared_, probe = probe_, volume] {
+            const VolumeAnswer answer = probe(volume);
             const std::lock_guard done(shared->mutex);
-            shared->answers.insert(root, answer);
-            shared->asking.remove(root);
+            shared->answers.insert(volume.root, answer);
+            shared->asking.remove(volume.root);
             shared->answered.notify_all();
         }).detach();
     }
+    const auto answered = [&](const MountedVolume& volume) {
+        return !shared_->asking.contains(volume.root);
+    };
     shared_->answered.wait_for(lock, patience_, [&] {
-        return shared_->stopped ||
-               std::none_of(roots.cbegin(), roots.cend(),
-                            [&](const QString& root) { return shared_->asking.contains(root); });
+        return shared_->stopped || std::all_of(volumes.cbegin(), volumes.cend(), answered);
     });
     std::vector<std::optional<VolumeAnswer>> answers;
-    for (const QString& root : roots) {
-        const auto found = shared_->answers.constFind(root);
-        answers.push_back(shared_->asking.contains(root) || found == shared_->answers.cend()
+    for (const MountedVolume& volume : volumes) {
+        const auto found = shared_->answers.constFind(volume.root);
+        answers.push_back(!answered(volume) || found == shared_->answers.cend()
                               ? std::nullopt
                               : std::optional(*found));
     }
     return answers;
 }
 
-// A question to a file system whose server has stopped answering can hold
-// the asking thread in the kernel beyond any signal, and with it the end of
-// the whole process: the question is asked by a child process of its own,
-// and this thread only waits on a pipe, which never holds the process.
 void VolumeProbes::stopWaiting()
 {
     const std::lock_guard lock(shared_->mutex);
@@ -75,18 +72,37 @@ void VolumeProbes::stopWaiting()
     shared_->answered.notify_all();
 }
 
-VolumeAnswer askFileSystem(const QString& root)
+namespace {
+
+// File systems on a local disk or in memory, which answer from this
+// machine; anything else may wait on a server.
+bool isLocalFileSystem(const QByteArray& type)
 {
-    const QByteArray path = encodeNativeName(root);
+    static const QSet<QByteArray> local{
+        "ext2", "ext3",   "ext4",    "xfs",     "btrfs", "vfat",  "exfat", "ntfs3",   "f2fs",
+        "jfs",  "nilfs2", "hfsplus", "iso9660", "udf",   "tmpfs", "ramfs", "overlay", "squashfs"};
+    return local.contains(type);
+}
+
+VolumeAnswer answerOf(int result, const struct statfs& info)
+{
+    return {result == 0, static_cast<quint64>(info.f_blocks) * static_cast<quint64>(info.f_frsize)};
+}
+
+// A question to a file system whose server has stopped answering holds the
+// asking thread in the kernel beyond any signal, and with it the end of the
+// whole process: it is asked by a child process of its own, and this thread
+// only waits on a pipe, which never holds the process. A child costs a copy
+// of the process's page tables, so local file systems are asked directly.
+VolumeAnswer askInChild(const QByteArray& path)
+{
     int pipe[2];
     if (::pipe2(pipe, O_CLOEXEC) != 0)
         return {};
     const pid_t child = ::fork();
     if (child == 0) {
         struct statfs info {};
-        const VolumeAnswer answer{::statfs(path.constData(), &info) == 0,
-                                  static_cast<quint64>(info.f_blocks) *
-                                      static_cast<quint64>(info.f_frsize)};
+        const VolumeAnswer answer = answerOf(::statfs(path.constData(), &info), info);
         const ssize_t written = ::write(pipe[1], &answer, sizeof answer);
         ::_exit(written == sizeof answer ? 0 : 1);
     }
@@ -101,6 +117,17 @@ VolumeAnswer askFileSystem(const QString& root)
     }
     ::close(pipe[0]);
     return count == sizeof answer ? answer : VolumeAnswer{};
+}
+
+} // namespace
+
+VolumeAnswer askFileSystem(const MountedVolume& volume)
+{
+    const QByteArray path = encodeNativeName(volume.root);
+    if (!isLocalFileSystem(volume.type))
+        return askInChild(path);
+    struct statfs info {};
+    return answerOf(::statfs(path.constData(), &info), info);
 }
 
 namespace {
@@ -161,10 +188,7 @@ QHash<QString, QString> volumeLabels()
 QList<Drive> surveyDrives(const QList<MountedVolume>& volumes, VolumeProbes& probes,
                           const QHash<QString, QString>& labels)
 {
-    QStringList roots;
-    for (const MountedVolume& volume : volumes)
-        roots.append(volume.root);
-    const std::vector<std::optional<VolumeAnswer>> answers = probes.ask(roots);
+    const std::vector<std::optional<VolumeAnswer>> answers = probes.ask(volumes);
     QList<Drive> drives;
     for (qsizetype i = 0; i < volumes.size(); ++i) {
         const MountedVolume& volume = volumes.at(i);

@@ -28,7 +28,7 @@ struct VolumeAnswer {
     bool ready = false;
     quint64 bytesTotal = 0;
 };
-using VolumeProbe = std::function<VolumeAnswer(const QString& root)>;
+using VolumeProbe = std::function<VolumeAnswer(const MountedVolume& volume)>;
 
 // Asks file systems for their size, each on a thread of its own, and waits
 // only so long for the answers. A network share whose server has stopped
@@ -38,9 +38,9 @@ class VolumeProbes {
 public:
     VolumeProbes(VolumeProbe probe, std::chrono::milliseconds patience);
 
-    // The answers for `roots`, in their order; none for a file system that
-    // did not answer within the patience.
-    std::vector<std::optional<VolumeAnswer>> ask(const QStringList& roots);
+    // The answers for `volumes`, in their order; none for a file system
+    // that did not answer within the patience.
+    std::vector<std::optional<VolumeAnswer>> ask(const QList<MountedVolume>& volumes);
     // Ends every wait at once, now and later: the program is closing.
     void stopWaiting();
 
@@ -51,8 +51,9 @@ private:
     std::chrono::milliseconds patience_;
 };
 
-// The file system's own answer (statvfs); it may never come.
-VolumeAnswer askFileSystem(const QString& root);
+// The file system's own answer (statfs); it may never come. A network or
+// FUSE file system is asked by a child process of its own (see the source).
+VolumeAnswer askFileSystem(const MountedVolume& volume);
 
 // The volume labels by device, as udev names them in /dev/disk/by-label.
 QHash<QString, QString> volumeLabels();

@@ -82,7 +82,8 @@ void DrivesTest::surveyLeavesSilentFileSystems()
     };
     auto gate = std::make_shared<Gate>();
     VolumeProbes probes(
-        [gate](const QString& root) {
+        [gate](const MountedVolume& volume) {
+            const QString& root = volume.root;
             std::unique_lock lock(gate->mutex);
             if (root != QLatin1String("/hung"))
                 return VolumeAnswer{true, root == QLatin1String("/empty") ? 0u : 4096u};
