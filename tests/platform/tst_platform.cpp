@@ -84,6 +84,10 @@ void PlatformTest::resolvesLetterCase_data()
     QTest::newRow("doubled separator") << "DATA//walk1.dg" << "Data/Walk1.DG";
     QTest::newRow("twin asked exactly: lower") << "Data/trial.dg" << "Data/trial.dg";
     QTest::newRow("twin asked exactly: upper") << "Data/TRIAL.DG" << "Data/TRIAL.DG";
+    QTest::newRow("no Kelvin sign for K") << "Data/Kadrix.exe" << "Data/Kadrix.exe";
+    QTest::newRow("no long s for s") << "Data/scalvane.exe" << "Data/scalvane.exe";
+    QTest::newRow("beyond ASCII only as written") << "DATA/M\u00DCller.dg" << "Data/M\u00DCller.dg";
+    QTest::newRow("beyond ASCII, A to Z folded") << "DATA/M\u00FCLLER.DG" << "Data/M\u00FCller.dg";
     // clang-format on
 }
 
@@ -92,8 +96,10 @@ void PlatformTest::resolvesLetterCase()
     QFETCH(QString, asked);
     QFETCH(QString, found);
     QTemporaryDir root;
-    for (const char* name : {"Data/Walk1.DG", "Data/trial.dg", "Data/TRIAL.DG"})
-        writeFile(root.filePath(QString::fromLatin1(name)));
+    for (const char* name :
+         {"Data/Walk1.DG", "Data/trial.dg", "Data/TRIAL.DG", "Data/\u212Aadrix.exe",
+          "Data/\u017Fcalvane.exe", "Data/M\u00FCller.dg"})
+        writeFile(root.filePath(QString::fromUtf8(name)));
     const QString base = root.path() + QLatin1Char('/');
     QCOMPARE(resolvePathCase(base + asked), base + found);
 }
