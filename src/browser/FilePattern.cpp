@@ -26,7 +26,9 @@ FilePattern::FilePattern(const QString& pattern)
         } else if (wildcard.startsWith(QLatin1String("*.")) && isPlainExtension(wildcard.mid(2))) {
             extensions_.push_back(wildcard.mid(2));
         } else if (!wildcard.isEmpty()) {
-            others_.push_back(QRegularExpression::fromWildcard(wildcard, Qt::CaseInsensitive));
+            // Both sides folded in A to Z alone, as the names are elsewhere.
+            others_.push_back(
+                QRegularExpression::fromWildcard(foldedAsciiCase(wildcard), Qt::CaseSensitive));
         }
     }
 }
@@ -43,8 +45,11 @@ bool FilePattern::matches(const QString& fileName) const
                 return true;
         }
     }
+    if (others_.empty())
+        return false;
+    const QString folded = foldedAsciiCase(fileName);
     for (const QRegularExpression& expression : others_) {
-        if (expression.match(fileName).hasMatch())
+        if (expression.match(folded).hasMatch())
             return true;
     }
     return false;
