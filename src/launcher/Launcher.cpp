@@ -45,7 +45,8 @@ int Launcher::RunProgram(const QString& path, const QString& file, int offer)
     if (TestFile(context_.host.messages, QString(), path, 1) != 0)
         return 1;
     state.TaskId = context_.host.starter.start(requests::runProgram(state, path, file));
-    if (offer != 0)
+    // A start known to have failed leaves no output to offer.
+    if (offer != 0 && state.TaskId != 0)
         offerOutput();
     return 0;
 }

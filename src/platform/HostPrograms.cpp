@@ -1,6 +1,7 @@
 #include "platform/HostPrograms.h"
 
 #include "platform/FileErrors.h"
+#include "platform/NativeNames.h"
 #include "platform/PathLookup.h"
 #include "platform/WineExecutable.h"
 
@@ -10,14 +11,14 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <utility>
+
 namespace kadrix {
 
 namespace {
 
 const QString kExe = QStringLiteral(".exe");
 const QString kDebianWine64 = QStringLiteral("/usr/lib/wine/wine64");
-const QStringList kWine32Loaders{QStringLiteral("/usr/lib/wine/wine"),
-                                 QStringLiteral("/usr/lib/i386-linux-gnu/wine/wine")};
 
 bool isWindowsExecutable(const QString& path)
 {
@@ -60,11 +61,53 @@ QStringList asFileArguments(QStringList arguments)
     return arguments;
 }
 
+// Why a Windows program cannot be handed `name` as it is, or nothing. The
+// name reaches it unchanged: a "\\" or ":" in a Unix name reads there as a
+// directory or a drive, and names another file; bytes that are no UTF-8 have
+// no Windows character to become.
+QString unfitForWindows(const QString& name)
+{
+    if (holdsUndecodedBytes(name))
+        return QStringLiteral("holds bytes that are not UTF-8 text, which a Windows program "
+                              "cannot receive as they are");
+    if (name.contains(QLatin1Char('\\')) || name.contains(QLatin1Char(':')))
+        return QStringLiteral("holds \"\\\" or \":\", which a Windows program reads as a "
+                              "directory or a drive, so that it would open another file");
+    return {};
+}
+
+// The first name handed to a Windows program that it cannot take as it is,
+// said in a sentence; nothing when all can go. The front-end's switches
+// (/q, /V1, /S4, /?) never hold such characters, so every argument is
+// checked as a file name.
+QString namesRefusedByWindows(const QString& program, const QStringList& arguments,
+                              const QString& workingDirectory)
+{
+    QList<std::pair<QString, QString>> names{{QStringLiteral("Its path"), program}};
+    for (const QString& argument : arguments)
+        names.append({QStringLiteral("The file name"), argument});
+    names.append({QStringLiteral("The directory to start it in"), workingDirectory});
+    for (const auto& [what, name] : names) {
+        const QString problem = unfitForWindows(name);
+        if (!problem.isEmpty())
+            return QStringLiteral("%1, \"%2\", %3. Rename it to start the program on it.")
+                .arg(what, shownName(name), problem);
+    }
+    return {};
+}
+
 } // namespace
 
-HostPrograms::HostPrograms(QProcessEnvironment environment)
+HostPrograms::HostPrograms(QProcessEnvironment environment, QStringList wine32Loaders)
     : environment_(std::move(environment))
+    , wine32Loaders_(std::move(wine32Loaders))
 {}
+
+QStringList HostPrograms::defaultWine32Loaders()
+{
+    return {QStringLiteral("/usr/lib/wine/wine"),
+            QStringLiteral("/usr/lib/i386-linux-gnu/wine/wine")};
+}
 
 std::optional<SystemTool> HostPrograms::systemToolNamed(const QString& program)
 {
@@ -186,14 +229,15 @@ ProgramToStart HostPrograms::mapProgramFile(const QString& program, const QStrin
         return {{}, {}, QStringLiteral("It is a directory, not a program.")};
 #ifndef Q_OS_WIN
     if (isWindowsExecutable(path))
-        return throughWine(path, arguments);
+        return throughWine(path, arguments, workingDirectory);
 #endif
     if (!file.isExecutable())
         return {{}, {}, QStringLiteral("The file is not a program that can be started.")};
     return {file.absoluteFilePath(), arguments, {}};
 }
 
-ProgramToStart HostPrograms::throughWine(const QString& path, const QStringList& arguments) const
+ProgramToStart HostPrograms::throughWine(const QString& path, const QStringList& arguments,
+                                         const QString& workingDirectory) const
 {
     const QStringList wine = wineCommand();
     if (wine.isEmpty())
@@ -217,6 +261,9 @@ ProgramToStart HostPrograms::throughWine(const QString& path, const QStringList&
                                "sudo apt-get install wine32:i386")
                     .arg(architecture == WindowsArchitecture::Bits16 ? 16 : 32),
                 {}};
+    const QString refused = namesRefusedByWindows(path, arguments, workingDirectory);
+    if (!refused.isEmpty())
+        return {{}, {}, refused, {}};
     return {wine.first(),
             wine.mid(1) + QStringList{QFileInfo(path).absoluteFilePath()} + arguments,
             {},
@@ -241,13 +288,13 @@ QStringList HostPrograms::wineCommand() const
 }
 
 // 32-bit programs run when the user named a loader of their own, when a
-// 32-bit loader is where Debian and Ubuntu put it, or when the "wine" found
+// 32-bit loader is where it is looked for, or when the "wine" found
 // is itself a program rather than a script choosing between the two.
 bool HostPrograms::hasWine32(const QStringList& wine) const
 {
     if (environment_.contains(QStringLiteral("KADRIX_WINE")))
         return true;
-    for (const QString& loader : kWine32Loaders) {
+    for (const QString& loader : wine32Loaders_) {
         if (QFileInfo(loader).isExecutable())
             return true;
     }

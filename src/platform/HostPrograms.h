@@ -27,10 +27,16 @@ struct ProgramToStart {
 // tools are the desktop's own, chosen by an environment variable, else the
 // first of a list of well-known programs found on the PATH. Files handed to
 // a system tool never read as options; companion programs get them as given.
+// A Windows program is refused a name that Windows would read otherwise.
 class HostPrograms {
 public:
+    // `wine32Loaders`: where Wine's 32-bit loader may be, by default where
+    // Debian and Ubuntu put it.
     explicit HostPrograms(
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment(),
+        QStringList wine32Loaders = defaultWine32Loaders());
+
+    static QStringList defaultWine32Loaders();
 
     ProgramToStart map(const QString& program, const QStringList& arguments,
                        const QString& workingDirectory) const;
@@ -47,13 +53,15 @@ private:
     ProgramToStart namedSystemTool(SystemTool tool, const QStringList& files) const;
     ProgramToStart mapProgramFile(const QString& program, const QStringList& arguments,
                                   const QString& workingDirectory) const;
-    ProgramToStart throughWine(const QString& path, const QStringList& arguments) const;
+    ProgramToStart throughWine(const QString& path, const QStringList& arguments,
+                               const QString& workingDirectory) const;
     QString findOnPath(const QString& name) const;
     QStringList commandFromVariable(const QString& variable) const;
     QStringList wineCommand() const;
     bool hasWine32(const QStringList& wine) const;
 
     QProcessEnvironment environment_;
+    QStringList wine32Loaders_;
 };
 
 } // namespace kadrix

@@ -13,11 +13,17 @@ bool holds(const QString& directory, const QString& path)
            path.startsWith(directory + QLatin1Char('/'));
 }
 
-QString registryString(QString text)
+// A string value written as its bytes (UTF-16LE and the closing zero, as
+// REG_SZ holds it): no character of a name, not even a line break, a quote
+// or a bracket, can end the value early or begin a line of its own.
+QString registryString(const QString& text)
 {
-    text.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-    text.replace(QLatin1Char('"'), QLatin1String("\\\""));
-    return QLatin1Char('"') + text + QLatin1Char('"');
+    QStringList bytes;
+    for (const QChar c : text + QChar(0)) {
+        for (const uint byte : {c.unicode() & 0xFFu, uint(c.unicode()) >> 8})
+            bytes.append(QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')));
+    }
+    return QStringLiteral("hex(1):") + bytes.join(QLatin1Char(','));
 }
 
 } // namespace
@@ -66,7 +72,7 @@ QByteArray settingsImportFile(const QString& dataDirectory, const QString& progr
                        "[HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\Movarta\\"
                        "Startup]\r\n\"Datadir\"=%1\r\n\"Progdir\"=%2\r\n")
             .arg(registryString(dataDirectory), registryString(programDirectory));
-    // UTF-16 with its byte order mark, so that any name survives.
+    // UTF-16 with its byte order mark, as Wine's "reg export" writes it.
     QByteArray file("\xFF\xFE", 2);
     for (const QChar c : text)
         file.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));

@@ -21,7 +21,8 @@ QList<WineDrive> drivesOf(const QString& prefix);
 QString windowsPathOf(const QString& unixPath, const QList<WineDrive>& drives);
 
 // A registry file that Wine's "reg import" reads, putting the shared
-// settings where the companion programs look for them.
+// settings where the companion programs look for them; each value comes
+// back exactly as given, whatever characters it holds.
 QByteArray settingsImportFile(const QString& dataDirectory, const QString& programDirectory);
 
 } // namespace kadrix
