@@ -1,6 +1,7 @@
 #include "platform/HostPrograms.h"
 
 #include "platform/FileErrors.h"
+#include "platform/NativeFiles.h"
 #include "platform/NativeNames.h"
 #include "platform/PathLookup.h"
 #include "platform/WineExecutable.h"
@@ -219,21 +220,21 @@ ProgramToStart HostPrograms::mapProgramFile(const QString& program, const QStrin
     }
     if (path.isEmpty()) {
         path = resolvePathCase(inDirectory(workingDirectory, program));
-        if (!QFileInfo::exists(path) && QFileInfo(program).suffix().isEmpty())
+        if (kindOfPath(path) == PathKind::Missing && QFileInfo(program).suffix().isEmpty())
             path = resolvePathCase(inDirectory(workingDirectory, program + kExe));
     }
-    const QFileInfo file(path);
-    if (!file.exists())
+    const PathKind kind = kindOfPath(path);
+    if (kind == PathKind::Missing)
         return {{}, {}, QStringLiteral("The program file was not found.")};
-    if (file.isDir())
+    if (kind == PathKind::Directory)
         return {{}, {}, QStringLiteral("It is a directory, not a program.")};
 #ifndef Q_OS_WIN
     if (isWindowsExecutable(path))
         return throughWine(path, arguments, workingDirectory);
 #endif
-    if (!file.isExecutable())
+    if (kind != PathKind::File || !mayExecute(path))
         return {{}, {}, QStringLiteral("The file is not a program that can be started.")};
-    return {file.absoluteFilePath(), arguments, {}};
+    return {absolutePath(path), arguments, {}};
 }
 
 ProgramToStart HostPrograms::throughWine(const QString& path, const QStringList& arguments,

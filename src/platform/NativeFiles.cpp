@@ -49,6 +49,11 @@ bool mayWrite(const QString& path)
     return ::access(encodeNativeName(path).constData(), W_OK) == 0;
 }
 
+bool mayExecute(const QString& path)
+{
+    return ::access(encodeNativeName(path).constData(), X_OK) == 0;
+}
+
 QString currentDirectory()
 {
     char buffer[PATH_MAX];

@@ -21,6 +21,7 @@ bool isSymbolicLink(const QString& path);
 bool mayEnter(const QString& path);
 bool mayRead(const QString& path);
 bool mayWrite(const QString& path);
+bool mayExecute(const QString& path);
 
 // The process's current directory, and making `path` current; the errno of
 // a failure, else 0.

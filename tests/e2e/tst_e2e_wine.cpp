@@ -1,10 +1,12 @@
-// Real Wine starting the Windows stand-in for the real starter and kadrix95: the
-// command line it receives and parses, its directory, the settings in Wine's
-// registry, the status meanwhile, and an early failure of Wine reported.
+// Real Wine starting the Windows stand-ins, 64-bit and 32-bit, for the real
+// starter and kadrix95: the command line each receives and parses, its
+// directory, the settings in Wine's registry exactly as they were, whatever
+// they hold, the status meanwhile, and an early failure of Wine reported.
 
 #include "Clicks.h"
 #include "MainWindowHarness.h"
 #include "TestFiles.h"
+#include "app/Settings.h"
 #include "platform/ProcessStarter.h"
 #include "platform/QtSettingsStore.h"
 
@@ -21,6 +23,11 @@ using namespace kadrix::test;
 namespace {
 
 const int kWineTimeout = 180000; // the first start creates the prefix
+
+// A program directory setting that a .reg file written as text would break
+// into a value at the root of HKEY_CURRENT_USER and a key of its own.
+const QString kOddProgdir =
+    QStringLiteral("/odd\r\n\"Evil\"=\"1\"\r\n[HKEY_CURRENT_USER\\Injected]\r\n\"q\"=\"\\\"");
 
 QString log()
 {
@@ -42,6 +49,9 @@ private Q_SLOTS:
     void cleanupTestCase();
     void companionsStartThroughWine_data();
     void companionsStartThroughWine();
+
+private:
+    QString wine32Missing_; // why 32-bit companions cannot run here, if so
 };
 
 void EndToEndWineTest::initTestCase()
@@ -52,6 +62,10 @@ void EndToEndWineTest::initTestCase()
     const QString wineMissing = HostPrograms().map(standin, {}, {}).failure;
     if (!wineMissing.isEmpty())
         QSKIP(qPrintable(wineMissing));
+    const QString standin32 = qEnvironmentVariable("KADRIX_WINSTANDIN32");
+    wine32Missing_ = standin32.isEmpty()
+                         ? QStringLiteral("the i686 mingw-w64 cross compiler is missing")
+                         : HostPrograms().map(standin32, {}, {}).failure;
     qputenv("WINEPREFIX", QFile::encodeName(QDir::home().filePath(QStringLiteral("wine"))));
     qputenv("WINEDLLOVERRIDES", "mscoree,mshtml=");
     qputenv("KADRIX_STANDIN_LOG", QFile::encodeName(log()));
@@ -71,14 +85,19 @@ void EndToEndWineTest::companionsStartThroughWine_data()
     QTest::addColumn<QString>("caption"); // empty: the trial on kadrix95's command line
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("failure"); // the program is then no Windows program
+    QTest::addColumn<int>("bits");
+    QTest::addColumn<QString>("progdirSetting"); // empty: the program directory
 
     // The first start creates the prefix, through the real kadrix95 and its settings.
-    QTest::newRow("trial on the command line") << "Kadrix.exe" << "" << QStringList{"/q", "/1", "/r", "walk1.dg"} << "";
-    QTest::newRow("trial with blanks and brackets") << "Kadrix.exe" << "&Animate only" << QStringList{"/q", "/1", "/r", "my trial (1).dg"} << "";
-    QTest::newRow("Command line help") << "Kadrix.exe" << "Command line help" << QStringList{"/?"} << "";
-    QTest::newRow("RunProgram") << "Scalvane.exe" << "&Refine/scale data (Scalvane)" << QStringList{"my trial (1).dg"} << "";
+    QTest::newRow("trial on the command line") << "Kadrix.exe" << "" << QStringList{"/q", "/1", "/r", "walk1.dg"} << "" << 64 << "";
+    QTest::newRow("trial with blanks and brackets") << "Kadrix.exe" << "&Animate only" << QStringList{"/q", "/1", "/r", "my trial (1).dg"} << "" << 64 << "";
+    QTest::newRow("Command line help") << "Kadrix.exe" << "Command line help" << QStringList{"/?"} << "" << 64 << "";
+    QTest::newRow("RunProgram") << "Scalvane.exe" << "&Refine/scale data (Scalvane)" << QStringList{"my trial (1).dg"} << "" << 64 << "";
+    QTest::newRow("settings holding line breaks, quotes and brackets") << "Scalvane.exe" << "&Refine/scale data (Scalvane)" << QStringList{"my trial (1).dg"} << "" << 64 << kOddProgdir;
+    QTest::newRow("32-bit: trial with blanks and brackets") << "Kadrix.exe" << "&Animate only" << QStringList{"/q", "/1", "/r", "my trial (1).dg"} << "" << 32 << "";
+    QTest::newRow("32-bit: RunProgram, odd settings") << "Scalvane.exe" << "&Refine/scale data (Scalvane)" << QStringList{"my trial (1).dg"} << "" << 32 << kOddProgdir;
     QTest::newRow("Wine fails at once") << "Kadrix.exe" << "&Animate only" << QStringList{}
-        << "Wine ended at once, with exit code 1.\n\nWine's log, ";
+        << "Wine ended at once, with exit code 1.\n\nWine's log, " << 64 << "";
     // clang-format on
 }
 
@@ -88,6 +107,11 @@ void EndToEndWineTest::companionsStartThroughWine()
     QFETCH(QString, caption);
     QFETCH(QStringList, arguments);
     QFETCH(QString, failure);
+    QFETCH(int, bits);
+    QFETCH(QString, progdirSetting);
+    if (bits == 32 && !wine32Missing_.isEmpty())
+        QSKIP(qPrintable(wine32Missing_));
+    QFile::remove(log()); // what an earlier row that failed left
     FakeMessages starterMessages;
     ProcessStarter starter{starterMessages};
     MainWindowHarness harness{&starter};
@@ -95,7 +119,9 @@ void EndToEndWineTest::companionsStartThroughWine()
     const QString program = harness.progDir + QLatin1Char('/') + companion;
     QFile::remove(program);
     if (failure.isEmpty())
-        QVERIFY(QFile::copy(qEnvironmentVariable("KADRIX_WINSTANDIN"), program));
+        QVERIFY(QFile::copy(
+            qEnvironmentVariable(bits == 32 ? "KADRIX_WINSTANDIN32" : "KADRIX_WINSTANDIN"),
+            program));
     else
         writeFile(program, "MZ but no program");
     QProcess kadrix;
@@ -107,6 +133,8 @@ void EndToEndWineTest::companionsStartThroughWine()
     } else {
         harness.addDataFile(QStringLiteral("my trial (1).dg"));
         harness.start();
+        if (!progdirSetting.isEmpty()) // read by the starter, not by the window
+            harness.setSetting(kProgDirKey, progdirSetting);
         clickFile(harness.ui().filDatafiles, QStringLiteral("my trial (1).dg"));
         harness.messages.answers = {MessageAnswer::No, MessageAnswer::No}; // "View output"
         const QString notice = harness.ui().statusPanels[0]->text();
@@ -133,7 +161,10 @@ void EndToEndWineTest::companionsStartThroughWine()
     QCOMPARE(record.value(QStringLiteral("args")).toVariant().toStringList(), arguments);
     QCOMPARE(record.value(QStringLiteral("cwd")).toString(), onDriveZ(harness.dataDir));
     QCOMPARE(record.value(QStringLiteral("Datadir")).toString(), onDriveZ(harness.dataDir));
-    QCOMPARE(record.value(QStringLiteral("Progdir")).toString(), onDriveZ(harness.progDir));
+    QCOMPARE(record.value(QStringLiteral("Progdir")).toString(),
+             onDriveZ(progdirSetting.isEmpty() ? harness.progDir : progdirSetting));
+    QCOMPARE(record.value(QStringLiteral("rootValues")).toInt(), 0);
+    QCOMPARE(record.value(QStringLiteral("injected")).toBool(), false);
     QVERIFY(starterMessages.boxes.empty());
     QFile::remove(log());
     kadrix.kill();

@@ -2,8 +2,12 @@
  * front-end starts it through Wine. Each start appends one JSON object, on
  * one line, to the file named by KADRIX_STANDIN_LOG (a Unix path is taken
  * on drive Z:): its raw command line, its arguments as a Windows program
- * parses them, its current directory, and the data and program directories
- * the suite's shared settings hold for it. Everything is written as UTF-8. */
+ * parses them, its current directory, the data and program directories
+ * the suite's shared settings hold for it, how many values lie at the
+ * root of HKEY_CURRENT_USER (none, unless something put them there), and
+ * whether a key HKEY_CURRENT_USER\Injected is there, which only a broken
+ * registry file would make.
+ * Everything is written as UTF-8. */
 
 #include <windows.h>
 #include <shellapi.h>
@@ -35,6 +39,23 @@ static void putSetting(FILE* out, const wchar_t* key)
     putText(out, value);
 }
 
+static void putRootValues(FILE* out)
+{
+    DWORD values = 0;
+    RegQueryInfoKeyW(HKEY_CURRENT_USER, NULL, NULL, NULL, NULL, NULL, NULL, &values, NULL, NULL,
+                     NULL, NULL);
+    fprintf(out, ",\"rootValues\":%lu", (unsigned long)values);
+}
+
+static void putInjected(FILE* out)
+{
+    HKEY key;
+    const int found = RegOpenKeyExW(HKEY_CURRENT_USER, L"Injected", 0, KEY_READ, &key) == 0;
+    if (found)
+        RegCloseKey(key);
+    fprintf(out, ",\"injected\":%s", found ? "true" : "false");
+}
+
 int main(void)
 {
     wchar_t log[4 * MAX_PATH] = L"Z:";
@@ -59,6 +80,8 @@ int main(void)
     putText(out, directory);
     putSetting(out, L"Datadir");
     putSetting(out, L"Progdir");
+    putRootValues(out);
+    putInjected(out);
     fputs("}\n", out);
     return fclose(out) == 0 ? 0 : 1;
 }
