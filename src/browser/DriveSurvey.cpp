@@ -94,6 +94,16 @@ VolumeAnswer answerOf(int result, const struct statfs& info)
 // whole process: it is asked by a child process of its own, and this thread
 // only waits on a pipe, which never holds the process. A child costs a copy
 // of the process's page tables, so local file systems are asked directly.
+// The child keeps no descriptor of the front-end's but `kept`: not the
+// display's connection, which would hold the windows on the screen after
+// the front-end has gone while the child still waits, nor an open trial.
+void closeAllBut(int kept)
+{
+    if (kept > 3)
+        ::close_range(3, static_cast<unsigned>(kept) - 1, 0);
+    ::close_range(static_cast<unsigned>(std::max(kept + 1, 3)), ~0U, 0);
+}
+
 VolumeAnswer askInChild(const QByteArray& path)
 {
     int pipe[2];
@@ -101,6 +111,7 @@ VolumeAnswer askInChild(const QByteArray& path)
         return {};
     const pid_t child = ::fork();
     if (child == 0) {
+        closeAllBut(pipe[1]);
         struct statfs info {};
         const VolumeAnswer answer = answerOf(::statfs(path.constData(), &info), info);
         const ssize_t written = ::write(pipe[1], &answer, sizeof answer);
