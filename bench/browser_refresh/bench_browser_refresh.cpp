@@ -3,6 +3,7 @@
 // the event loop was kept from running while the lists were refreshed.
 
 #include "BenchWindow.h"
+#include "Median.h"
 #include "app/frmKadrix.h"
 #include "browser/Browser.h"
 #include "browser/DirectoryReader.h"
@@ -91,12 +92,6 @@ void settle(const kadrix::DirectoryReader& reader)
     waited.start();
     while (waited.elapsed() < 500 || reader.isBusy())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
 }
 
 } // namespace

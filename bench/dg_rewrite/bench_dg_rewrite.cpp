@@ -5,6 +5,7 @@
 //
 //   bench_dg_rewrite [megabytes=200] [directory=$TMPDIR]
 
+#include "Median.h"
 #include "ProcessMemory.h"
 #include "dgoptions/DgFileNames.h"
 #include "dgoptions/DgRewrite.h"
@@ -78,12 +79,6 @@ RewriteRun rewrite(const DgFilePaths& paths, int round)
     RewriteRun run{seconds(timer), 0};
     run.peakMegabytesAboveIdle = double(statusKiB("VmHWM:") - idle) / 1024;
     return run;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

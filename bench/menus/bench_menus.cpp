@@ -6,6 +6,7 @@
 // so that every lookup has to find them regardless of case.
 
 #include "BenchWindow.h"
+#include "Median.h"
 #include "app/AppState.h"
 #include "app/MainControls.h"
 
@@ -43,12 +44,6 @@ double wallMilliseconds()
 void touch(const QString& path)
 {
     QFile(path).open(QIODevice::WriteOnly);
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
 }
 
 struct Figures {

@@ -15,6 +15,7 @@
 // the median of each is compared. Offscreen, with a sandboxed home and
 // configuration.
 
+#include "Median.h"
 #include "ProcessMemory.h"
 #include "app/VersionText.h"
 #include "app/frmKadrix.h"
@@ -169,12 +170,6 @@ Sample toIdleWindow(const Sandbox& sandbox, const Side& side)
     child.waitForFinished(60000);
     const double elapsed = clock.nsecsElapsed() / 1e6;
     return {elapsed, child.readAllStandardOutput().trimmed().toLong()};
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
 }
 
 struct Comparison {

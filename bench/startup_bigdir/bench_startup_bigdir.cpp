@@ -4,6 +4,8 @@
 // offscreen with the stand-in as Kadrix.exe; the clock stops when the
 // stand-in's record of its start appears.
 
+#include "Median.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -93,12 +95,6 @@ double timeOneStart(const Installation& installation)
     kadrix.kill();
     kadrix.waitForFinished();
     return elapsed;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
 }
 
 } // namespace

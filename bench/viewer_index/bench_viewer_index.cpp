@@ -5,6 +5,7 @@
 // are written in a temporary directory and removed at the end.
 
 #include "BenchSandbox.h"
+#include "Median.h"
 #include "ProcessMemory.h"
 #include "docs/BigTextView.h"
 #include "docs/ViewerText.h"
@@ -45,12 +46,6 @@ bool writeFile(const QString& path, const QByteArray& line)
             return false;
     }
     return true;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
 }
 
 double wcLines(const QString& path)

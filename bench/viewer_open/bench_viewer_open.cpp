@@ -14,6 +14,7 @@
 #include "FakeMessages.h"
 #include "FakeSettingsStore.h"
 #include "FakeStarter.h"
+#include "Median.h"
 #include "ProcessMemory.h"
 #include "app/AppState.h"
 #include "docs/BigTextView.h"
@@ -145,12 +146,6 @@ Sample showInViewer(Viewer& viewer)
     BigTextView* box = viewer.window->txtViewer();
     return measure([&viewer] { viewer.window->showAndActivate(); },
                    [box] { return box->showsFirstScreen(); }, [box] { return !box->isIndexing(); });
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
 }
 
 } // namespace
