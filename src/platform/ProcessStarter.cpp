@@ -3,6 +3,7 @@
 #include "platform/DetachedStart.h"
 #include "platform/Messages.h"
 #include "platform/NativeFiles.h"
+#include "platform/NativeNames.h"
 #include "platform/WineStart.h"
 
 #include <QDir>
@@ -45,7 +46,8 @@ double ProcessStarter::start(const StartRequest& request)
     if (!request.workingDirectory.isEmpty() &&
         kindOfPath(request.workingDirectory) != PathKind::Directory) {
         reportFailure(request, QStringLiteral("The directory to start it in, ") +
-                                   request.workingDirectory + QStringLiteral(", was not found."));
+                                   shownName(request.workingDirectory) +
+                                   QStringLiteral(", was not found."));
         return 0;
     }
     if (!target.wine.isEmpty())
@@ -110,8 +112,8 @@ void ProcessStarter::wineStartEnded(const StartRequest& request, const QString& 
 void ProcessStarter::reportFailure(const StartRequest& request, const QString& reason)
 {
     messages_.showMessage({QStringLiteral("The program could not be started:\n") +
-                               QDir::toNativeSeparators(request.program) + QStringLiteral("\n\n") +
-                               reason,
+                               shownName(QDir::toNativeSeparators(request.program)) +
+                               QStringLiteral("\n\n") + reason,
                            kApplicationTitle, MessageButtons::Ok, MessageIcon::Critical});
 }
 

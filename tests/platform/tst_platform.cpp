@@ -1,13 +1,16 @@
 // The small layers over the host system: path lookup regardless of letter
 // case, file tests that never wait on a special file, the system tools'
-// arguments, the settings store, twips, and where message boxes appear.
+// arguments, a start that cannot be made, the settings store, twips, and
+// where message boxes appear.
 
+#include "FakeMessages.h"
 #include "TestFiles.h"
 #include "app/FileTest.h"
 #include "platform/FileErrors.h"
 #include "platform/HostPrograms.h"
 #include "platform/NativeNames.h"
 #include "platform/PathLookup.h"
+#include "platform/ProcessStarter.h"
 #include "platform/QtMessages.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/Twips.h"
@@ -36,6 +39,7 @@ private Q_SLOTS:
     void fileTestsOpenOnlyRegularFiles();
     void systemToolsGetFilesThatAreNoOptions_data();
     void systemToolsGetFilesThatAreNoOptions();
+    void aStartInADirectoryThatHasGoneIsReported();
     void settingsTwipsAndPaths();
     void boxesAppearOverTheWindowInUse();
 };
@@ -154,6 +158,25 @@ void PlatformTest::systemToolsGetFilesThatAreNoOptions()
     QCOMPARE(QStringList(target.program) + target.arguments,
              expected.replaceInStrings("$", program));
     QCOMPARE(target.failure, failure.replace('$', program));
+}
+
+// The box names the program and the directory as the user sees them, odd
+// bytes written out, and nothing is started.
+void PlatformTest::aStartInADirectoryThatHasGoneIsReported()
+{
+    QTemporaryDir root;
+    const QString program = root.filePath(QStringLiteral("tool")) + QChar(0xDCFF);
+    writeFile(program, "#!/bin/sh\n");
+    ::chmod(encodeNativeName(program).constData(), 0700);
+    const QString gone = root.filePath(QStringLiteral("gone")) + QChar(0xDCFE);
+    test::FakeMessages messages;
+    ProcessStarter starter{messages};
+    QCOMPARE(starter.start({StartKind::Command, program, {}, gone, kShow, {}}), 0.0);
+    QCOMPARE(messages.texts(),
+             QStringList{QStringLiteral("The program could not be started:\n") +
+                         shownName(program) + QStringLiteral("\n\nThe directory to start it in, ") +
+                         shownName(gone) + QStringLiteral(", was not found.")});
+    ::unlink(encodeNativeName(program).constData()); // beyond QTemporaryDir's reach
 }
 
 void PlatformTest::settingsTwipsAndPaths()
