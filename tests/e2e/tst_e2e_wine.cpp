@@ -1,7 +1,8 @@
 // Real Wine starting the Windows stand-ins, 64-bit and 32-bit, for the real
 // starter and kadrix95: the command line each receives and parses, its
 // directory, the settings in Wine's registry exactly as they were, whatever
-// they hold, the status meanwhile, and an early failure of Wine reported.
+// they hold, the status meanwhile, an early failure of Wine reported, and a
+// 32-bit companion refused where Wine's 32-bit part is missing.
 
 #include "Clicks.h"
 #include "MainWindowHarness.h"
@@ -49,6 +50,7 @@ private Q_SLOTS:
     void cleanupTestCase();
     void companionsStartThroughWine_data();
     void companionsStartThroughWine();
+    void thirtyTwoBitsWithoutWinesPartStartNothing();
 
 private:
     QString wine32Missing_; // why 32-bit companions cannot run here, if so
@@ -169,6 +171,36 @@ void EndToEndWineTest::companionsStartThroughWine()
     QFile::remove(log());
     kadrix.kill();
     kadrix.waitForFinished();
+}
+
+// The real 32-bit stand-in where Wine's 32-bit loader is not found: the
+// starter says what to install, nothing starts, and RunProgram offers no
+// output of a start that never was.
+void EndToEndWineTest::thirtyTwoBitsWithoutWinesPartStartNothing()
+{
+    const QString standin32 = qEnvironmentVariable("KADRIX_WINSTANDIN32");
+    if (standin32.isEmpty())
+        QSKIP("the i686 mingw-w64 cross compiler is missing");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("KADRIX_WINE"));
+    const HostPrograms withoutWine32(environment, {});
+    if (!withoutWine32.map(standin32, {}, {}).failure.contains(QStringLiteral("32-bit part")))
+        QSKIP("the Wine found here runs 32-bit programs by itself");
+    FakeMessages starterMessages;
+    ProcessStarter starter{starterMessages, withoutWine32};
+    MainWindowHarness harness{&starter};
+    starter.readSettingsFrom(harness.settings);
+    QVERIFY(QFile::copy(standin32, harness.progDir + QStringLiteral("/Scalvane.exe")));
+    harness.addDataFile(QStringLiteral("walk1.dg"));
+    harness.start();
+    clickFile(harness.ui().filDatafiles, QStringLiteral("walk1.dg"));
+    QMetaObject::invokeMethod(harness.control(QStringLiteral("&Refine/scale data (Scalvane)")),
+                              "trigger");
+    QCOMPARE(starterMessages.texts().size(), 1);
+    QVERIFY2(starterMessages.texts().constFirst().contains(QStringLiteral("wine32:i386")),
+             qPrintable(starterMessages.texts().constFirst()));
+    QCOMPARE(harness.messages.texts(), QStringList()); // no "View output"
+    QVERIFY(!QFile::exists(log()));
 }
 
 QTEST_MAIN(EndToEndWineTest)
