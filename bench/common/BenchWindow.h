@@ -4,10 +4,10 @@
 #include "FakeMessages.h"
 #include "FakeSettingsStore.h"
 #include "FakeStarter.h"
-#include "app/Settings.h"
 #include "app/frmKadrix.h"
 #include "browser/Browser.h"
 #include "browser/DirectoryReader.h"
+#include "core/Settings.h"
 #include "platform/Host.h"
 
 #include <QCoreApplication>

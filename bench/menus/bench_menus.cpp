@@ -7,8 +7,8 @@
 
 #include "BenchWindow.h"
 #include "Median.h"
-#include "app/AppState.h"
 #include "app/MainControls.h"
+#include "core/AppState.h"
 
 #include <QApplication>
 #include <QDir>

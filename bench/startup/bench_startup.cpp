@@ -17,8 +17,8 @@
 
 #include "Median.h"
 #include "ProcessMemory.h"
-#include "app/VersionText.h"
 #include "app/frmKadrix.h"
+#include "core/VersionText.h"
 #include "platform/Host.h"
 #include "platform/ProcessStarter.h"
 #include "platform/QtMessages.h"

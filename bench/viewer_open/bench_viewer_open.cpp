@@ -16,7 +16,7 @@
 #include "FakeStarter.h"
 #include "Median.h"
 #include "ProcessMemory.h"
-#include "app/AppState.h"
+#include "core/AppState.h"
 #include "docs/BigTextView.h"
 #include "docs/frmViewer.h"
 #include "platform/Host.h"

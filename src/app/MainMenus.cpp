@@ -1,7 +1,8 @@
 #include "app/MainMenus.h"
 
 #include "app/MainControls.h"
-#include "platform/Fonts.h"
+#include "classic/Fonts.h"
+#include "classic/FormBuilder.h"
 
 #include <QAction>
 #include <QMenu>
@@ -31,23 +32,6 @@ QMenu* submenu(QMenu* parent, const char* name, const QString& caption)
     return created;
 }
 
-QAction* item(QMenu* parent, const char* name, const QString& caption)
-{
-    QAction* action = parent->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
-
-template <size_t N>
-void items(QMenu* parent, const char* name, std::array<QAction*, N>& actions,
-           const std::array<const char*, N>& captions)
-{
-    for (size_t i = 0; i < N; ++i) {
-        actions.at(i) = item(parent, name, QString::fromUtf8(captions.at(i)));
-        actions.at(i)->setProperty("index", static_cast<int>(i));
-    }
-}
-
 void separator(QMenu* parent, const char* name)
 {
     parent->addSeparator()->setObjectName(QString::fromLatin1(name));
@@ -56,36 +40,36 @@ void separator(QMenu* parent, const char* name)
 void buildFileMenu(QWidget* window, MainControls& ui)
 {
     ui.mnuFiles = menu(window, "mnuFiles", QStringLiteral("&File"));
-    items<4>(ui.mnuFiles, "mnuOpen", ui.mnuOpen,
-             {"&Open a directory", "&Create a directory", "&Remove the current directory",
-              "&Delete selected file"});
+    menuItems(ui.mnuFiles, "mnuOpen", ui.mnuOpen,
+              {"&Open a directory", "&Create a directory", "&Remove the current directory",
+               "&Delete selected file"});
     separator(ui.mnuFiles, "mnuBar");
-    items<4>(ui.mnuFiles, "mnuDOS", ui.mnuDOS,
-             {"&Calculator", "&DOS prompt", "&Explorer", "&Notepad"});
-    ui.mnuRun = item(ui.mnuFiles, "mnuRun", QStringLiteral("&Run a program"));
+    menuItems(ui.mnuFiles, "mnuDOS", ui.mnuDOS,
+              {"&Calculator", "&DOS prompt", "&Explorer", "&Notepad"});
+    ui.mnuRun = menuItem(ui.mnuFiles, "mnuRun", QStringLiteral("&Run a program"));
     separator(ui.mnuFiles, "mnuBar2");
-    ui.mnuPrint = item(ui.mnuFiles, "mnuPrint", QStringLiteral("&Print"));
-    ui.mnnPrintSetup = item(ui.mnuFiles, "mnnPrintSetup", QStringLiteral("Printer Set&up"));
+    ui.mnuPrint = menuItem(ui.mnuFiles, "mnuPrint", QStringLiteral("&Print"));
+    ui.mnnPrintSetup = menuItem(ui.mnuFiles, "mnnPrintSetup", QStringLiteral("Printer Set&up"));
     separator(ui.mnuFiles, "mnuBar1");
-    ui.mnuExit = item(ui.mnuFiles, "mnuExit", QStringLiteral("&Exit"));
+    ui.mnuExit = menuItem(ui.mnuFiles, "mnuExit", QStringLiteral("&Exit"));
 }
 
 void buildDataMenu(QWidget* window, MainControls& ui)
 {
     ui.mnuDatafiles = menu(window, "mnuDatafiles", QStringLiteral("&Data"));
-    items<5>(ui.mnuDatafiles, "mnuDatafile", ui.mnuDatafile,
-             {"&Select digitized data", "&Refine/scale data (Scalvane)", "&Graph/animate data",
-              "&Edit/view data in ASCII", "Re&number data"});
+    menuItems(ui.mnuDatafiles, "mnuDatafile", ui.mnuDatafile,
+              {"&Select digitized data", "&Refine/scale data (Scalvane)", "&Graph/animate data",
+               "&Edit/view data in ASCII", "Re&number data"});
     ui.mnuDatafiles->addSeparator();
     ui.mnuConverts = submenu(ui.mnuDatafiles, "mnuConverts", QStringLiteral("&Convert data ..."));
     ui.mnuAriel = submenu(ui.mnuConverts, "mnuAriel", QStringLiteral("&Ariel Dynamics ..."));
-    items<10>(ui.mnuAriel, "mnuArielType", ui.mnuArielType,
+    menuItems(ui.mnuAriel, "mnuArielType", ui.mnuArielType,
               {"3&D", "&1T", "&2T", "&3T", "&4T", "&5T", "&6T", "&7T", "&8T", "&9T"});
     for (size_t i = 0; i < ui.mnuArielType.size(); ++i)
         ui.mnuArielType.at(i)->setVisible(i == 1);
-    items<7>(ui.mnuConverts, "mnuConvert", ui.mnuConvert,
-             {"&Elite", "&Motion Analysis", "&Northern Digital", "&Peak Performance", "&Qualisys",
-              "ASCII &text file", "&Vicon"});
+    menuItems(ui.mnuConverts, "mnuConvert", ui.mnuConvert,
+              {"&Elite", "&Motion Analysis", "&Northern Digital", "&Peak Performance", "&Qualisys",
+               "ASCII &text file", "&Vicon"});
     for (size_t i = 0; i < ui.mnuConvert.size(); ++i)
         ui.mnuConvert.at(i)->setEnabled(i == 5);
 }
@@ -93,11 +77,11 @@ void buildDataMenu(QWidget* window, MainControls& ui)
 void buildAnimateAndOptionsMenus(QWidget* window, MainControls& ui)
 {
     ui.mnuImages = menu(window, "mnuImages", QStringLiteral("&Animate"));
-    items<4>(ui.mnuImages, "mnuKadrix", ui.mnuKadrix,
-             {"&Digitized data (.DG)", "&Refined data (.CN)", "&Filtered data (.KM)",
-              "&Simulated data (.SN)"});
+    menuItems(ui.mnuImages, "mnuKadrix", ui.mnuKadrix,
+              {"&Digitized data (.DG)", "&Refined data (.CN)", "&Filtered data (.KM)",
+               "&Simulated data (.SN)"});
     ui.mnuOptions = menu(window, "mnuOptions", QStringLiteral("&Options"));
-    items<1>(ui.mnuOptions, "mnuOption", ui.mnuOption, {"&Change reference system"});
+    menuItems(ui.mnuOptions, "mnuOption", ui.mnuOption, {"&Change reference system"});
     ui.mnuOption[0]->setCheckable(true);
 }
 
@@ -105,23 +89,23 @@ void buildProgramsMenu(QWidget* window, MainControls& ui)
 {
     ui.mnuPrograms =
         menu(window, "mnuPrograms", QStringLiteral("&Programs") + QString(15, QLatin1Char(' ')));
-    items<3>(ui.mnuPrograms, "mnuProgram", ui.mnuProgram, {"&Acrospin", "&Xfer2ACD", "&Xfer2DG"});
+    menuItems(ui.mnuPrograms, "mnuProgram", ui.mnuProgram, {"&Acrospin", "&Xfer2ACD", "&Xfer2DG"});
 }
 
 void buildHelpMenus(QWidget* window, MainControls& ui)
 {
     ui.mnuHelp = menu(window, "mnuHelp", QStringLiteral("&Help"));
-    items<9>(ui.mnuHelp, "mnuHelpItem", ui.mnuHelpItem,
-             {"Over&view", "&Tavromu", "&Scalvane", "&DG file format", "&Ground reactions",
-              "&Kadrix", "&Kinematics", "Installation &Readme", "&Updates"});
+    menuItems(ui.mnuHelp, "mnuHelpItem", ui.mnuHelpItem,
+              {"Over&view", "&Tavromu", "&Scalvane", "&DG file format", "&Ground reactions",
+               "&Kadrix", "&Kinematics", "Installation &Readme", "&Updates"});
     separator(ui.mnuHelp, "mnuBar11");
-    ui.mnuCommandLine = item(ui.mnuHelp, "mnuCommandLine", QStringLiteral("Command line help"));
+    ui.mnuCommandLine = menuItem(ui.mnuHelp, "mnuCommandLine", QStringLiteral("Command line help"));
     separator(ui.mnuHelp, "mnuBar12");
-    ui.mnuAbout = item(ui.mnuHelp, "mnuAbout", QStringLiteral("&About Kadrix for Windows"));
+    ui.mnuAbout = menuItem(ui.mnuHelp, "mnuAbout", QStringLiteral("&About Kadrix for Windows"));
 
     ui.mnuManuals = menu(window, "mnuManuals", QStringLiteral("&Manuals"));
-    items<3>(ui.mnuManuals, "mnuManual", ui.mnuManual,
-             {"&Scalvane .DG file format", "&Kadrix User's Manual", "&Other manuals"});
+    menuItems(ui.mnuManuals, "mnuManual", ui.mnuManual,
+              {"&Scalvane .DG file format", "&Kadrix User's Manual", "&Other manuals"});
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "app/ProgramDirectoryHelp.h"
 
-#include "app/Settings.h"
+#include "core/Settings.h"
 
 #include <QDir>
 #include <QStandardPaths>

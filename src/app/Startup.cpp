@@ -2,18 +2,20 @@
 // manual button, browser, and then the trial named on the command line or
 // the About box as a splash.
 
-#include "app/CaptionButton.h"
-#include "app/CaptionCheckBox.h"
-#include "app/DesktopCommandLine.h"
-#include "app/FileNames.h"
-#include "app/FileTest.h"
-#include "app/InstallLayout.h"
 #include "app/ProgramDirectoryHelp.h"
-#include "app/Settings.h"
 #include "app/StatusPanels.h"
 #include "app/frmKadrix.h"
 #include "browser/DirectoryList.h"
 #include "browser/DriveList.h"
+#include "classic/CaptionButton.h"
+#include "classic/CaptionCheckBox.h"
+#include "classic/Twips.h"
+#include "core/DesktopCommandLine.h"
+#include "core/FileNames.h"
+#include "core/FileTest.h"
+#include "core/InstallLayout.h"
+#include "core/Settings.h"
+#include "core/TrialCaption.h"
 #include "docs/frmAbout.h"
 #include "launcher/Launcher.h"
 #include "platform/FileErrors.h"
@@ -23,7 +25,6 @@
 #include "platform/NativeNames.h"
 #include "platform/PathLookup.h"
 #include "platform/SettingsStore.h"
-#include "platform/Twips.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -50,8 +51,7 @@ void frmKadrix::Form_Load()
         ui_.cmdManuals->setEnabled(true);
     ui_.chkAll->setChecked(true);
     ui_.dlgOpen.initialDirectory = state_.DataDir;
-    ui_.lblTrial->setText(QStringLiteral("Selected file: ") +
-                          shownName(upperCased(state_.TrialName)));
+    ui_.lblTrial->setText(trialCaption(state_.TrialName));
     ui_.lblPath->setText(QStringLiteral("Current path: \n") +
                          shownName(lowerCased(state_.DataDir)));
     enterDataDirOrRecover();
@@ -135,8 +135,7 @@ void frmKadrix::showCommandLineTrial()
 {
     state_.TrialName = StripExt(state_.TrialPath);
     state_.TrialExt = upperCased(GetExt(state_.TrialPath));
-    ui_.lblTrial->setText(QStringLiteral("Selected file: ") +
-                          shownName(upperCased(state_.TrialName)));
+    ui_.lblTrial->setText(trialCaption(state_.TrialName));
     launcher_->cmdAnimate_Click();
 }
 

@@ -1,28 +1,28 @@
 #include "app/frmKadrix.h"
 
-#include "app/CaptionButton.h"
-#include "app/CaptionCheckBox.h"
 #include "app/MainLayout.h"
 #include "app/MainMenus.h"
-#include "app/Settings.h"
 #include "app/StatusPanels.h"
 #include "browser/Browser.h"
 #include "browser/DirectoryList.h"
 #include "browser/DriveList.h"
 #include "browser/FileList.h"
 #include "browser/FileMenu.h"
+#include "classic/Artwork.h"
+#include "classic/CaptionButton.h"
+#include "classic/CaptionCheckBox.h"
+#include "classic/Fonts.h"
+#include "classic/Twips.h"
+#include "core/Settings.h"
 #include "dgoptions/OptionsCommands.h"
-#include "docs/Artwork.h"
 #include "docs/HelpMenu.h"
 #include "docs/frmAbout.h"
 #include "launcher/DataMenu.h"
 #include "launcher/Launcher.h"
 #include "launcher/ProgramsMenu.h"
 #include "platform/FileErrors.h"
-#include "platform/Fonts.h"
 #include "platform/Host.h"
 #include "platform/SettingsStore.h"
-#include "platform/Twips.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -52,17 +52,17 @@ void connectEach(QObject* context, const Control& controls, Signal signal, Handl
 frmKadrix::frmKadrix(Host& host, LaunchInfo launch)
     : host_(host)
     , launch_(std::move(launch))
-    , context_{state_, ui_, host_, *this}
+    , context_{state_, host_, *this}
     , about_([this] { return new frmAbout(state_, this); })
 {
     buildWindow();
     browser_ = std::make_unique<Browser>(state_, ui_, host_);
-    launcher_ = std::make_unique<Launcher>(context_, *browser_);
-    fileMenu_ = std::make_unique<FileMenu>(context_, *browser_);
-    dataMenu_ = std::make_unique<DataMenu>(context_, *browser_, *launcher_, *fileMenu_);
-    programsMenu_ = std::make_unique<ProgramsMenu>(context_, *browser_, *launcher_);
-    optionsCommands_ = std::make_unique<OptionsCommands>(context_);
-    helpMenu_ = std::make_unique<HelpMenu>(context_);
+    launcher_ = std::make_unique<Launcher>(context_, ui_, *browser_);
+    fileMenu_ = std::make_unique<FileMenu>(context_, ui_, *browser_);
+    dataMenu_ = std::make_unique<DataMenu>(context_, ui_, *browser_, *launcher_, *fileMenu_);
+    programsMenu_ = std::make_unique<ProgramsMenu>(context_, ui_, *browser_, *launcher_);
+    optionsCommands_ = std::make_unique<OptionsCommands>(context_, ui_);
+    helpMenu_ = std::make_unique<HelpMenu>(context_, ui_);
     connectBrowser();
     connectButtons();
     connectMenus();
@@ -140,6 +140,23 @@ void frmKadrix::connectBrowser()
     }
     connect(browser, &Browser::animateRequested, launcher_.get(), &Launcher::cmdAnimate_Click);
     connect(browser, &Browser::convertRequested, dataMenu_.get(), &DataMenu::cmdConvert_Click);
+    connect(browser, &Browser::commandsOffered, this, &frmKadrix::applyCommands);
+    connect(dataMenu_.get(), &DataMenu::commandsOffered, this, &frmKadrix::applyCommands);
+}
+
+void frmKadrix::applyCommands(const TrialCommands& commands)
+{
+    const auto apply = [](auto* control, std::optional<bool> enabled) {
+        if (enabled)
+            control->setEnabled(*enabled);
+    };
+    apply(ui_.cmdEdit, commands.cmdEdit);
+    apply(ui_.cmdView, commands.cmdView);
+    apply(ui_.cmdAnimate, commands.cmdAnimate);
+    apply(ui_.cmdConvert, commands.cmdConvert);
+    apply(ui_.cmdOptions, commands.cmdOptions);
+    for (size_t i = 0; i < ui_.mnuProgram.size(); ++i)
+        apply(ui_.mnuProgram.at(i), commands.mnuProgram.at(i));
 }
 
 void frmKadrix::connectButtons()

@@ -14,11 +14,11 @@
 //   This class builds the window and connects each control to its handler;
 //   the handlers reach the host system only through Host.
 
-#include "app/AppState.h"
-#include "app/MainContext.h"
 #include "app/MainControls.h"
-#include "app/VersionText.h"
-#include "app/WindowSlot.h"
+#include "classic/WindowSlot.h"
+#include "core/AppState.h"
+#include "core/HandlerContext.h"
+#include "core/VersionText.h"
 
 #include <QMainWindow>
 
@@ -98,6 +98,7 @@ private:
     void connectBrowser();
     void connectButtons();
     void connectMenus();
+    void applyCommands(const TrialCommands& commands);
     void placeWindow();
     void checkProgramDirectory();
     void enterDataDirOrRecover();
@@ -109,7 +110,7 @@ private:
     LaunchInfo launch_;
     AppState state_;
     MainControls ui_;
-    MainContext context_;
+    HandlerContext context_;
     QString startDir_;
     bool unloaded_ = false;
     QWidget* client_ = nullptr;

@@ -1,17 +1,18 @@
 #include "browser/Browser.h"
 
-#include "app/AppState.h"
-#include "app/CaptionButton.h"
-#include "app/CaptionCheckBox.h"
-#include "app/FileNames.h"
-#include "app/MainControls.h"
-#include "app/Settings.h"
+#include "browser/BrowserPanel.h"
 #include "browser/DirectoryList.h"
 #include "browser/DirectoryReader.h"
 #include "browser/DriveList.h"
 #include "browser/FileList.h"
 #include "browser/FilePatterns.h"
 #include "browser/TestTrial.h"
+#include "classic/CaptionCheckBox.h"
+#include "core/AppState.h"
+#include "core/FileNames.h"
+#include "core/Settings.h"
+#include "core/TrialCaption.h"
+#include "core/TrialCommands.h"
 #include "platform/FileErrors.h"
 #include "platform/Host.h"
 #include "platform/Messages.h"
@@ -23,20 +24,10 @@
 
 namespace kadrix {
 
-namespace {
-
-QString trialLabel(const QString& name, const QString& extension)
-{
-    return QStringLiteral("Selected file: ") + shownName(upperCased(name)) + QLatin1Char('.') +
-           shownName(extension);
-}
-
-} // namespace
-
-Browser::Browser(AppState& state, MainControls& controls, Host& host, QObject* parent)
+Browser::Browser(AppState& state, BrowserPanel& panel, Host& host, QObject* parent)
     : QObject(parent)
     , state_(state)
-    , ui_(controls)
+    , ui_(panel)
     , host_(host)
     , reader_(new DirectoryReader(this))
 {
@@ -93,9 +84,7 @@ void Browser::dirSelect_Change()
     ui_.lblTrial->setText(QStringLiteral("Selected file:"));
     ui_.lblPath->setText(QStringLiteral("Current path:\n") + shownName(lowerCased(state_.DataDir)));
     pointFileListsAt(ui_.dirSelect->path());
-    ui_.cmdView->setEnabled(false);
-    ui_.cmdAnimate->setEnabled(false);
-    ui_.cmdOptions->setEnabled(false);
+    Q_EMIT commandsOffered({.cmdView = false, .cmdAnimate = false, .cmdOptions = false});
 }
 
 void Browser::pointFileListsAt(const QString& directory)
@@ -113,15 +102,14 @@ void Browser::filDatafiles_Click()
     } else {
         setTrialPath(state_, ui_.filDatafiles->selectedName());
         selectTrialFile(state_.TrialPath);
-        ui_.cmdOptions->setEnabled(true);
+        Q_EMIT commandsOffered({.cmdOptions = true});
     }
     ui_.filConverts->refresh();
-    ui_.cmdConvert->setEnabled(false);
-    ui_.cmdView->setEnabled(true);
-    ui_.cmdEdit->setEnabled(true);
-    ui_.cmdAnimate->setEnabled(true);
-    ui_.mnuProgram[1]->setEnabled(true);
-    ui_.mnuProgram[2]->setEnabled(false);
+    Q_EMIT commandsOffered({.cmdEdit = true,
+                            .cmdView = true,
+                            .cmdAnimate = true,
+                            .cmdConvert = false,
+                            .mnuProgram = {std::nullopt, true, false}});
 }
 
 void Browser::filConverts_Click()
@@ -134,25 +122,24 @@ void Browser::filConverts_Click()
         selectTrialFile(ui_.filConverts->selectedName());
     }
     ui_.filDatafiles->refresh();
-    ui_.cmdConvert->setEnabled(true);
-    ui_.cmdEdit->setEnabled(false);
-    ui_.cmdView->setEnabled(false);
-    ui_.cmdAnimate->setEnabled(false);
-    ui_.mnuProgram[1]->setEnabled(false);
-    ui_.mnuProgram[2]->setEnabled(true);
+    Q_EMIT commandsOffered({.cmdEdit = false,
+                            .cmdView = false,
+                            .cmdAnimate = false,
+                            .cmdConvert = true,
+                            .mnuProgram = {std::nullopt, false, true}});
 }
 
 void Browser::selectTrialFile(const QString& fileName)
 {
     state_.TrialExt = upperCased(GetExt(fileName));
     state_.TrialName = StripExt(fileName);
-    ui_.lblTrial->setText(trialLabel(state_.TrialName, state_.TrialExt));
+    ui_.lblTrial->setText(trialCaption(state_.TrialName, state_.TrialExt));
 }
 
 void Browser::filDatafiles_DblClick()
 {
     saveDataDir(host_.settings, state_.DataDir);
-    ui_.cmdOptions->setEnabled(true);
+    Q_EMIT commandsOffered({.cmdOptions = true});
     Q_EMIT animateRequested();
 }
 

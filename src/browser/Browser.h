@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/TrialCommands.h"
+
 #include <QObject>
 
 #include <functional>
@@ -7,10 +9,10 @@
 namespace kadrix {
 
 struct AppState;
+struct BrowserPanel;
 struct DirectoryListing;
 struct FileError;
 struct Host;
-struct MainControls;
 class DirectoryReader;
 
 // The handlers of the main window's small file browser: the drive and
@@ -20,10 +22,11 @@ class Browser final : public QObject {
     Q_OBJECT
 
 public:
-    Browser(AppState& state, MainControls& controls, Host& host, QObject* parent = nullptr);
+    Browser(AppState& state, BrowserPanel& panel, Host& host, QObject* parent = nullptr);
     Q_DISABLE_COPY_MOVE(Browser)
 
     DirectoryReader& reader() { return *reader_; }
+    BrowserPanel& panel() { return ui_; }
 
     void drvDrives_Change();
     void dirSelect_Change();
@@ -50,6 +53,8 @@ Q_SIGNALS:
     // A double-click asks for the natural action on the file just selected.
     void animateRequested();
     void convertRequested();
+    // What a change of directory or trial offers of the trial's commands.
+    void commandsOffered(const TrialCommands& commands);
 
 private:
     void selectTrialFile(const QString& fileName);
@@ -59,7 +64,7 @@ private:
     void reportUnreadableListing(const DirectoryListing& listing);
 
     AppState& state_;
-    MainControls& ui_;
+    BrowserPanel& ui_;
     Host& host_;
     DirectoryReader* reader_ = nullptr;
     // The directory whose reading problem the user was last told of, so

@@ -1,14 +1,14 @@
 #include "browser/FileMenu.h"
 
-#include "app/AppState.h"
-#include "app/MainContext.h"
-#include "app/MainControls.h"
 #include "browser/Browser.h"
+#include "browser/BrowserPanel.h"
 #include "browser/DirectoryList.h"
 #include "browser/DriveList.h"
 #include "browser/FileList.h"
 #include "browser/Housekeeping.h"
-#include "launcher/StartRequests.h"
+#include "core/AppState.h"
+#include "core/HandlerContext.h"
+#include "core/StartRequests.h"
 #include "platform/FileErrors.h"
 #include "platform/Host.h"
 #include "platform/Messages.h"
@@ -22,15 +22,16 @@
 
 namespace kadrix {
 
-FileMenu::FileMenu(MainContext& context, Browser& browser, QObject* parent)
+FileMenu::FileMenu(HandlerContext& context, FileMenuItems& items, Browser& browser, QObject* parent)
     : QObject(parent)
     , context_(context)
+    , items_(items)
     , browser_(browser)
 {}
 
 void FileMenu::mnuFiles_Click()
 {
-    context_.ui.mnuOpen[3]->setEnabled(!context_.state.TrialPath.isEmpty());
+    items_.mnuOpen[3]->setEnabled(!context_.state.TrialPath.isEmpty());
 }
 
 void FileMenu::mnuOpen_Click(int Index)
@@ -53,11 +54,10 @@ void FileMenu::mnuOpen_Click(int Index)
 
 void FileMenu::showBrowserLists()
 {
-    MainControls& ui = context_.ui;
-    ui.drvDrives->setVisible(true);
-    ui.dirSelect->setVisible(true);
-    ui.filDatafiles->setVisible(true);
-    ui.lblDatafiles->setVisible(true);
+    browser_.panel().drvDrives->setVisible(true);
+    browser_.panel().dirSelect->setVisible(true);
+    browser_.panel().filDatafiles->setVisible(true);
+    browser_.panel().lblDatafiles->setVisible(true);
 }
 
 void FileMenu::createDirectory()
@@ -76,7 +76,7 @@ void FileMenu::createDirectory()
             {failure, kApplicationTitle, MessageButtons::Ok, MessageIcon::Exclamation});
         return;
     }
-    context_.ui.dirSelect->refresh();
+    browser_.panel().dirSelect->refresh();
 }
 
 void FileMenu::removeCurrentDirectory()
@@ -99,8 +99,8 @@ void FileMenu::removeCurrentDirectory()
         return;
     }
     state.DataDir = currentDirectory();
-    context_.ui.dirSelect->setPath(state.DataDir);
-    context_.ui.dirSelect->refresh();
+    browser_.panel().dirSelect->setPath(state.DataDir);
+    browser_.panel().dirSelect->refresh();
 }
 
 void FileMenu::deleteSelectedFile()

@@ -2,10 +2,19 @@
 
 #include <QObject>
 
+#include <array>
+
+class QAction;
+
 namespace kadrix {
 
-struct MainContext;
+struct HandlerContext;
 class Browser;
+
+// The "&File" menu's housekeeping items.
+struct FileMenuItems {
+    std::array<QAction*, 4> mnuOpen{};
+};
 
 // The housekeeping of the "&File" menu: opening, creating and removing
 // directories, deleting the selected file, printing and printer set-up.
@@ -13,7 +22,8 @@ class FileMenu final : public QObject {
     Q_OBJECT
 
 public:
-    FileMenu(MainContext& context, Browser& browser, QObject* parent = nullptr);
+    FileMenu(HandlerContext& context, FileMenuItems& items, Browser& browser,
+             QObject* parent = nullptr);
     Q_DISABLE_COPY_MOVE(FileMenu)
 
     void mnuFiles_Click();
@@ -27,7 +37,8 @@ private:
     void removeCurrentDirectory();
     void deleteSelectedFile();
 
-    MainContext& context_;
+    HandlerContext& context_;
+    FileMenuItems& items_;
     Browser& browser_;
 };
 

@@ -1,6 +1,6 @@
 #include "browser/Housekeeping.h"
 
-#include "app/AppState.h"
+#include "core/AppState.h"
 #include "platform/FileErrors.h"
 #include "platform/NativeFiles.h"
 #include "platform/NativeNames.h"

@@ -1,6 +1,6 @@
 #include "browser/TestTrial.h"
 
-#include "app/AppState.h"
+#include "core/AppState.h"
 #include "platform/Messages.h"
 
 namespace kadrix {

@@ -1,7 +1,8 @@
 #include "dgoptions/DGOptionsControls.h"
 
-#include "dgoptions/ThreeStateCheckBox.h"
-#include "platform/Twips.h"
+#include "classic/FormBuilder.h"
+#include "classic/ThreeStateCheckBox.h"
+#include "classic/Twips.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -19,37 +20,27 @@ const std::array<const char*, 10> kReferenceSystems{
     "Framing && moving",   "Framed && moving", "Framing && Panning",
     "Framed && Panning"};
 
-template <typename Control>
-Control* place(Control* control, const QString& name, QRect twipsGeometry)
-{
-    control->setObjectName(name);
-    control->setGeometry(twipsGeometry);
-    return control;
-}
-
 QGroupBox* frame(QWidget* parent, const char* name, const char* caption, QRect geometry)
 {
-    return place(new QGroupBox(QString::fromLatin1(caption), parent), QString::fromLatin1(name),
-                 geometry);
+    return place(new QGroupBox(QString::fromLatin1(caption), parent), name, geometry);
 }
 
-QRadioButton* option(QWidget* parent, const QString& name, const char* caption, QRect geometry)
+QRadioButton* option(QWidget* parent, const char* name, const char* caption, QRect geometry)
 {
     return place(new QRadioButton(QString::fromLatin1(caption), parent), name, geometry);
 }
 
 ThreeStateCheckBox* checkBox(QWidget* parent, const char* name, const char* caption, QRect geometry)
 {
-    return place(new ThreeStateCheckBox(QString::fromLatin1(caption), parent),
-                 QString::fromLatin1(name), geometry);
+    return place(new ThreeStateCheckBox(QString::fromLatin1(caption), parent), name, geometry);
 }
 
 // Buttons of one group share their name and are told apart by an index.
 QRadioButton* indexedOption(QWidget* parent, const char* name, size_t index, const char* caption,
                             QRect geometry)
 {
-    QRadioButton* button = option(parent, QString::fromLatin1(name), caption, geometry);
-    button->setProperty("index", static_cast<int>(index));
+    QRadioButton* button = option(parent, name, caption, geometry);
+    setIndex(button, index);
     return button;
 }
 
@@ -99,17 +90,17 @@ void buildReverseBox(QWidget* form, DGOptionsControls& ui)
 void buildFilteredFrame(QWidget* form, DGOptionsControls& ui)
 {
     ui.fraFiltered = frame(form, "fraFiltered", "Filtered", twipsRect(2655, 2910, 2820, 600));
-    ui.optFiltered = option(ui.fraFiltered, QStringLiteral("optFiltered"), "&Filtered data",
+    ui.optFiltered = option(ui.fraFiltered, "optFiltered", "&Filtered data",
                             twipsRect(120, 255, 2580, kRowHeight));
     ui.fraFiltered->hide();
 }
 
 void buildButtons(QWidget* form, DGOptionsControls& ui)
 {
-    ui.cmdExit = place(new QPushButton(QStringLiteral("O&K"), form), QStringLiteral("cmdExit"),
+    ui.cmdExit = place(new QPushButton(QStringLiteral("O&K"), form), "cmdExit",
                        twipsRect(2655, 3675, 1335, 420));
-    ui.cmdCancel = place(new QPushButton(QStringLiteral("&Cancel"), form),
-                         QStringLiteral("cmdCancel"), twipsRect(4140, 3675, 1335, 420));
+    ui.cmdCancel = place(new QPushButton(QStringLiteral("&Cancel"), form), "cmdCancel",
+                         twipsRect(4140, 3675, 1335, 420));
 }
 
 } // namespace

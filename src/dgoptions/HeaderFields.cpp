@@ -1,6 +1,6 @@
 #include "dgoptions/HeaderFields.h"
 
-#include "app/Fixed5.h"
+#include "core/Fixed5.h"
 
 #include <QString>
 

@@ -1,7 +1,6 @@
 #include "dgoptions/OptionsCommands.h"
 
-#include "app/MainContext.h"
-#include "app/MainControls.h"
+#include "core/HandlerContext.h"
 #include "dgoptions/frmDGOptions.h"
 #include "platform/Host.h"
 
@@ -9,9 +8,10 @@
 
 namespace kadrix {
 
-OptionsCommands::OptionsCommands(MainContext& context, QObject* parent)
+OptionsCommands::OptionsCommands(HandlerContext& context, OptionsMenuItems& items, QObject* parent)
     : QObject(parent)
     , context_(context)
+    , items_(items)
     , dialog_([this] { return loadDialog(); })
 {}
 
@@ -33,7 +33,7 @@ void OptionsCommands::mnuOption_Click(int Index)
 {
     // The item is checkable, so the user's click has just flipped its mark;
     // only "Hide (0,0) coordinates" decides it.
-    context_.ui.mnuOption[0]->setChecked(hideMissingMark_);
+    items_.mnuOption[0]->setChecked(hideMissingMark_);
     if (Index == 0)
         showDialog();
 }
@@ -46,7 +46,7 @@ void OptionsCommands::showDialog()
 void OptionsCommands::markHideMissing(bool checked)
 {
     hideMissingMark_ = checked;
-    context_.ui.mnuOption[0]->setChecked(checked);
+    items_.mnuOption[0]->setChecked(checked);
 }
 
 frmDGOptions* OptionsCommands::dialog() const

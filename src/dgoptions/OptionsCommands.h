@@ -1,13 +1,22 @@
 #pragma once
 
-#include "app/WindowSlot.h"
+#include "classic/WindowSlot.h"
 
 #include <QObject>
 
+#include <array>
+
+class QAction;
+
 namespace kadrix {
 
-struct MainContext;
+struct HandlerContext;
 class frmDGOptions;
+
+// The items of the "&Options" menu.
+struct OptionsMenuItems {
+    std::array<QAction*, 1> mnuOption{};
+};
 
 // Opens the DG options dialog from the "&Options" button and the
 // "&Change reference system" menu item, and keeps that item's check mark
@@ -16,7 +25,8 @@ class OptionsCommands final : public QObject {
     Q_OBJECT
 
 public:
-    explicit OptionsCommands(MainContext& context, QObject* parent = nullptr);
+    explicit OptionsCommands(HandlerContext& context, OptionsMenuItems& items,
+                             QObject* parent = nullptr);
     ~OptionsCommands() override;
     Q_DISABLE_COPY_MOVE(OptionsCommands)
 
@@ -34,7 +44,8 @@ private:
     void showDialog();
     void markHideMissing(bool checked);
 
-    MainContext& context_;
+    HandlerContext& context_;
+    OptionsMenuItems& items_;
     WindowSlot<frmDGOptions> dialog_;
     bool hideMissingMark_ = false;
 };

@@ -1,12 +1,12 @@
 #include "dgoptions/frmDGOptions.h"
 
-#include "app/AppState.h"
+#include "classic/AccessibleWindows.h"
+#include "classic/Artwork.h"
+#include "classic/Fonts.h"
+#include "classic/ThreeStateCheckBox.h"
+#include "core/AppState.h"
 #include "dgoptions/DgFileNames.h"
 #include "dgoptions/OptionsMessages.h"
-#include "dgoptions/ThreeStateCheckBox.h"
-#include "docs/Artwork.h"
-#include "platform/AccessibleWindows.h"
-#include "platform/Fonts.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>

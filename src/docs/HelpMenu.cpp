@@ -1,14 +1,13 @@
 #include "docs/HelpMenu.h"
 
-#include "app/AppState.h"
-#include "app/FileTest.h"
-#include "app/InstallLayout.h"
-#include "app/MainContext.h"
-#include "app/MainControls.h"
+#include "core/AppState.h"
+#include "core/FileTest.h"
+#include "core/HandlerContext.h"
+#include "core/InstallLayout.h"
+#include "core/StartRequests.h"
 #include "docs/ReaderPlugin.h"
 #include "docs/ReaderPluginLoader.h"
 #include "docs/frmViewer.h"
-#include "launcher/StartRequests.h"
 #include "platform/Host.h"
 #include "platform/PathLookup.h"
 #include "platform/Starter.h"
@@ -45,9 +44,10 @@ const QString kFileFormat = QStringLiteral("dg_file.txt");
 
 } // namespace
 
-HelpMenu::HelpMenu(MainContext& context, QObject* parent)
+HelpMenu::HelpMenu(HandlerContext& context, HelpMenuItems& items, QObject* parent)
     : QObject(parent)
     , context_(context)
+    , items_(items)
     , viewer_([this] { return new frmViewer(context_.state, context_.host); })
     , reader_([this] {
         return readerPlugin(context_.host.messages)
@@ -73,7 +73,7 @@ void HelpMenu::mnuHelp_Click()
         const QString name = QString::fromLatin1(kHelpFiles.at(i).tested);
         const QString directory = helpTextDirectory(context_.state.ProgDir, name);
         const int result = TestFile(context_.host.messages, directory, name, 0);
-        context_.ui.mnuHelpItem.at(i)->setEnabled(result == 0);
+        items_.mnuHelpItem.at(i)->setEnabled(result == 0);
     }
 }
 

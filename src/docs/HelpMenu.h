@@ -1,15 +1,24 @@
 #pragma once
 
-#include "app/WindowSlot.h"
+#include "classic/WindowSlot.h"
 
 #include <QObject>
 #include <QString>
 
+#include <array>
+
+class QAction;
+
 namespace kadrix {
 
-struct MainContext;
+struct HandlerContext;
 class ReaderWindow;
 class frmViewer;
+
+// The help-file items of the "&Help" menu.
+struct HelpMenuItems {
+    std::array<QAction*, 9> mnuHelpItem{};
+};
 
 // The "&Help" menu's help files, the "&Manuals" menu and the "Man&ual"
 // button, with the text viewer and the PDF reader they open.
@@ -17,7 +26,7 @@ class HelpMenu final : public QObject {
     Q_OBJECT
 
 public:
-    explicit HelpMenu(MainContext& context, QObject* parent = nullptr);
+    explicit HelpMenu(HandlerContext& context, HelpMenuItems& items, QObject* parent = nullptr);
     ~HelpMenu() override;
     Q_DISABLE_COPY_MOVE(HelpMenu)
 
@@ -39,7 +48,8 @@ private:
     void showViewer();
     void showReader();
 
-    MainContext& context_;
+    HandlerContext& context_;
+    HelpMenuItems& items_;
     QString CurrentDocument_;
     WindowSlot<frmViewer> viewer_;
     WindowSlot<ReaderWindow> reader_;

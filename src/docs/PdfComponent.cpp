@@ -1,7 +1,7 @@
 #include "docs/PdfComponent.h"
 
+#include "classic/Twips.h"
 #include "platform/PathLookup.h"
-#include "platform/Twips.h"
 
 #include <QEvent>
 #include <QFileInfo>

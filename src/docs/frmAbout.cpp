@@ -1,10 +1,10 @@
 #include "docs/frmAbout.h"
 
-#include "app/AppState.h"
-#include "docs/Artwork.h"
-#include "platform/AccessibleWindows.h"
-#include "platform/Fonts.h"
-#include "platform/Twips.h"
+#include "classic/AccessibleWindows.h"
+#include "classic/Artwork.h"
+#include "classic/Fonts.h"
+#include "classic/Twips.h"
+#include "core/AppState.h"
 
 #include <QEvent>
 #include <QGuiApplication>

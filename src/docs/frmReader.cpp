@@ -1,18 +1,18 @@
 #include "docs/frmReader.h"
 
-#include "app/AppState.h"
-#include "app/CaptionButton.h"
+#include "classic/AccessibleWindows.h"
+#include "classic/Artwork.h"
+#include "classic/CaptionButton.h"
+#include "classic/ClassicFrame.h"
+#include "classic/Fonts.h"
+#include "classic/Twips.h"
+#include "core/AppState.h"
 #include "docs/ActivationWatch.h"
-#include "docs/Artwork.h"
-#include "docs/ClassicFrame.h"
 #include "docs/DocumentList.h"
 #include "docs/LayoutRules.h"
 #include "docs/PdfComponent.h"
-#include "platform/AccessibleWindows.h"
-#include "platform/Fonts.h"
 #include "platform/Messages.h"
 #include "platform/NativeNames.h"
-#include "platform/Twips.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -1,22 +1,23 @@
 #include "docs/frmViewer.h"
 
-#include "app/AppState.h"
+#include "classic/Artwork.h"
+#include "classic/ClassicFrame.h"
+#include "classic/Fonts.h"
+#include "classic/FormBuilder.h"
+#include "classic/Twips.h"
+#include "core/AppState.h"
+#include "core/StartRequests.h"
 #include "docs/ActivationWatch.h"
-#include "docs/Artwork.h"
 #include "docs/BigTextView.h"
-#include "docs/ClassicFrame.h"
 #include "docs/LayoutRules.h"
 #include "docs/ViewerError.h"
 #include "docs/ViewerText.h"
-#include "launcher/StartRequests.h"
 #include "platform/FileErrors.h"
-#include "platform/Fonts.h"
 #include "platform/Host.h"
 #include "platform/Messages.h"
 #include "platform/NativeNames.h"
 #include "platform/PathLookup.h"
 #include "platform/Starter.h"
-#include "platform/Twips.h"
 
 #include <QAction>
 #include <QEvent>
@@ -49,22 +50,6 @@ struct FontSize {
 constexpr std::array<FontSize, 6> kFontSizes{{{8, 0}, {10, 1}, {12, 2}, {14, 3}, {18, 4}, {12, 2}}};
 constexpr int kDefaultItem = 5;
 constexpr int kLoadedItem = 1;
-
-QAction* menuItem(QMenu* menu, const char* name, const QString& caption, int index = -1)
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    if (index >= 0)
-        action->setProperty("index", index);
-    return action;
-}
-
-QMenu* topMenu(QMenuBar* bar, const char* name, const QString& caption)
-{
-    QMenu* menu = bar->addMenu(caption);
-    menu->setObjectName(QString::fromLatin1(name));
-    return menu;
-}
 
 } // namespace
 

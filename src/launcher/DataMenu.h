@@ -1,13 +1,26 @@
 #pragma once
 
+#include "core/TrialCommands.h"
+
 #include <QObject>
+
+#include <array>
+
+class QAction;
 
 namespace kadrix {
 
-struct MainContext;
+struct HandlerContext;
 class Browser;
 class FileMenu;
 class Launcher;
+
+// The items of the "&Data" menu and its "&Convert data ..." submenus.
+struct DataMenuItems {
+    std::array<QAction*, 5> mnuDatafile{};
+    std::array<QAction*, 10> mnuArielType{};
+    std::array<QAction*, 7> mnuConvert{};
+};
 
 // The "&Data" menu, its "&Convert data ..." submenu and "Run &Xfer2DG".
 // Items are enabled as their menu opens, from the trial's files on the disk.
@@ -20,8 +33,8 @@ public:
     static constexpr int kAsciiTextItem = 5;
     static constexpr int kViconItem = 6;
 
-    DataMenu(MainContext& context, Browser& browser, Launcher& launcher, FileMenu& fileMenu,
-             QObject* parent = nullptr);
+    DataMenu(HandlerContext& context, DataMenuItems& items, Browser& browser, Launcher& launcher,
+             FileMenu& fileMenu, QObject* parent = nullptr);
     Q_DISABLE_COPY_MOVE(DataMenu)
 
     void mnuDatafiles_Click();
@@ -32,6 +45,10 @@ public:
     void mnuConvert_Click(int Index);
     void cmdConvert_Click();
 
+Q_SIGNALS:
+    // What the trial's files on the disk offer of the trial's commands.
+    void commandsOffered(const TrialCommands& commands);
+
 private:
     bool trialHas(const QString& extension) const;
     void selectDigitizedData();
@@ -40,9 +57,9 @@ private:
     void animateData();
     void editData();
     void renumberData();
-    void choose(const QString& program);
 
-    MainContext& context_;
+    HandlerContext& context_;
+    DataMenuItems& items_;
     Browser& browser_;
     Launcher& launcher_;
     FileMenu& fileMenu_;

@@ -1,12 +1,11 @@
 #include "launcher/Launcher.h"
 
-#include "app/AppState.h"
-#include "app/FileTest.h"
-#include "app/MainContext.h"
-#include "app/MainControls.h"
 #include "browser/Browser.h"
-#include "launcher/StartRequests.h"
-#include "launcher/TrialFiles.h"
+#include "core/AppState.h"
+#include "core/FileTest.h"
+#include "core/HandlerContext.h"
+#include "core/StartRequests.h"
+#include "core/TrialFiles.h"
 #include "platform/Host.h"
 #include "platform/Messages.h"
 #include "platform/PathLookup.h"
@@ -33,9 +32,11 @@ QString animatedExtension(int index)
 
 } // namespace
 
-Launcher::Launcher(MainContext& context, Browser& browser, QObject* parent)
+Launcher::Launcher(HandlerContext& context, AnimateMenuItems& items, Browser& browser,
+                   QObject* parent)
     : QObject(parent)
     , context_(context)
+    , items_(items)
     , browser_(browser)
 {}
 
@@ -66,9 +67,7 @@ void Launcher::offerOutput()
 
 void Launcher::chooseAnimationProgram()
 {
-    AppState& state = context_.state;
-    state.ProgName = QStringLiteral("Kadrix");
-    state.ProgPath = joinPath(state.ProgDir, state.ProgName + QStringLiteral(".exe"));
+    chooseCompanion(context_.state, QStringLiteral("Kadrix"));
 }
 
 void Launcher::animateTrial(const QString& switches)
@@ -100,7 +99,7 @@ void Launcher::mnuImages_Click()
         return;
     const AppState& state = context_.state;
     for (size_t i = 0; i < kAnimatedExtensions.size(); ++i) {
-        context_.ui.mnuKadrix.at(i)->setEnabled(
+        items_.mnuKadrix.at(i)->setEnabled(
             trialFileExists(state, state.TrialName + kAnimatedExtensions.at(i)));
     }
 }

@@ -2,10 +2,19 @@
 
 #include <QObject>
 
+#include <array>
+
+class QAction;
+
 namespace kadrix {
 
-struct MainContext;
+struct HandlerContext;
 class Browser;
+
+// The items of the "&Animate" menu.
+struct AnimateMenuItems {
+    std::array<QAction*, 4> mnuKadrix{};
+};
 
 // Starts the animation program on the current trial: the three trial
 // buttons, the "&Animate" menu and "Command line help"; and RunProgram,
@@ -14,7 +23,8 @@ class Launcher final : public QObject {
     Q_OBJECT
 
 public:
-    Launcher(MainContext& context, Browser& browser, QObject* parent = nullptr);
+    Launcher(HandlerContext& context, AnimateMenuItems& items, Browser& browser,
+             QObject* parent = nullptr);
     Q_DISABLE_COPY_MOVE(Launcher)
 
     // Starts the program at `path` on `file` through the shell, after
@@ -37,7 +47,8 @@ private:
     void animateTrial(const QString& switches);
     void offerOutput();
 
-    MainContext& context_;
+    HandlerContext& context_;
+    AnimateMenuItems& items_;
     Browser& browser_;
 };
 

@@ -1,14 +1,14 @@
 #include "launcher/ProgramsMenu.h"
 
-#include "app/AppState.h"
-#include "app/FileTest.h"
-#include "app/MainContext.h"
-#include "app/MainControls.h"
 #include "browser/Browser.h"
+#include "browser/BrowserPanel.h"
 #include "browser/FileList.h"
+#include "core/AppState.h"
+#include "core/FileTest.h"
+#include "core/HandlerContext.h"
+#include "core/StartRequests.h"
+#include "core/TrialFiles.h"
 #include "launcher/Launcher.h"
-#include "launcher/StartRequests.h"
-#include "launcher/TrialFiles.h"
 #include "platform/FileErrors.h"
 #include "platform/Host.h"
 #include "platform/Messages.h"
@@ -28,10 +28,11 @@ const std::array<QString, 3> kSystemTools = {
 
 } // namespace
 
-ProgramsMenu::ProgramsMenu(MainContext& context, Browser& browser, Launcher& launcher,
-                           QObject* parent)
+ProgramsMenu::ProgramsMenu(HandlerContext& context, ProgramsMenuItems& items, Browser& browser,
+                           Launcher& launcher, QObject* parent)
     : QObject(parent)
     , context_(context)
+    , items_(items)
     , browser_(browser)
     , launcher_(launcher)
 {}
@@ -44,7 +45,7 @@ bool ProgramsMenu::acrospinFileOpens() const
 
 void ProgramsMenu::mnuPrograms_click()
 {
-    context_.ui.mnuProgram[0]->setEnabled(acrospinFileOpens());
+    items_.mnuProgram[0]->setEnabled(acrospinFileOpens());
 }
 
 void ProgramsMenu::mnuProgram_Click(int Index)
@@ -67,10 +68,10 @@ void ProgramsMenu::mnuProgram_Click(int Index)
     } else {
         return;
     }
-    state.ProgPath = joinPath(state.ProgDir, state.ProgName + QStringLiteral(".exe"));
+    state.ProgPath = companionPath(state, state.ProgName);
     launcher_.RunProgram(state.ProgPath, argument, 0);
     // A .DG file the converter writes shows up at the next reading.
-    context_.ui.filDatafiles->refresh();
+    browser_.panel().filDatafiles->refresh();
 }
 
 void ProgramsMenu::mnuDOS_Click(int Index)
@@ -86,7 +87,7 @@ void ProgramsMenu::mnuDOS_Click(int Index)
 void ProgramsMenu::mnuRun_Click()
 {
     AppState& state = context_.state;
-    OpenFileDialog& dialog = context_.ui.dlgOpen;
+    OpenFileDialog& dialog = items_.dlgOpen;
     dialog.initialDirectory = state.ProgDir;
     dialog.fileName = QStringLiteral("*.exe");
     // Programs here seldom end in .exe: every file can be chosen too.
@@ -107,7 +108,7 @@ void ProgramsMenu::mnuRun_Click()
 void ProgramsMenu::returnToDataDir()
 {
     changeCurrentDirectory(context_.state.DataDir);
-    context_.ui.dlgOpen.initialDirectory = context_.state.DataDir;
+    items_.dlgOpen.initialDirectory = context_.state.DataDir;
 }
 
 } // namespace kadrix

@@ -1,12 +1,25 @@
 #pragma once
 
+#include "platform/Messages.h"
+
 #include <QObject>
+
+#include <array>
+
+class QAction;
 
 namespace kadrix {
 
-struct MainContext;
+struct HandlerContext;
 class Browser;
 class Launcher;
+
+// The items of the "&Programs" menu, and the open-file dialog of "&Run a
+// program" with its settings between uses.
+struct ProgramsMenuItems {
+    std::array<QAction*, 3> mnuProgram{};
+    OpenFileDialog dlgOpen;
+};
 
 // The "&Programs" menu (Acrospin and the two converters on the current
 // trial), the system tools of the "&File" menu and "&Run a program".
@@ -14,8 +27,8 @@ class ProgramsMenu final : public QObject {
     Q_OBJECT
 
 public:
-    ProgramsMenu(MainContext& context, Browser& browser, Launcher& launcher,
-                 QObject* parent = nullptr);
+    ProgramsMenu(HandlerContext& context, ProgramsMenuItems& items, Browser& browser,
+                 Launcher& launcher, QObject* parent = nullptr);
     Q_DISABLE_COPY_MOVE(ProgramsMenu)
 
     void mnuPrograms_click();
@@ -27,7 +40,8 @@ private:
     bool acrospinFileOpens() const;
     void returnToDataDir();
 
-    MainContext& context_;
+    HandlerContext& context_;
+    ProgramsMenuItems& items_;
     Browser& browser_;
     Launcher& launcher_;
 };

@@ -1,7 +1,5 @@
 #include "platform/QtMessages.h"
 
-#include "docs/ReaderPlugin.h"
-#include "docs/ReaderPluginLoader.h"
 #include "platform/NativeNames.h"
 
 #include <QApplication>
@@ -166,8 +164,8 @@ QColor QtMessages::chooseColour(const QColor& initial)
 
 void QtMessages::printerSetup()
 {
-    if (ReaderPlugin* plugin = readerPlugin(*this))
-        plugin->printerSetup(dialogParent());
+    if (printerSetup_)
+        printerSetup_(dialogParent());
 }
 
 } // namespace kadrix

@@ -3,11 +3,11 @@
 
 #include "MainWindowHarness.h"
 #include "TestFiles.h"
-#include "app/CaptionButton.h"
-#include "app/Settings.h"
 #include "browser/DirectoryList.h"
 #include "browser/DriveList.h"
 #include "browser/FileList.h"
+#include "classic/CaptionButton.h"
+#include "core/Settings.h"
 #include "docs/frmAbout.h"
 
 #include <QDir>

@@ -6,9 +6,9 @@
 
 #include "MainWindowHarness.h"
 #include "TestFiles.h"
-#include "app/CaptionButton.h"
 #include "browser/DriveList.h"
 #include "browser/MountTable.h"
+#include "classic/CaptionButton.h"
 
 #include <QAbstractItemView>
 #include <QDir>

@@ -5,8 +5,8 @@
 
 #include "MainWindowHarness.h"
 #include "TestFiles.h"
+#include "classic/ThreeStateCheckBox.h"
 #include "dgoptions/OptionsCommands.h"
-#include "dgoptions/ThreeStateCheckBox.h"
 #include "dgoptions/frmDGOptions.h"
 
 #include <QAction>

@@ -3,9 +3,9 @@
 // and writes its texts afresh; "O&K" unloads it.
 
 #include "DocsHelpers.h"
-#include "app/AppState.h"
+#include "classic/Twips.h"
+#include "core/AppState.h"
 #include "docs/frmAbout.h"
-#include "platform/Twips.h"
 
 #include <QLabel>
 #include <QPushButton>

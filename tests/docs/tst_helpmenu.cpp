@@ -3,7 +3,7 @@
 
 #include "DocsHelpers.h"
 #include "MainWindowHarness.h"
-#include "app/CaptionButton.h"
+#include "classic/CaptionButton.h"
 #include "docs/DocumentList.h"
 #include "docs/HelpMenu.h"
 #include "docs/ReaderPlugin.h"

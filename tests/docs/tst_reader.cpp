@@ -3,13 +3,13 @@
 
 #include "DocsHelpers.h"
 #include "FakeMessages.h"
-#include "app/AppState.h"
+#include "classic/Twips.h"
+#include "core/AppState.h"
 #include "docs/DocumentList.h"
 #include "docs/PdfComponent.h"
 #include "docs/ReaderPluginLoader.h"
 #include "docs/frmReader.h"
 #include "platform/NativeNames.h"
-#include "platform/Twips.h"
 
 #include <QDir>
 #include <QLabel>

@@ -6,11 +6,11 @@
 #include "FakeMessages.h"
 #include "FakeSettingsStore.h"
 #include "FakeStarter.h"
-#include "app/AppState.h"
+#include "classic/Twips.h"
+#include "core/AppState.h"
 #include "docs/frmViewer.h"
 #include "platform/Host.h"
 #include "platform/NativeNames.h"
-#include "platform/Twips.h"
 
 #include <QAction>
 #include <QDir>

@@ -7,7 +7,7 @@
 #include "Clicks.h"
 #include "MainWindowHarness.h"
 #include "TestFiles.h"
-#include "app/Settings.h"
+#include "core/Settings.h"
 #include "platform/ProcessStarter.h"
 #include "platform/QtSettingsStore.h"
 

@@ -5,9 +5,9 @@
 
 #include "MainWindowHarness.h"
 #include "TestFiles.h"
-#include "app/CaptionButton.h"
-#include "app/Settings.h"
 #include "browser/FileList.h"
+#include "classic/CaptionButton.h"
+#include "core/Settings.h"
 
 #include <QAction>
 #include <QDir>

@@ -5,7 +5,8 @@
 
 #include "FakeMessages.h"
 #include "TestFiles.h"
-#include "app/FileTest.h"
+#include "classic/Twips.h"
+#include "core/FileTest.h"
 #include "platform/FileErrors.h"
 #include "platform/HostPrograms.h"
 #include "platform/NativeNames.h"
@@ -13,7 +14,6 @@
 #include "platform/ProcessStarter.h"
 #include "platform/QtMessages.h"
 #include "platform/QtSettingsStore.h"
-#include "platform/Twips.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "MainWindowHarness.h"
 
 #include "TestFiles.h"
-#include "app/Settings.h"
 #include "browser/Browser.h"
 #include "browser/DirectoryReader.h"
+#include "core/Settings.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -2,7 +2,7 @@
 // files for the desktop's icon theme: makeicons <directory> <name> <size>...
 // gives <directory>/<size>x<size>/apps/<name>.png for each size.
 
-#include "docs/Artwork.h"
+#include "classic/Artwork.h"
 
 #include <QDir>
 #include <QGuiApplication>

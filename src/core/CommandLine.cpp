@@ -1,6 +1,6 @@
-#include "app/CommandLine.h"
+#include "core/CommandLine.h"
 
-#include "app/AppState.h"
+#include "core/AppState.h"
 
 namespace kadrix {
 

@@ -1,6 +1,6 @@
-#include "app/InstallLayout.h"
+#include "core/InstallLayout.h"
 
-#include "app/FileTest.h"
+#include "core/FileTest.h"
 
 #include <QCoreApplication>
 #include <QDir>

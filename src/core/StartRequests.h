@@ -6,6 +6,14 @@ namespace kadrix {
 
 struct AppState;
 
+// The companion program `name` ("Xfer2DG") in the program directory:
+// ProgDir + name + ".exe".
+QString companionPath(const AppState& state, const QString& name);
+
+// Names the companion program `name` as the program being started
+// (ProgName) and sets its full path (ProgPath).
+void chooseCompanion(AppState& state, const QString& name);
+
 // The program starts of the front-end, one builder for each way it starts a
 // companion program or a system tool. Each gives the request as the
 // Starter carries it out and its command text in the program's own form.

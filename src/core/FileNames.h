@@ -13,4 +13,14 @@ QString StripExt(const QString& name);
 // is returned whole.
 QString GetExt(const QString& name);
 
+// A path cut at the last dot of its file name: {"/d/walk", "dg"}. A dot in
+// a directory part does not count, and a name with no dot after its first
+// character has no extension. StripExt and GetExt keep the classic rule,
+// where every dot counts; this one is for names derived from a path.
+struct SplitName {
+    QString stem;
+    QString extension;
+};
+SplitName splitExtension(const QString& path);
+
 } // namespace kadrix

@@ -1,4 +1,4 @@
-#include "dgoptions/ThreeStateCheckBox.h"
+#include "classic/ThreeStateCheckBox.h"
 
 namespace kadrix {
 

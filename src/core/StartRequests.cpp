@@ -1,11 +1,26 @@
-#include "launcher/StartRequests.h"
+#include "core/StartRequests.h"
 
-#include "app/AppState.h"
-#include "launcher/TrialFiles.h"
+#include "core/AppState.h"
+#include "core/TrialFiles.h"
 #include "platform/NativeNames.h"
 #include "platform/PathLookup.h"
 
 #include <QDir>
+
+namespace kadrix {
+
+QString companionPath(const AppState& state, const QString& name)
+{
+    return joinPath(state.ProgDir, name + QStringLiteral(".exe"));
+}
+
+void chooseCompanion(AppState& state, const QString& name)
+{
+    state.ProgName = name;
+    state.ProgPath = companionPath(state, name);
+}
+
+} // namespace kadrix
 
 namespace kadrix::requests {
 
@@ -30,7 +45,7 @@ QString programOnDisk(const QString& program)
 
 QString animationProgramPath(const AppState& state)
 {
-    return joinPath(state.ProgDir, kAnimationProgram + QStringLiteral(".exe"));
+    return companionPath(state, kAnimationProgram);
 }
 
 StartRequest shellStart(const QString& program, const QStringList& arguments,

@@ -1,7 +1,7 @@
-#include "app/DesktopCommandLine.h"
+#include "core/DesktopCommandLine.h"
 
-#include "app/AppState.h"
-#include "app/CommandLine.h"
+#include "core/AppState.h"
+#include "core/CommandLine.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "docs/Artwork.h"
+#include "classic/Artwork.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,8 +1,10 @@
-#include "app/CommandLine.h"
-#include "app/DesktopCommandLine.h"
-#include "app/InstallLayout.h"
-#include "app/VersionText.h"
 #include "app/frmKadrix.h"
+#include "core/CommandLine.h"
+#include "core/DesktopCommandLine.h"
+#include "core/InstallLayout.h"
+#include "core/VersionText.h"
+#include "docs/ReaderPlugin.h"
+#include "docs/ReaderPluginLoader.h"
 #include "platform/Host.h"
 #include "platform/NativeNames.h"
 #include "platform/ProcessStarter.h"
@@ -50,6 +52,11 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     kadrix::QtMessages messages;
+    // Printing lives in the reader plugin, loaded the first time it is needed.
+    messages.setPrinterSetup([&messages](QWidget* parent) {
+        if (kadrix::ReaderPlugin* plugin = kadrix::readerPlugin(messages))
+            plugin->printerSetup(parent);
+    });
     kadrix::ProcessStarter starter(messages);
     kadrix::QtSettingsStore settings;
     kadrix::Host host{messages, starter, settings};

@@ -1,7 +1,7 @@
-#include "launcher/TrialFiles.h"
+#include "core/TrialFiles.h"
 
-#include "app/AppState.h"
-#include "app/FileNames.h"
+#include "core/AppState.h"
+#include "core/FileNames.h"
 #include "platform/FileErrors.h"
 #include "platform/NativeFiles.h"
 #include "platform/NativeNames.h"
@@ -19,22 +19,6 @@ QString inDirectory(const QString& directory, const QString& name)
         return QDir::fromNativeSeparators(name);
     const QString base = directory.isEmpty() ? currentDirectory() : directory;
     return QDir::fromNativeSeparators(joinPath(base, name));
-}
-
-// A path cut at the last dot of its file name: {"/d/walk", "dg"}; no
-// extension when the name has no dot after its first character.
-struct SplitName {
-    QString stem;
-    QString extension;
-};
-
-SplitName splitExtension(const QString& path)
-{
-    const qsizetype nameStart = path.lastIndexOf(QLatin1Char('/')) + 1;
-    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    if (dot <= nameStart)
-        return {path, {}};
-    return {path.left(dot), path.mid(dot + 1)};
 }
 
 QString inLetterCaseOf(const QString& text, const QString& model)

@@ -1,6 +1,6 @@
-#include "docs/ClassicFrame.h"
+#include "classic/ClassicFrame.h"
 
-#include "platform/Twips.h"
+#include "classic/Twips.h"
 
 namespace kadrix {
 

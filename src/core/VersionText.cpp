@@ -1,4 +1,4 @@
-#include "app/VersionText.h"
+#include "core/VersionText.h"
 
 #include "BuildVersion.h"
 

@@ -1,4 +1,4 @@
-#include "app/CaptionCheckBox.h"
+#include "classic/CaptionCheckBox.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

@@ -2,13 +2,16 @@
 
 #include "FakeMessages.h"
 #include "TestFiles.h"
-#include "app/AppState.h"
-#include "app/DesktopCommandLine.h"
-#include "app/FileNames.h"
-#include "app/FileTest.h"
-#include "app/Fixed5.h"
-#include "app/InstallLayout.h"
-#include "app/VersionText.h"
+#include "core/AppState.h"
+#include "core/DesktopCommandLine.h"
+#include "core/FileNames.h"
+#include "core/FileTest.h"
+#include "core/Fixed5.h"
+#include "core/InstallLayout.h"
+#include "core/StartRequests.h"
+#include "core/TrialCaption.h"
+#include "core/VersionText.h"
+#include "platform/NativeNames.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,6 +31,7 @@ private Q_SLOTS:
     void installedDocumentsServeWhenTheProgramDirectoryHasNone();
     void fileNames_data();
     void fileNames();
+    void trialTexts();
     void fixed5_data();
     void fixed5();
     void versionText_data();
@@ -104,13 +108,18 @@ void HelpersTest::fileNames_data()
     QTest::addColumn<QString>("stripped");
     QTest::addColumn<QString>("extension");
 
-    QTest::newRow("plain") << "run1.dg" << "run1" << "dg";
-    QTest::newRow("two dots") << "a.b.c" << "a.b" << "c";
-    QTest::newRow("leading dot only") << ".dg" << ".dg" << "dg";
-    QTest::newRow("trailing dot") << "abc." << "abc" << "";
-    QTest::newRow("dot in directory") << "C:\\data.old\\run1" << "C:\\data" << "old\\run1";
-    QTest::newRow("no dot") << "README" << "README" << "README";
-    QTest::newRow("empty") << "" << "" << "";
+    // StripExt and GetExt count every dot; splitExtension only the file name's.
+    QTest::addColumn<QString>("stem");
+    QTest::addColumn<QString>("pathExtension");
+
+    QTest::newRow("plain") << "run1.dg" << "run1" << "dg" << "run1" << "dg";
+    QTest::newRow("two dots") << "a.b.c" << "a.b" << "c" << "a.b" << "c";
+    QTest::newRow("leading dot only") << ".dg" << ".dg" << "dg" << ".dg" << "";
+    QTest::newRow("trailing dot") << "abc." << "abc" << "" << "abc" << "";
+    QTest::newRow("dot in directory") << "/data.old/run1" << "/data" << "old/run1" << "/data.old/run1" << "";
+    QTest::newRow("dot in both") << "/d.1/walk.dg" << "/d.1/walk" << "dg" << "/d.1/walk" << "dg";
+    QTest::newRow("no dot") << "README" << "README" << "README" << "README" << "";
+    QTest::newRow("empty") << "" << "" << "" << "" << "";
     // clang-format on
 }
 
@@ -119,8 +128,31 @@ void HelpersTest::fileNames()
     QFETCH(QString, name);
     QFETCH(QString, stripped);
     QFETCH(QString, extension);
+    QFETCH(QString, stem);
+    QFETCH(QString, pathExtension);
     QCOMPARE(StripExt(name), stripped);
     QCOMPARE(GetExt(name), extension);
+    const SplitName split = splitExtension(name);
+    QCOMPARE(split.stem, stem);
+    QCOMPARE(split.extension, pathExtension);
+}
+
+// The texts built from the trial in one place each: the label's caption and
+// a companion program's path.
+void HelpersTest::trialTexts()
+{
+    QCOMPARE(trialCaption(QStringLiteral("walk1")), QStringLiteral("Selected file: WALK1"));
+    QCOMPARE(trialCaption(QStringLiteral("walk1"), QStringLiteral("DG")),
+             QStringLiteral("Selected file: WALK1.DG"));
+    QCOMPARE(trialCaption(QStringLiteral("readme"), QString()),
+             QStringLiteral("Selected file: README."));
+    QCOMPARE(trialCaption(decodeNativeName("m\xfcller"), QStringLiteral("DG")),
+             QStringLiteral("Selected file: M\\xFCLLER.DG"));
+    AppState state;
+    state.ProgDir = QStringLiteral("/opt/suite");
+    chooseCompanion(state, QStringLiteral("Xfer2DG"));
+    QCOMPARE(state.ProgName, QStringLiteral("Xfer2DG"));
+    QCOMPARE(state.ProgPath, QStringLiteral("/opt/suite/Xfer2DG.exe"));
 }
 
 void HelpersTest::fixed5_data()

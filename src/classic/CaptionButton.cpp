@@ -1,4 +1,4 @@
-#include "app/CaptionButton.h"
+#include "classic/CaptionButton.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

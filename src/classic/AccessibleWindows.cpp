@@ -1,4 +1,4 @@
-#include "platform/AccessibleWindows.h"
+#include "classic/AccessibleWindows.h"
 
 #include <QAccessibleWidget>
 #include <QWidget>

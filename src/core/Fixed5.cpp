@@ -1,4 +1,4 @@
-#include "app/Fixed5.h"
+#include "core/Fixed5.h"
 
 #include <QLocale>
 

@@ -1,4 +1,4 @@
-#include "platform/Fonts.h"
+#include "classic/Fonts.h"
 
 #include <QFont>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "app/FileNames.h"
+#include "core/FileNames.h"
 
 namespace kadrix {
 
@@ -21,6 +21,15 @@ QString StripExt(const QString& name)
 QString GetExt(const QString& name)
 {
     return name.right(name.size() - lastDotPosition(name));
+}
+
+SplitName splitExtension(const QString& path)
+{
+    const qsizetype nameStart = path.lastIndexOf(QLatin1Char('/')) + 1;
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    if (dot <= nameStart)
+        return {path, {}};
+    return {path.left(dot), path.mid(dot + 1)};
 }
 
 } // namespace kadrix

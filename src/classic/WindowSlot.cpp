@@ -1,4 +1,4 @@
-#include "app/WindowSlot.h"
+#include "classic/WindowSlot.h"
 
 #include <QWidget>
 

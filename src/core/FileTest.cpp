@@ -1,4 +1,4 @@
-#include "app/FileTest.h"
+#include "core/FileTest.h"
 
 #include "platform/FileErrors.h"
 #include "platform/Messages.h"

@@ -1,0 +1,15 @@
+#include "core/TrialCaption.h"
+
+#include "platform/NativeNames.h"
+
+namespace kadrix {
+
+QString trialCaption(const QString& trialName, const std::optional<QString>& trialExt)
+{
+    QString caption = QStringLiteral("Selected file: ") + shownName(upperCased(trialName));
+    if (trialExt)
+        caption += QLatin1Char('.') + shownName(*trialExt);
+    return caption;
+}
+
+} // namespace kadrix
