@@ -6,6 +6,7 @@
 #include "FakeMessages.h"
 #include "TestFiles.h"
 #include "app/FileTest.h"
+#include "platform/DetachedStart.h"
 #include "platform/FileErrors.h"
 #include "platform/HostPrograms.h"
 #include "platform/NativeNames.h"
@@ -23,8 +24,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstring>
 #include <random>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 using namespace kadrix;
 using kadrix::test::writeFile;
@@ -40,6 +43,8 @@ private Q_SLOTS:
     void systemToolsGetFilesThatAreNoOptions_data();
     void systemToolsGetFilesThatAreNoOptions();
     void aStartInADirectoryThatHasGoneIsReported();
+    void aFailedStartReportsItsOwnError_data();
+    void aFailedStartReportsItsOwnError();
     void settingsTwipsAndPaths();
     void boxesAppearOverTheWindowInUse();
 };
@@ -177,6 +182,36 @@ void PlatformTest::aStartInADirectoryThatHasGoneIsReported()
                          shownName(program) + QStringLiteral("\n\nThe directory to start it in, ") +
                          shownName(gone) + QStringLiteral(", was not found.")});
     ::unlink(encodeNativeName(program).constData()); // beyond QTemporaryDir's reach
+}
+
+void PlatformTest::aFailedStartReportsItsOwnError_data()
+{
+    QTest::addColumn<QByteArray>("program"); // the program file's contents
+    QTest::addColumn<QString>("directory");  // under the temporary root; "" for the current one
+    QTest::addColumn<int>("error");
+
+    QTest::newRow("directory gone") << QByteArray("#!/bin/sh\n") << "gone" << ENOENT;
+    QTest::newRow("no program") << QByteArray("not a program") << "" << ENOEXEC;
+}
+
+// A program whose start fails reports its error before the id of its
+// process is reported (the child that forked it is held back until then):
+// the failure says what failed, never "Success".
+void PlatformTest::aFailedStartReportsItsOwnError()
+{
+    QFETCH(QByteArray, program);
+    QFETCH(QString, directory);
+    QFETCH(int, error);
+    QTemporaryDir root;
+    const QString path = root.filePath(QStringLiteral("tool"));
+    writeFile(path, program);
+    ::chmod(encodeNativeName(path).constData(), 0700);
+    setBeforeIdReported([](qint64 processId) { ::waitpid(pid_t(processId), nullptr, 0); });
+    const DetachedStart started =
+        startDetached(path, {}, directory.isEmpty() ? QString() : root.filePath(directory));
+    setBeforeIdReported(nullptr);
+    QCOMPARE(started.processId, 0);
+    QCOMPARE(started.failure, QString::fromLocal8Bit(std::strerror(error)));
 }
 
 void PlatformTest::settingsTwipsAndPaths()
