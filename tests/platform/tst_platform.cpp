@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,6 +46,8 @@ private Q_SLOTS:
     void aStartInADirectoryThatHasGoneIsReported();
     void aFailedStartReportsItsOwnError_data();
     void aFailedStartReportsItsOwnError();
+    void aWindowsProgramStartsWithoutItsLog_data();
+    void aWindowsProgramStartsWithoutItsLog();
     void settingsTwipsAndPaths();
     void boxesAppearOverTheWindowInUse();
 };
@@ -212,6 +215,58 @@ void PlatformTest::aFailedStartReportsItsOwnError()
     setBeforeIdReported(nullptr);
     QCOMPARE(started.processId, 0);
     QCOMPARE(started.failure, QString::fromLocal8Bit(std::strerror(error)));
+}
+
+void PlatformTest::aWindowsProgramStartsWithoutItsLog_data()
+{
+    QTest::addColumn<QString>("state"); // XDG_STATE_HOME, under the temporary root
+    QTest::addColumn<int>("error");
+
+    QTest::newRow("read-only") << "read-only" << EACCES;
+    QTest::newRow("a file in its place") << "file" << ENOTDIR;
+}
+
+// A log directory that cannot be written (a read-only or full home) keeps
+// no Windows program from starting: it starts without its log, and the
+// status says where the log could not be written.
+void PlatformTest::aWindowsProgramStartsWithoutItsLog()
+{
+    QFETCH(QString, state);
+    QFETCH(int, error);
+    QTemporaryDir root;
+    const QString wine = root.filePath(QStringLiteral("wine"));
+    writeFile(wine, "#!/bin/sh\n: > started\n");
+    ::chmod(encodeNativeName(wine).constData(), 0700);
+    writeFile(root.filePath(QStringLiteral("Kadrix.exe")), "MZ" + QByteArray(0x7E, '\0'));
+    writeFile(root.filePath(QStringLiteral("file")));
+    test::makeDirectory(root.filePath(QStringLiteral("read-only")));
+    ::chmod(QFile::encodeName(root.filePath(QStringLiteral("read-only"))).constData(), 0500);
+    if (error == EACCES && !test::permissionsAreEnforced())
+        QSKIP("root writes in a read-only directory");
+    const QByteArray ownState = qgetenv("XDG_STATE_HOME");
+    const auto restore = qScopeGuard([&] {
+        qputenv("XDG_STATE_HOME", ownState);
+        qunsetenv("KADRIX_WINE");
+    });
+    qputenv("XDG_STATE_HOME", QFile::encodeName(root.filePath(state)));
+    qputenv("KADRIX_WINE", QFile::encodeName(wine));
+    test::FakeMessages messages;
+    ProcessStarter starter{messages};
+    QStringList statuses;
+    connect(&starter, &Starter::progressChanged, [&](const QString& text) { statuses << text; });
+
+    QVERIFY(starter.start({StartKind::Command,
+                           root.filePath(QStringLiteral("Kadrix.exe")),
+                           {QStringLiteral("WALK1.DG")},
+                           root.path(),
+                           kShow,
+                           {}}) > 0);
+    QTRY_COMPARE(statuses.size(), 2);
+    QCOMPARE(statuses.last(), QStringLiteral("Started KADRIX.EXE through Wine without a log: ") +
+                                  root.filePath(state) + QStringLiteral("/kadrix95 cannot be ") +
+                                  QStringLiteral("written (%1).").arg(std::strerror(error)));
+    QTRY_VERIFY(QFile::exists(root.filePath(QStringLiteral("started"))));
+    QCOMPARE(messages.texts(), QStringList());
 }
 
 void PlatformTest::settingsTwipsAndPaths()
