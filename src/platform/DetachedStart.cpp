@@ -100,13 +100,18 @@ struct Pipe {
     }
     ~Pipe()
     {
-        ::close(read);
+        if (read >= 0)
+            ::close(read);
         closeWrite();
     }
     Pipe(const Pipe&) = delete;
     Pipe& operator=(const Pipe&) = delete;
     explicit operator bool() const { return read >= 0; }
-    void closeWrite() { ::close(std::exchange(write, -1)); }
+    void closeWrite()
+    {
+        if (write >= 0)
+            ::close(std::exchange(write, -1));
+    }
 };
 
 void (*beforeIdReported)(qint64 processId) = nullptr;
@@ -139,10 +144,10 @@ DetachedStart startDetached(const QString& program, const QStringList& arguments
         const pid_t program = ::fork();
         if (program == 0)
             runProgram(start, errorReport.write);
+        const qint64 id = program > 0 ? program : -qint64(errno);
         ::close(errorReport.write);
         if (beforeIdReported != nullptr && program > 0)
             beforeIdReported(program);
-        const qint64 id = program > 0 ? program : -qint64(errno);
         writeAllOrExit(idReport.write, &id, sizeof id);
         ::_exit(program > 0 ? 0 : 127);
     }
