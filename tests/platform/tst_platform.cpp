@@ -27,6 +27,7 @@
 #include <sys/stat.h>
 
 using namespace kadrix;
+using kadrix::test::makeDirectory;
 using kadrix::test::writeFile;
 
 class PlatformTest : public QObject {
@@ -216,6 +217,18 @@ void PlatformTest::settingsTwipsAndPaths()
     QVERIFY(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile()); // still the pipe
     QFile::remove(pipe);
     QCOMPARE(store.getSetting("Movarta", "Startup", "Datadir", "default"), "/data/with blanks");
+    // A directory whose name is no UTF-8 is read back as its very bytes by
+    // the next start: here from a copy of the file, which this process's
+    // QSettings has not kept in memory.
+    const QString odd = decodeNativeName("/data/M\xfcller");
+    store.saveSetting("Movarta", "Startup", "Datadir", odd);
+    const QString nextStart = configuration + QStringLiteral("/next start");
+    makeDirectory(nextStart + QStringLiteral("/Movarta"));
+    QVERIFY(QFile::copy(configuration + QStringLiteral("/Movarta/Movarta.conf"),
+                        nextStart + QStringLiteral("/Movarta/Movarta.conf")));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nextStart);
+    QCOMPARE(store.getSetting("Movarta", "Startup", "Datadir", "default"), odd);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configuration);
 
     QCOMPARE(twipsRect(7320, 120, 1215, 615), QRect(488, 8, 81, 41));
     QVERIFY(isFileSystemRoot(QStringLiteral("//")) && !isFileSystemRoot(QStringLiteral("/tmp")));
