@@ -57,6 +57,7 @@ TextRow BigTextView::lastTop() const
 
 void BigTextView::relayout()
 {
+    followChange();
     layout_.setColumns(columns());
     if (hasText())
         top_ = layout_.holding(top_.start);
@@ -103,11 +104,17 @@ void BigTextView::scrollRows(qint64 rows)
 void BigTextView::scrollContentsBy(int, int)
 {
     const int value = verticalScrollBar()->value();
-    if (movingScrollBar_ || !hasText() || value == barValue(top_.start))
+    if (movingScrollBar_)
+        return;
+    // A file read afresh has a new range: the bar is set to the row found.
+    const bool reread = followChange();
+    if (!hasText() || (!reread && value == barValue(top_.start)))
         return;
     const TextRow last = lastTop();
     const TextRow row = layout_.holding(qint64(value) << barShift_);
     top_ = value >= verticalScrollBar()->maximum() || row.start > last.start ? last : row;
+    if (reread)
+        showRow(top_);
     viewport()->update();
 }
 
@@ -115,6 +122,7 @@ void BigTextView::scrollContentsBy(int, int)
 // whole rows, as the keys do.
 void BigTextView::scrollBarAction(int action)
 {
+    followChange();
     QScrollBar* bar = verticalScrollBar();
     const qint64 page = qMax(1, rowsOnScreen() - 1);
     switch (action) {
@@ -176,6 +184,9 @@ void BigTextView::paintRow(QPainter& painter, const TextRow& row, int y) const
 
 void BigTextView::paintEvent(QPaintEvent*)
 {
+    // Not read afresh while painting: the rows drawn now stop where the file does.
+    if (file_ && file_->hasChanged())
+        QMetaObject::invokeMethod(this, &BigTextView::followChange, Qt::QueuedConnection);
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), palette().color(QPalette::Base));
     const std::vector<TextRow> rows = screenRows();
@@ -207,6 +218,7 @@ void BigTextView::changeEvent(QEvent* event)
 
 void BigTextView::keyPressEvent(QKeyEvent* event)
 {
+    followChange();
     const int page = qMax(1, rowsOnScreen() - 1);
     if (event->matches(QKeySequence::Copy))
         copy();
@@ -250,6 +262,7 @@ void BigTextView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return QAbstractScrollArea::mousePressEvent(event);
+    followChange();
     const qint64 place = placeAt(event->position().toPoint());
     select(event->modifiers() & Qt::ShiftModifier ? anchor_ : place, place);
 }

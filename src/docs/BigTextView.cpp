@@ -86,6 +86,20 @@ bool BigTextView::hasText() const
     return lines_ && layout_.hasRows();
 }
 
+bool BigTextView::followChange()
+{
+    if (!file_ || !file_->hasChanged())
+        return false;
+    std::shared_ptr<TextFile> now = file_->reopened();
+    if (!now)
+        return false;
+    const qint64 place = top_.start;
+    setFile(std::move(now));
+    if (hasText())
+        showRow(layout_.holding(place));
+    return true;
+}
+
 qint64 BigTextView::lineCount() const
 {
     return lines_ ? lines_->count() : 0;
@@ -144,6 +158,8 @@ void BigTextView::scrollToLine(qint64 line)
 
 void BigTextView::indexGrown(bool complete)
 {
+    if (followChange())
+        return;
     updateScrollRange();
     if (pendingMatch_.from >= 0 && pendingMatch_.to <= lines_->state().scanned)
         searchFound(std::exchange(pendingMatch_, {}));
@@ -198,6 +214,7 @@ void BigTextView::findNext()
 
 void BigTextView::startSearch(const QString& text, qint64 from)
 {
+    followChange();
     pendingMatch_ = {};
     findBar_->start(hasText() ? file_ : nullptr, text, from);
 }

@@ -26,7 +26,9 @@ class TextLines;
 // a text on a worker thread, anew with each key typed.
 //
 // Places in the text are byte offsets in the file: the top row's start, the
-// ends of the selection and of a match found.
+// ends of the selection and of a match found. A file that another program
+// makes shorter or longer while it is shown is read afresh at the next key,
+// click, scroll, resize or report of the line index.
 class BigTextView final : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -87,6 +89,9 @@ protected:
 
 private:
     bool hasText() const;
+    // Reads the file afresh when another program has changed it since,
+    // keeping the place as far as the file still reaches; true if it did.
+    bool followChange();
     void indexGrown(bool complete);
     void searchFound(TextMatch match);
     void startSearch(const QString& text, qint64 from);
