@@ -113,6 +113,7 @@ void BigTextView::scrollContentsBy(int, int)
     const TextRow last = lastTop();
     const TextRow row = layout_.holding(qint64(value) << barShift_);
     top_ = value >= verticalScrollBar()->maximum() || row.start > last.start ? last : row;
+    pendingTop_ = -1;
     if (reread)
         showRow(top_);
     viewport()->update();
@@ -184,9 +185,6 @@ void BigTextView::paintRow(QPainter& painter, const TextRow& row, int y) const
 
 void BigTextView::paintEvent(QPaintEvent*)
 {
-    // Not read afresh while painting: the rows drawn now stop where the file does.
-    if (file_ && file_->hasChanged())
-        QMetaObject::invokeMethod(this, &BigTextView::followChange, Qt::QueuedConnection);
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), palette().color(QPalette::Base));
     const std::vector<TextRow> rows = screenRows();
@@ -219,6 +217,9 @@ void BigTextView::changeEvent(QEvent* event)
 void BigTextView::keyPressEvent(QKeyEvent* event)
 {
     followChange();
+    // Home and End go where they say, also in a file read afresh just now.
+    if (event->key() == Qt::Key_Home || event->key() == Qt::Key_End)
+        pendingTop_ = -1;
     const int page = qMax(1, rowsOnScreen() - 1);
     if (event->matches(QKeySequence::Copy))
         copy();

@@ -28,7 +28,7 @@ class TextLines;
 // Places in the text are byte offsets in the file: the top row's start, the
 // ends of the selection and of a match found. A file that another program
 // makes shorter or longer while it is shown is read afresh at the next key,
-// click, scroll, resize or report of the line index.
+// click, scroll, resize or search, or when the line index finds it shorter.
 class BigTextView final : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -125,6 +125,7 @@ private:
     qint64 anchor_ = 0;
     qint64 caret_ = 0;
     TextMatch pendingMatch_; // found beyond the text indexed so far
+    qint64 pendingTop_ = -1; // the top row's place in a file read afresh, not indexed yet
     int barShift_ = 0;       // the scroll bar counts bytes, shifted to fit
     bool movingScrollBar_ = false;
     bool shownFull_ = false;
