@@ -89,6 +89,8 @@ private:
             const LockResult lock = lockExclusively(source_.get());
             if (lock == LockResult::Busy)
                 return trialBeingSaved(trial_.name);
+            if (lock == LockResult::Failed) // NoLocks: the file system has none to take
+                return trialNotLocked(trial_.name);
             read_ = identityOf(source_.get());
             if (namesFile(trial_.path, read_) == 0)
                 return {};
@@ -98,7 +100,9 @@ private:
 
     // Nothing but a regular file is opened, so that a pipe or a device
     // under the trial's name can neither block nor be touched, and never
-    // through a link, which another file could be put behind.
+    // through a link, which another file could be put behind. It is opened
+    // for writing too where it may be, only so that its lock is one that
+    // network file systems pass to their server; it is never written.
     FileError openTrial(bool& missing)
     {
         struct stat info {};
@@ -108,8 +112,9 @@ private:
         }
         if (!S_ISREG(info.st_mode))
             return trial_.error(EISDIR);
-        source_ = UniqueFd(::open(trial_.path.constData(),
-                                  O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW));
+        source_ = openNoFollow(O_RDWR);
+        if (!source_)
+            source_ = openNoFollow(O_RDONLY);
         if (!source_ && errno == ELOOP)
             return trialIsLink(trial_.name);
         if (!source_ || ::fstat(source_.get(), &info) != 0)
@@ -120,14 +125,18 @@ private:
         return {};
     }
 
-    // A regular file that an earlier save left under the temporary name
-    // goes, now that no other save can be writing it, but only when it can
-    // be no one's only copy: when it is a second name of the backup (the
-    // file that save read, which its exchange put there), or when the trial
-    // is still the backup's file, so that nothing has been exchanged since
-    // the backup was made and the file left is a copy that never got the
-    // trial's name. Anything else there is not ours to remove or to write
-    // through.
+    UniqueFd openNoFollow(int access) const
+    {
+        return UniqueFd(::open(trial_.path.constData(),
+                               access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW));
+    }
+
+    // A regular file under the temporary name, left by an earlier save
+    // that failed (of this program or of the classic one), is deleted
+    // before the new copy is written, as the classic save did; no other
+    // save can be writing it while the trial is locked. Anything else there
+    // (a directory, a pipe, a device, a link) is not ours to remove or to
+    // write through, and stops the save.
     FileError removeLeftOverTemporary()
     {
         struct stat info {};
@@ -135,11 +144,6 @@ private:
             return errno == ENOENT ? FileError{} : temporary_.error(errno);
         if (!S_ISREG(info.st_mode))
             return temporary_.error(EEXIST);
-        const FileIdentity left{info.st_dev, info.st_ino};
-        const FileIdentity backup = identityOfName(backup_.path);
-        if (backup.inode == 0 || (left != backup && read_ != backup))
-            return temporaryLeftOver(temporary_.name);
-        // ENOENT: a save that has just ended has removed it itself.
         if (const int error = removeFile(temporary_.path); error != 0 && error != ENOENT)
             return temporary_.error(error);
         return {};

@@ -91,6 +91,12 @@ FileError trialBeingSaved(const QString& trialName)
     return saveError(kFileAlreadyOpen, trialName + QStringLiteral(" is being saved"));
 }
 
+FileError trialNotLocked(const QString& trialName)
+{
+    return saveError(kPathFileAccessError,
+                     trialName + QStringLiteral(" cannot be locked against other saves"));
+}
+
 FileError trialIsLink(const QString& trialName)
 {
     return saveError(kPathFileAccessError,
@@ -103,13 +109,6 @@ FileError linkWithoutDgName(const QString& link, const QString& target)
                      link + QStringLiteral(" is a link to ") + target +
                          QStringLiteral(", whose name does not end in .DG: no backup name can be "
                                         "formed beside it"));
-}
-
-FileError temporaryLeftOver(const QString& temporaryName)
-{
-    return saveError(kFileAlreadyExists,
-                     temporaryName + QStringLiteral(" is left from an earlier save and may be "
-                                                    "the only copy of a file; it is kept"));
 }
 
 } // namespace kadrix

@@ -27,6 +27,10 @@ FileError saveErrorFromHeader(HeaderError error, const QString& trialName);
 // The error a trial that another save is rewriting reports.
 FileError trialBeingSaved(const QString& trialName);
 
+// The error a trial reports whose lock against other saves could not be
+// taken for another reason than another save holding it.
+FileError trialNotLocked(const QString& trialName);
+
 // The error a trial reports that is a symbolic link when it is to be read:
 // only the file a link leads to is ever saved.
 FileError trialIsLink(const QString& trialName);
@@ -34,9 +38,5 @@ FileError trialIsLink(const QString& trialName);
 // The error a trial reports that is a link to a file whose name does not
 // end in .DG, beside which no temporary or backup name can be formed.
 FileError linkWithoutDgName(const QString& link, const QString& target);
-
-// The error a regular file left under the temporary name reports when it
-// may be the only copy of a file (see the rewrite's removal of it).
-FileError temporaryLeftOver(const QString& temporaryName);
 
 } // namespace kadrix

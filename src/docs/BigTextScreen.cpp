@@ -57,6 +57,7 @@ TextRow BigTextView::lastTop() const
 
 void BigTextView::relayout()
 {
+    followChange();
     layout_.setColumns(columns());
     if (hasText())
         top_ = layout_.holding(top_.start);
@@ -103,11 +104,18 @@ void BigTextView::scrollRows(qint64 rows)
 void BigTextView::scrollContentsBy(int, int)
 {
     const int value = verticalScrollBar()->value();
-    if (movingScrollBar_ || !hasText() || value == barValue(top_.start))
+    if (movingScrollBar_)
+        return;
+    // A file read afresh has a new range: the bar is set to the row found.
+    const bool reread = followChange();
+    if (!hasText() || (!reread && value == barValue(top_.start)))
         return;
     const TextRow last = lastTop();
     const TextRow row = layout_.holding(qint64(value) << barShift_);
     top_ = value >= verticalScrollBar()->maximum() || row.start > last.start ? last : row;
+    pendingTop_ = -1;
+    if (reread)
+        showRow(top_);
     viewport()->update();
 }
 
@@ -115,6 +123,7 @@ void BigTextView::scrollContentsBy(int, int)
 // whole rows, as the keys do.
 void BigTextView::scrollBarAction(int action)
 {
+    followChange();
     QScrollBar* bar = verticalScrollBar();
     const qint64 page = qMax(1, rowsOnScreen() - 1);
     switch (action) {
@@ -207,6 +216,10 @@ void BigTextView::changeEvent(QEvent* event)
 
 void BigTextView::keyPressEvent(QKeyEvent* event)
 {
+    followChange();
+    // Home and End go where they say, also in a file read afresh just now.
+    if (event->key() == Qt::Key_Home || event->key() == Qt::Key_End)
+        pendingTop_ = -1;
     const int page = qMax(1, rowsOnScreen() - 1);
     if (event->matches(QKeySequence::Copy))
         copy();
@@ -250,6 +263,7 @@ void BigTextView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return QAbstractScrollArea::mousePressEvent(event);
+    followChange();
     const qint64 place = placeAt(event->position().toPoint());
     select(event->modifiers() & Qt::ShiftModifier ? anchor_ : place, place);
 }

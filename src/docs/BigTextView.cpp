@@ -58,6 +58,7 @@ void BigTextView::setFile(std::shared_ptr<TextFile> file)
         return;
     findBar_->stop();
     pendingMatch_ = {};
+    pendingTop_ = -1;
     layout_.setText(nullptr, pieces_.rowAnchor);
     lines_.reset();
     file_ = std::move(file);
@@ -84,6 +85,23 @@ void BigTextView::setFile(std::shared_ptr<TextFile> file)
 bool BigTextView::hasText() const
 {
     return lines_ && layout_.hasRows();
+}
+
+bool BigTextView::followChange()
+{
+    if (!file_ || !file_->hasChanged())
+        return false;
+    std::shared_ptr<TextFile> now = file_->reopened();
+    if (!now)
+        return false;
+    const qint64 place = top_.start;
+    setFile(std::move(now));
+    if (hasText())
+        showRow(layout_.holding(place));
+    // A place the index has not reached yet is shown once it has.
+    if (hasText() && place > lines_->state().scanned)
+        pendingTop_ = place;
+    return true;
 }
 
 qint64 BigTextView::lineCount() const
@@ -144,7 +162,12 @@ void BigTextView::scrollToLine(qint64 line)
 
 void BigTextView::indexGrown(bool complete)
 {
+    // An index that ends before the file does met a read that came back short.
+    if (complete && lines_->state().scanned < file_->shownSize() && followChange())
+        return;
     updateScrollRange();
+    if (pendingTop_ >= 0 && (complete || pendingTop_ <= lines_->state().scanned))
+        showRow(layout_.holding(std::exchange(pendingTop_, -1)));
     if (pendingMatch_.from >= 0 && pendingMatch_.to <= lines_->state().scanned)
         searchFound(std::exchange(pendingMatch_, {}));
     if (!shownFull_)
@@ -198,6 +221,7 @@ void BigTextView::findNext()
 
 void BigTextView::startSearch(const QString& text, qint64 from)
 {
+    followChange();
     pendingMatch_ = {};
     findBar_->start(hasText() ? file_ : nullptr, text, from);
 }
@@ -210,6 +234,7 @@ void BigTextView::searchFound(TextMatch match)
         return;
     }
     select(match.from, match.to);
+    pendingTop_ = -1;
     const std::vector<TextRow> rows = screenRows();
     const bool onScreen =
         std::any_of(rows.begin(), rows.end() - qMin<qsizetype>(1, qsizetype(rows.size())),

@@ -26,7 +26,9 @@ class TextLines;
 // a text on a worker thread, anew with each key typed.
 //
 // Places in the text are byte offsets in the file: the top row's start, the
-// ends of the selection and of a match found.
+// ends of the selection and of a match found. A file that another program
+// makes shorter or longer while it is shown is read afresh at the next key,
+// click, scroll, resize or search, or when the line index finds it shorter.
 class BigTextView final : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -87,6 +89,9 @@ protected:
 
 private:
     bool hasText() const;
+    // Reads the file afresh when another program has changed it since,
+    // keeping the place as far as the file still reaches; true if it did.
+    bool followChange();
     void indexGrown(bool complete);
     void searchFound(TextMatch match);
     void startSearch(const QString& text, qint64 from);
@@ -120,6 +125,7 @@ private:
     qint64 anchor_ = 0;
     qint64 caret_ = 0;
     TextMatch pendingMatch_; // found beyond the text indexed so far
+    qint64 pendingTop_ = -1; // the top row's place in a file read afresh, not indexed yet
     int barShift_ = 0;       // the scroll bar counts bytes, shifted to fit
     bool movingScrollBar_ = false;
     bool shownFull_ = false;

@@ -1,9 +1,12 @@
 #include "docs/DocumentList.h"
 
+#include "platform/NativeFiles.h"
+#include "platform/NativeNames.h"
 #include "platform/PathLookup.h"
 
-#include <QDir>
 #include <QKeyEvent>
+
+#include <algorithm>
 
 namespace kadrix {
 
@@ -20,36 +23,55 @@ void DocumentList::setPath(const QString& path)
     refresh();
 }
 
+namespace {
+
+constexpr int kNameRole = Qt::UserRole;
+
+// The directory read byte for byte: its name and the documents' names may
+// hold bytes that are no UTF-8 (see NativeNames.h). Sorted by name, letter
+// case ignored.
+QStringList documentsIn(const QString& directory)
+{
+    if (directory.isEmpty())
+        return {};
+    QStringList found = fileNamesEndingIn(resolvePathCase(directory), ".pdf");
+    std::sort(found.begin(), found.end(), [](const QString& a, const QString& b) {
+        const int folded = QString::compare(a, b, Qt::CaseInsensitive);
+        return folded != 0 ? folded < 0 : a < b;
+    });
+    return found;
+}
+
+} // namespace
+
 void DocumentList::refresh()
 {
     const QString selected = selectedName();
-    QDir directory(resolvePathCase(path_));
-    // Name filters of QDir ignore letter case unless told otherwise.
-    directory.setNameFilters({QStringLiteral("*.pdf")});
-    directory.setFilter(QDir::Files);
-    directory.setSorting(QDir::Name | QDir::IgnoreCase);
-    const QStringList found = path_.isEmpty() ? QStringList() : directory.entryList();
+    const QStringList found = documentsIn(path_);
     if (found == names())
         return;
     clear();
-    addItems(found);
-    const QList<QListWidgetItem*> again = findItems(selected, Qt::MatchExactly);
-    if (!selected.isEmpty() && !again.isEmpty())
-        setCurrentItem(again.constFirst());
+    for (const QString& name : found) {
+        // Shown with its odd bytes written out; kept as it is.
+        auto* entry = new QListWidgetItem(shownName(name), this);
+        entry->setData(kNameRole, name);
+        if (!selected.isEmpty() && name == selected)
+            setCurrentItem(entry);
+    }
 }
 
 QStringList DocumentList::names() const
 {
     QStringList result;
     for (int row = 0; row < count(); ++row)
-        result.append(item(row)->text());
+        result.append(item(row)->data(kNameRole).toString());
     return result;
 }
 
 QString DocumentList::selectedName() const
 {
     const QListWidgetItem* current = currentItem();
-    return current && current->isSelected() ? current->text() : QString();
+    return current && current->isSelected() ? current->data(kNameRole).toString() : QString();
 }
 
 void DocumentList::keyPressEvent(QKeyEvent* event)

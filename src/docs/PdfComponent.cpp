@@ -1,14 +1,18 @@
 #include "docs/PdfComponent.h"
 
 #include "classic/Twips.h"
+#include "platform/FileErrors.h"
+#include "platform/NativeNames.h"
 #include "platform/PathLookup.h"
 
 #include <QEvent>
-#include <QFileInfo>
+#include <QFile>
 #include <QLabel>
 #include <QPdfDocument>
 #include <QPdfView>
 #include <QVBoxLayout>
+
+#include <sys/stat.h>
 
 namespace kadrix {
 
@@ -28,6 +32,12 @@ QString reasonOf(QPdfDocument::Error error)
     default:
         return QStringLiteral("The document could not be read.");
     }
+}
+
+QPdfDocument::Error openFailure(const FileError& failure)
+{
+    const bool missing = failure.number == kFileNotFound || failure.number == kPathNotFound;
+    return missing ? QPdfDocument::Error::FileNotFound : QPdfDocument::Error::Unknown;
 }
 
 } // namespace
@@ -61,27 +71,60 @@ void PdfComponent::setSrc(const QString& path)
 {
     src_ = path;
     if (path.isEmpty()) {
-        document_->close();
-        loadedFile_.clear();
+        close();
         showNotice({});
         return;
     }
     const QString file = resolvePathCase(path);
     if (showsUnchanged(file))
         return;
-    const QFileInfo info(file);
-    const QPdfDocument::Error error = document_->load(file);
-    if (error == QPdfDocument::Error::None) {
-        loadedFile_ = file;
-        loadedModified_ = info.lastModified();
-        loadedSize_ = info.size();
+    const QString failure = load(file);
+    if (failure.isEmpty()) {
         showNotice({});
     } else {
-        document_->close();
-        loadedFile_.clear();
-        showNotice(QStringLiteral("This document could not be opened:\n") + path +
-                   QStringLiteral("\n\n") + reasonOf(error));
+        close();
+        showNotice(QStringLiteral("This document could not be opened:\n") + shownName(path) +
+                   QStringLiteral("\n\n") + failure);
     }
+}
+
+PdfComponent::FileStamp PdfComponent::stampOf(const struct stat& status)
+{
+    return {status.st_size, qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
+}
+
+PdfComponent::FileStamp PdfComponent::stampOf(const QString& path)
+{
+    struct stat status {};
+    if (::stat(encodeNativeName(path).constData(), &status) != 0)
+        return {};
+    return stampOf(status);
+}
+
+// The file is opened by its very bytes (Qt PDF would encode a name that is
+// no UTF-8 into another one) and stays open while the document is shown:
+// the document reads its pages from it.
+QString PdfComponent::load(const QString& file)
+{
+    auto opened = std::make_unique<QFile>();
+    if (const FileError failure = openRegularFile(*opened, file))
+        return reasonOf(openFailure(failure));
+    struct stat status {};
+    ::fstat(opened->handle(), &status);
+    document_->load(opened.get()); // closes the document shown before
+    file_ = std::move(opened);
+    if (document_->status() != QPdfDocument::Status::Ready)
+        return reasonOf(document_->error());
+    loadedFile_ = file;
+    loadedStamp_ = stampOf(status);
+    return {};
+}
+
+void PdfComponent::close()
+{
+    document_->close();
+    file_.reset();
+    loadedFile_.clear();
 }
 
 bool PdfComponent::showsUnchanged(const QString& file) const
@@ -89,8 +132,8 @@ bool PdfComponent::showsUnchanged(const QString& file) const
     if (loadedFile_.isEmpty() || file != loadedFile_ ||
         document_->status() != QPdfDocument::Status::Ready)
         return false;
-    const QFileInfo info(file);
-    return info.exists() && info.lastModified() == loadedModified_ && info.size() == loadedSize_;
+    const FileStamp stamp = stampOf(file);
+    return stamp.size >= 0 && stamp == loadedStamp_;
 }
 
 void PdfComponent::setRectangle(QRect rectangle)

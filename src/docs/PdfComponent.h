@@ -1,15 +1,16 @@
 #pragma once
 
-#include <QDateTime>
 #include <QRect>
 #include <QString>
 
 #include <memory>
 
+class QFile;
 class QLabel;
 class QPdfDocument;
 class QPdfView;
 class QWidget;
+struct stat;
 
 namespace kadrix {
 
@@ -41,18 +42,31 @@ public:
     QString notice() const;
 
 private:
+    // What tells a changed file: its size and its time of change.
+    struct FileStamp {
+        qint64 size = -1;
+        qint64 changed = -1;
+        bool operator==(const FileStamp&) const = default;
+    };
+    static FileStamp stampOf(const struct stat& status);
+    static FileStamp stampOf(const QString& path);
+
+    // Why the document could not be shown, or the empty text.
+    QString load(const QString& file);
+    void close();
     bool showsUnchanged(const QString& file) const;
     void showNotice(const QString& text);
 
-    // The document outlives the view that shows it: the view is deleted first.
+    // The file outlives the document read from it, and the document the view
+    // that shows it: the view is deleted first.
+    std::unique_ptr<QFile> file_;
     std::unique_ptr<QPdfDocument> document_;
     QPdfView* view_ = nullptr;
     QLabel* notice_ = nullptr;
     QString src_;
     QRect rectangle_;
     QString loadedFile_;
-    QDateTime loadedModified_;
-    qint64 loadedSize_ = -1;
+    FileStamp loadedStamp_;
 };
 
 } // namespace kadrix

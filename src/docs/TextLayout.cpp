@@ -41,11 +41,6 @@ QByteArrayView TextLayout::read(qint64 from, qint64 size) const
         qBound<qint64>(0, to - from, window_.size() - at));
 }
 
-bool TextLayout::endsText(qint64 offset) const
-{
-    return offset >= lines_->file().shownSize();
-}
-
 bool TextLayout::exists(qint64 rowStart) const
 {
     const LineIndex::State known = lines_->state();
@@ -72,9 +67,11 @@ TextRow TextLayout::rowAt(qint64 start, qint64 lineStart, qint64 line) const
     // Only an anchor the row could reach is looked up.
     const qint64 next =
         lineStart + number * rowAnchor_ - start < wanted ? anchor(lineStart, number) - start : -1;
+    // Fewer bytes than asked for: the text ends there, also where the file
+    // has become shorter than it was.
     const QByteArrayView bytes = read(start, wanted);
     const textrows::RowBreak row =
-        textrows::breakRow(bytes, encoding(), columns_, next, endsText(start + bytes.size()));
+        textrows::breakRow(bytes, encoding(), columns_, next, bytes.size() < wanted);
     return {line,        lineStart, start, start + row.end, row.next < 0 ? -1 : start + row.next,
             row.endsLine};
 }
@@ -89,7 +86,8 @@ const std::vector<TextRow>& TextLayout::segment(qint64 start, qint64 lineStart, 
     const qint64 end = lineStart + ((start - lineStart) / rowAnchor_ + 1) * rowAnchor_;
     TextRow row = rowAt(start, lineStart, line);
     segment_.rows.push_back(row);
-    while (!row.endsLine && row.next >= 0 && row.next < end) {
+    // Each row must start beyond the one before, whatever the file holds by now.
+    while (!row.endsLine && row.next > row.start && row.next < end) {
         row = rowAt(row.next, lineStart, line);
         segment_.rows.push_back(row);
     }
@@ -138,7 +136,7 @@ TextRow TextLayout::last() const
 
 std::optional<TextRow> TextLayout::next(const TextRow& row) const
 {
-    if (row.next < 0 || !exists(row.next))
+    if (row.next <= row.start || !exists(row.next))
         return std::nullopt;
     return row.endsLine ? rowAt(row.next, row.next, row.line + 1)
                         : rowAt(row.next, row.lineStart, row.line);
@@ -148,9 +146,14 @@ std::optional<TextRow> TextLayout::previous(const TextRow& row) const
 {
     if (row.start <= 0)
         return std::nullopt;
-    if (row.start > row.lineStart)
-        return holdingInLine(row.start - 1, row.lineStart, row.line);
-    return holdingInLine(row.start - 1, lines_->start(row.line - 1), row.line - 1);
+    const TextRow before =
+        row.start > row.lineStart
+            ? holdingInLine(row.start - 1, row.lineStart, row.line)
+            : holdingInLine(row.start - 1, lines_->start(row.line - 1), row.line - 1);
+    // A file changed under the view can give no row before this one.
+    if (before.start >= row.start)
+        return std::nullopt;
+    return before;
 }
 
 TextRow TextLayout::moved(TextRow row, qint64 rows) const

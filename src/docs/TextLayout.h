@@ -66,7 +66,6 @@ private:
     TextRow holdingInLine(qint64 offset, qint64 lineStart, qint64 line) const;
     qint64 anchor(qint64 lineStart, qint64 number) const;
     const std::vector<TextRow>& segment(qint64 start, qint64 lineStart, qint64 line) const;
-    bool endsText(qint64 offset) const;
     // Bytes [from, from + size) of the file, fewer at its end; valid until the next call.
     QByteArrayView read(qint64 from, qint64 size) const;
 

@@ -48,7 +48,8 @@ RowBreak breakRow(QByteArrayView bytes, TextEncoding encoding, int columns, qsiz
 {
     const qsizetype longest = longestRow(columns);
     int column = 0;
-    for (qsizetype at = 0;;) {
+    // A byte-order mark takes no column: decoding drops it.
+    for (qsizetype at = byteOrderMark(bytes, encoding);;) {
         if (at >= bytes.size())
             return textEnds ? RowBreak{at, -1, true} : RowBreak{at, at, false};
         const char byte = bytes.at(at);

@@ -97,6 +97,28 @@ bool TextFile::sameAs(const TextFile& other) const
            changedNs_ == other.changedNs_;
 }
 
+bool TextFile::hasChanged() const
+{
+    struct stat info {};
+    return ::fstat(descriptor_, &info) == 0 &&
+           (qint64(info.st_size) != size_ || changeTime(info) != changedNs_);
+}
+
+std::shared_ptr<TextFile> TextFile::reopened() const
+{
+    const int copy = ::fcntl(descriptor_, F_DUPFD_CLOEXEC, 0);
+    if (copy < 0)
+        return nullptr;
+    struct stat info {};
+    if (::fstat(copy, &info) != 0) {
+        ::close(copy);
+        return nullptr;
+    }
+    // Its bytes are checked for UTF-8 again, as a file opened anew.
+    return std::make_shared<TextFile>(copy, qint64(info.st_size), info.st_dev, info.st_ino,
+                                      changeTime(info));
+}
+
 OpenedText openViewerFile(const QString& path)
 {
     // Looked at first, so that opening never waits for a pipe's writer or
@@ -152,9 +174,14 @@ QString decodeViewerText(QByteArrayView bytes)
     return decodeViewerText(bytes, utf8 ? TextEncoding::Utf8 : TextEncoding::Windows1252);
 }
 
+qsizetype byteOrderMark(QByteArrayView bytes, TextEncoding encoding)
+{
+    return encoding == TextEncoding::Utf8 && bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+}
+
 qsizetype bytesOfUnits(QByteArrayView bytes, TextEncoding encoding, qsizetype units)
 {
-    qsizetype at = 0;
+    qsizetype at = byteOrderMark(bytes, encoding);
     while (units > 0 && at < bytes.size()) {
         const auto lead = static_cast<unsigned char>(bytes.at(at));
         qsizetype length = 1;

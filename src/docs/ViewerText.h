@@ -37,6 +37,12 @@ public:
     void read(qint64 from, qint64 to, QByteArray& bytes) const;
     // The same file, unchanged since `other` was opened.
     bool sameAs(const TextFile& other) const;
+    // Another program has made the file shorter or longer, or written it,
+    // since it was opened: reads no longer give the bytes counted.
+    bool hasChanged() const;
+    // The same open file as it is now, its size taken afresh; null when no
+    // file handle is left.
+    std::shared_ptr<TextFile> reopened() const;
 
     // Texts are UTF-8 until a byte sequence proves otherwise; then the whole
     // file is read in the Windows code page the suite's older texts use.
@@ -79,8 +85,13 @@ QString decodeViewerText(QByteArrayView bytes, TextEncoding encoding);
 // The same, UTF-8 when the bytes are valid UTF-8, else the Windows code page.
 QString decodeViewerText(QByteArrayView bytes);
 
+// The byte-order mark that starts `bytes` in `encoding`, which decoding
+// drops: its length, or 0.
+qsizetype byteOrderMark(QByteArrayView bytes, TextEncoding encoding);
+
 // How many of `bytes` decode, as decodeViewerText does, to the first
-// `units` UTF-16 code units of the text.
+// `units` UTF-16 code units of the text; a leading byte-order mark counts
+// for none.
 qsizetype bytesOfUnits(QByteArrayView bytes, TextEncoding encoding, qsizetype units);
 
 // How many of `bytes` end on a whole UTF-8 character: a sequence begun in

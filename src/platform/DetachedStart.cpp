@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -87,6 +88,34 @@ ssize_t readFully(int fd, void* data, size_t size)
     return static_cast<ssize_t>(done);
 }
 
+// Both ends of a pipe that no started program inherits, closed when it goes.
+struct Pipe {
+    int read = -1;
+    int write = -1;
+    Pipe()
+    {
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC) == 0)
+            read = ends[0], write = ends[1];
+    }
+    ~Pipe()
+    {
+        if (read >= 0)
+            ::close(read);
+        closeWrite();
+    }
+    Pipe(const Pipe&) = delete;
+    Pipe& operator=(const Pipe&) = delete;
+    explicit operator bool() const { return read >= 0; }
+    void closeWrite()
+    {
+        if (write >= 0)
+            ::close(std::exchange(write, -1));
+    }
+};
+
+void (*beforeIdReported)(qint64 processId) = nullptr;
+
 QString describeErrno(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -94,44 +123,54 @@ QString describeErrno(int error)
 
 } // namespace
 
+// Reports come down two pipes, so that the program's id and an error of
+// its start can never be read one for the other: the child in between
+// writes the id to one; the program writes the errno of a failed chdir or
+// execve to the other, which closes by itself when execve succeeds.
 DetachedStart startDetached(const QString& program, const QStringList& arguments,
                             const QString& workingDirectory)
 {
     const PreparedStart start = prepare(program, arguments, workingDirectory);
-    int report[2];
-    if (::pipe2(report, O_CLOEXEC) != 0)
+    Pipe idReport, errorReport;
+    if (!idReport || !errorReport)
         return {0, describeErrno(errno)};
     // Started from a child that ends at once, the program belongs to no
     // one here and leaves no process to be waited for.
     const pid_t middle = ::fork();
     if (middle == 0) {
-        ::close(report[0]);
+        ::close(idReport.read);
+        ::close(errorReport.read);
         ::setsid();
         const pid_t program = ::fork();
         if (program == 0)
-            runProgram(start, report[1]);
-        const qint64 id = program;
-        writeAllOrExit(report[1], &id, sizeof id);
+            runProgram(start, errorReport.write);
+        const qint64 id = program > 0 ? program : -qint64(errno);
+        ::close(errorReport.write);
+        if (beforeIdReported != nullptr && program > 0)
+            beforeIdReported(program);
+        writeAllOrExit(idReport.write, &id, sizeof id);
         ::_exit(program > 0 ? 0 : 127);
     }
-    ::close(report[1]);
-    if (middle < 0) {
-        const int error = errno;
-        ::close(report[0]);
-        return {0, describeErrno(error)};
-    }
+    const int forkError = errno;
+    idReport.closeWrite();
+    errorReport.closeWrite();
+    if (middle < 0)
+        return {0, describeErrno(forkError)};
     qint64 id = 0;
-    int error = 0;
-    const bool forked = readFully(report[0], &id, sizeof id) == sizeof id && id > 0;
-    const bool failed = forked && readFully(report[0], &error, sizeof error) == sizeof error;
-    ::close(report[0]);
+    const bool reported = readFully(idReport.read, &id, sizeof id) == sizeof id;
     while (::waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
     }
-    if (!forked)
-        return {0, describeErrno(EAGAIN)};
-    if (failed)
+    if (!reported || id <= 0)
+        return {0, describeErrno(reported ? int(-id) : EAGAIN)};
+    int error = 0;
+    if (readFully(errorReport.read, &error, sizeof error) == sizeof error)
         return {0, describeErrno(error)};
     return {id, {}};
+}
+
+void setBeforeIdReported(void (*hook)(qint64 processId))
+{
+    beforeIdReported = hook;
 }
 
 } // namespace kadrix

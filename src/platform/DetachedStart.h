@@ -19,4 +19,9 @@ struct DetachedStart {
 DetachedStart startDetached(const QString& program, const QStringList& arguments,
                             const QString& workingDirectory);
 
+// For tests: called in the child that starts the program, with the
+// program's process id, before that child reports the id, so that a test
+// can let the program report a failed start first.
+void setBeforeIdReported(void (*hook)(qint64 processId));
+
 } // namespace kadrix

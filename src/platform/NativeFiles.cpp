@@ -4,8 +4,12 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <dirent.h>
+#include <fcntl.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -72,6 +76,37 @@ QString absolutePath(const QString& path)
 int enterDirectory(const QString& path)
 {
     return ::chdir(encodeNativeName(path).constData()) == 0 ? 0 : errno;
+}
+
+namespace {
+
+bool endsIn(std::string_view name, QByteArrayView suffix)
+{
+    if (name.size() < static_cast<size_t>(suffix.size()))
+        return false;
+    const std::string_view end = name.substr(name.size() - static_cast<size_t>(suffix.size()));
+    return std::equal(end.begin(), end.end(), suffix.begin(),
+                      [](char a, char b) { return foldedAsciiByte(a) == foldedAsciiByte(b); });
+}
+
+} // namespace
+
+QStringList fileNamesEndingIn(const QString& directory, QByteArrayView suffix)
+{
+    QStringList names;
+    DIR* stream = ::opendir(encodeNativeName(directory).constData());
+    if (!stream)
+        return names;
+    const int descriptor = ::dirfd(stream);
+    while (const dirent* entry = ::readdir(stream)) {
+        const std::string_view name(entry->d_name);
+        struct stat status {};
+        if (!name.starts_with('.') && endsIn(name, suffix) &&
+            ::fstatat(descriptor, entry->d_name, &status, 0) == 0 && S_ISREG(status.st_mode))
+            names.append(decodeNativeName(QByteArrayView(name.data(), qsizetype(name.size()))));
+    }
+    ::closedir(stream);
+    return names;
 }
 
 namespace {

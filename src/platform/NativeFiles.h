@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 // Questions to the file system about a path exactly as the program holds it
 // (see NativeNames.h): Qt's own file classes would encode a name that is no
 // UTF-8 into other bytes and ask about another file. None of them opens
-// anything, so none can wait on a pipe or a device.
+// anything but directories, so none can wait on a pipe or a device.
 
 namespace kadrix {
 
@@ -29,6 +31,12 @@ QString currentDirectory();
 // `path` made absolute against the current directory and cleaned.
 QString absolutePath(const QString& path);
 int enterDirectory(const QString& path);
+
+// The names of the regular files in `directory` (symbolic links followed)
+// that end in `suffix`, letter case of A to Z ignored, in the order the
+// system hands them out. Hidden names are left out; a directory that cannot
+// be read gives none.
+QStringList fileNamesEndingIn(const QString& directory, QByteArrayView suffix);
 
 // Name changes, each the errno of a failure or 0.
 int removeNamedFile(const QString& path);

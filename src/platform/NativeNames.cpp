@@ -93,7 +93,9 @@ QString decodeNativeName(QByteArrayView bytes)
             name.append(QChar(static_cast<char16_t>(codePoint)));
             ++i;
         } else if (const qsizetype length = validSequenceAt(at + i, bytes.size() - i, codePoint)) {
-            name.append(QString::fromUcs4(&codePoint, 1));
+            // Each code point as it stands: a byte-order mark is part of the
+            // name wherever it lies (a decoder of texts would drop it).
+            name.append(QStringView(QChar::fromUcs4(codePoint)));
             i += length;
         } else {
             name.append(QChar(static_cast<char16_t>(kEscapeBase + at[i])));
@@ -161,7 +163,9 @@ QString shownName(const QString& name)
 
 namespace {
 
-// Converts the runs of text between the stand-ins for odd bytes.
+// Converts the runs of text between the stand-ins for odd bytes. A letter
+// beyond the Basic Multilingual Plane is a surrogate pair whose second half
+// may look like a stand-in: the pair stays whole in its run.
 template <typename Convert>
 QString convertedAroundEscapes(const QString& name, Convert convert)
 {
@@ -170,6 +174,11 @@ QString convertedAroundEscapes(const QString& name, Convert convert)
     QString converted;
     qsizetype runStart = 0;
     for (qsizetype i = 0; i <= name.size(); ++i) {
+        if (i + 1 < name.size() && name.at(i).isHighSurrogate() &&
+            name.at(i + 1).isLowSurrogate()) {
+            ++i;
+            continue;
+        }
         if (i < name.size() && !isEscape(name.at(i)))
             continue;
         converted += convert(name.mid(runStart, i - runStart));

@@ -177,14 +177,6 @@ FileIdentity identityOf(int fd)
     return {info.st_dev, info.st_ino};
 }
 
-FileIdentity identityOfName(const QByteArray& path)
-{
-    struct stat info {};
-    if (::lstat(path.constData(), &info) != 0)
-        return {};
-    return {info.st_dev, info.st_ino};
-}
-
 int namesFile(const QByteArray& path, FileIdentity identity)
 {
     struct stat info {};
@@ -194,15 +186,74 @@ int namesFile(const QByteArray& path, FileIdentity identity)
     return same ? 0 : EEXIST;
 }
 
-LockResult lockExclusively(int fd)
+namespace {
+
+struct flock wholeFile(short type)
+{
+    struct flock lock {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET; // from the start to the end, however long it grows
+    return lock;
+}
+
+// 0, or the errno of a failed lock of the open file.
+int lockOpenFile(int fd, short type)
+{
+    if (const int fault = injectedFault(FileCall::Lock))
+        return fault;
+    struct flock lock = wholeFile(type);
+    int result = 0;
+    do {
+        result = ::fcntl(fd, F_OFD_SETLK, &lock);
+    } while (result != 0 && errno == EINTR);
+    return result == 0 ? 0 : errno;
+}
+
+// 0 when no one but this open file holds a lock on the file, EAGAIN when
+// someone does, else the errno of the failed question.
+int lockedByOthers(int fd)
+{
+    struct flock lock = wholeFile(F_WRLCK);
+    if (::fcntl(fd, F_OFD_GETLK, &lock) != 0)
+        return errno;
+    return lock.l_type == F_UNLCK ? 0 : EAGAIN;
+}
+
+LockResult lockResultOf(int errnoValue)
+{
+    if (errnoValue == EAGAIN || errnoValue == EACCES || errnoValue == EWOULDBLOCK)
+        return LockResult::Busy;
+    const bool noLocks = errnoValue == ENOLCK || errnoValue == ENOSYS || errnoValue == EOPNOTSUPP ||
+                         errnoValue == ENOTSUP;
+    return noLocks ? LockResult::NoLocks : LockResult::Failed;
+}
+
+// A whole-file flock, where the system has no locks of the open file.
+int flockWholeFile(int fd)
 {
     int result = 0;
     do {
         result = ::flock(fd, LOCK_EX | LOCK_NB);
     } while (result != 0 && errno == EINTR);
-    if (result == 0)
-        return LockResult::Locked;
-    return errno == EWOULDBLOCK ? LockResult::Busy : LockResult::Unsupported;
+    return result == 0 ? 0 : errno;
+}
+
+} // namespace
+
+LockResult lockExclusively(int fd)
+{
+    const int access = ::fcntl(fd, F_GETFL) & O_ACCMODE;
+    const bool writable = access == O_WRONLY || access == O_RDWR;
+    int result = lockOpenFile(fd, writable ? F_WRLCK : F_RDLCK);
+    if (result == EINVAL) // a system without locks of the open file
+        result = flockWholeFile(fd);
+    else if (result == 0 && !writable && (result = lockedByOthers(fd)) != 0) {
+        // Another reader may have taken its read lock at the same moment;
+        // then both find the other's and neither goes on.
+        struct flock unlock = wholeFile(F_UNLCK);
+        ::fcntl(fd, F_OFD_SETLK, &unlock);
+    }
+    return result == 0 ? LockResult::Locked : lockResultOf(result);
 }
 
 int removeFile(const QByteArray& path)

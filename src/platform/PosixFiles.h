@@ -40,7 +40,18 @@ private:
 };
 
 // The calls a test can make fail (see setFaultInjector).
-enum class FileCall { Create, Write, Flush, Close, Remove, Link, Rename, Exchange, FlushDirectory };
+enum class FileCall {
+    Create,
+    Write,
+    Flush,
+    Close,
+    Remove,
+    Link,
+    Rename,
+    Exchange,
+    FlushDirectory,
+    Lock
+};
 using FaultInjector = int (*)(FileCall call);
 // For tests: asked before each of those calls; a result other than 0 is
 // the errno with which the call then fails without being made.
@@ -91,17 +102,21 @@ struct FileIdentity {
     bool operator==(const FileIdentity&) const = default;
 };
 FileIdentity identityOf(int fd);
-// The identity of `path` itself, not of a file it links to; none (inode 0)
-// when nothing is there.
-FileIdentity identityOfName(const QByteArray& path);
 // 0 when `path` itself (not a file it links to) is the file `identity`
 // names; ENOENT when nothing is there, EEXIST when something else is.
 int namesFile(const QByteArray& path, FileIdentity identity);
 
-enum class LockResult { Locked, Busy, Unsupported };
-// An advisory lock on the open file, exclusive against every other
-// holder in any process, never waited for; it goes with the descriptor,
-// so a process that dies lets it go.
+enum class LockResult { Locked, Busy, NoLocks, Failed };
+// A lock on the open file, exclusive against every other save in any
+// process and on any machine that shares the file system, never waited
+// for; it goes with the descriptor, so a process that dies lets it go.
+// It is a lock of the open file (an OFD lock), which network file systems
+// pass to their server: a write lock on a descriptor open for writing; on
+// one open only for reading, a read lock that stands only when no one
+// else holds any lock on the file. Where the system has no such locks, a
+// whole-file flock, which holds only on this machine's file systems.
+// NoLocks: the file system offers no locks at all (a share without a lock
+// service); Failed: the lock could not be taken for another reason.
 LockResult lockExclusively(int fd);
 
 int removeFile(const QByteArray& path);

@@ -99,13 +99,20 @@ void ProcessStarter::wineStartEnded(const StartRequest& request, const QString& 
                                     const WineStartOutcome& outcome)
 {
     underWay_.removeOne(name);
-    Q_EMIT progressChanged(underWay_.isEmpty() ? QString() : startingText(underWay_.last()));
+    // A start without its log says so in the status until the next start.
+    const QString withoutLog = outcome.failed || outcome.logProblem.isEmpty()
+                                   ? QString()
+                                   : QStringLiteral("Started %1 through Wine without a log: %2.")
+                                         .arg(name, outcome.logProblem);
+    Q_EMIT progressChanged(underWay_.isEmpty() ? withoutLog : startingText(underWay_.last()));
     if (!outcome.failed)
         return;
     QString reason = outcome.reason;
     if (!outcome.lastLines.isEmpty())
         reason += QStringLiteral("\n\nWine's log, %1, ends with:\n%2")
                       .arg(QDir::toNativeSeparators(outcome.logPath), outcome.lastLines);
+    if (!outcome.logProblem.isEmpty())
+        reason += QStringLiteral("\n\nWine's output was not kept: %1.").arg(outcome.logProblem);
     reportFailure(request, reason);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/QtSettingsStore.h"
 
+#include "platform/NativeNames.h"
+
 #include <QSettings>
 
 #ifndef Q_OS_WIN
@@ -26,6 +28,11 @@ QSettings openStore(const QString& application)
 bool storeIsUsable(const QString&)
 {
     return true;
+}
+// The registry keeps every text exactly as it is given.
+QVariant storedForm(const QString& value)
+{
+    return value;
 }
 #else
 QSettings openStore(const QString& application)
@@ -68,6 +75,19 @@ bool storeIsUsable(const QString& application)
     }
     return true;
 }
+
+// The settings file is UTF-8: a text holding bytes that are no UTF-8 (a
+// directory copied from old media) would come back as another name. Such a
+// value is kept as its bytes, which QSettings writes as @ByteArray(...) with
+// each odd byte escaped (@ByteArray(/data/M\xfcller)) and reads back as they
+// were. Every other value stays plain text, as users and companion programs
+// read it.
+QVariant storedForm(const QString& value)
+{
+    if (holdsUndecodedBytes(value))
+        return encodeNativeName(value);
+    return value;
+}
 #endif
 
 } // namespace
@@ -79,7 +99,10 @@ QString QtSettingsStore::getSetting(const QString& application, const QString& s
         return defaultValue;
     QSettings store(openStore(application));
     store.beginGroup(section);
-    return store.value(key, defaultValue).toString();
+    const QVariant value = store.value(key, defaultValue);
+    if (value.typeId() == QMetaType::QByteArray)
+        return decodeNativeName(value.toByteArray());
+    return value.toString();
 }
 
 void QtSettingsStore::saveSetting(const QString& application, const QString& section,
@@ -89,7 +112,7 @@ void QtSettingsStore::saveSetting(const QString& application, const QString& sec
         return;
     QSettings store(openStore(application));
     store.beginGroup(section);
-    store.setValue(key, value);
+    store.setValue(key, storedForm(value));
     store.endGroup();
     store.sync();
 }

@@ -18,8 +18,9 @@ public:
     virtual double start(const StartRequest& request) = 0;
 
 Q_SIGNALS:
-    // A start that takes a while is under way and `text` says so; the empty
-    // text when none is any more.
+    // A start that takes a while is under way and `text` says so; when none
+    // is any more, the empty text, or what the user should know about the
+    // last one (that it started without its log).
     void progressChanged(const QString& text);
 };
 

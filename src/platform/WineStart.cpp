@@ -10,10 +10,15 @@
 #include <QMutex>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 #include <QThread>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -31,17 +36,50 @@ const QString kEndLine = QStringLiteral("kadrix95: Wine ended with exit code ");
 QMutex mirroredLock;
 QHash<QString, QStringList> mirrored;
 
-QString newLogPath(const QString& directory, const QString& program)
+struct LogFile {
+    QString path;    // none when it cannot be written
+    QString problem; // then why not
+};
+
+// Makes `directory` and the directories on the way to it; 0, or the errno
+// of the first that cannot be made.
+int makeDirectories(const QByteArray& directory)
 {
-    QDir().mkpath(directory);
+    for (qsizetype slash = directory.indexOf('/', 1);; slash = directory.indexOf('/', slash + 1)) {
+        const QByteArray part = slash < 0 ? directory : directory.left(slash);
+        if (::mkdir(part.constData(), 0777) != 0 && errno != EEXIST)
+            return errno;
+        if (slash < 0)
+            return 0;
+    }
+}
+
+// A new log file for one start, the oldest beyond the number kept removed;
+// when it cannot be made, why not, and Wine's output goes nowhere.
+LogFile newLog(const QString& directory, const QString& program)
+{
+    const QByteArray encoded = QFile::encodeName(directory);
+    int error = makeDirectories(encoded);
     QDir logs(directory, QStringLiteral("*.log"), QDir::Time, QDir::Files);
-    const QStringList old = logs.entryList();
+    const QStringList old = error == 0 ? logs.entryList() : QStringList();
     for (qsizetype i = kLogsKept - 1; i < old.size(); ++i)
         logs.remove(old.at(i));
-    return logs.filePath(
-        QFileInfo(program).completeBaseName() + QLatin1Char('-') +
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) +
-        QStringLiteral(".log"));
+    const QString path =
+        logs.filePath(QFileInfo(program).completeBaseName() + QLatin1Char('-') +
+                      QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) +
+                      QStringLiteral(".log"));
+    if (error == 0) {
+        const int file = ::open(QFile::encodeName(path).constData(),
+                                O_WRONLY | O_CREAT | O_APPEND | O_NOCTTY | O_CLOEXEC, 0666);
+        error = file < 0 ? errno : 0;
+        if (file >= 0)
+            ::close(file);
+    }
+    if (error == 0)
+        return {path, {}};
+    return {QString(), QStringLiteral("%1 cannot be written (%2)")
+                           .arg(QDir::toNativeSeparators(directory),
+                                QString::fromLocal8Bit(std::strerror(error)))};
 }
 
 bool runToEnd(QProcess& process, const std::atomic<bool>& cancelled)
@@ -61,8 +99,8 @@ bool runToEnd(QProcess& process, const std::atomic<bool>& cancelled)
 
 // Puts the settings into the prefix's registry with Wine's own "reg
 // import", which goes through Wine's server; the first use of a prefix
-// creates it.
-void mirrorSettings(const WineStartJob& job, const QString& logPath,
+// creates it. Its output goes to `output`, the start's log or nowhere.
+void mirrorSettings(const WineStartJob& job, const QString& output,
                     const std::atomic<bool>& cancelled)
 {
     if (job.dataDirectory.isEmpty() && job.programDirectory.isEmpty())
@@ -77,16 +115,15 @@ void mirrorSettings(const WineStartJob& job, const QString& logPath,
         if (mirrored.value(prefix) == values && QFile::exists(prefix + QStringLiteral("/user.reg")))
             return;
     }
-    QFile file(logPath + QStringLiteral(".reg"));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(settingsImportFile(values.at(0), values.at(1))) < 0 || !file.flush())
+    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/kadrix95-XXXXXX.reg"));
+    if (!file.open() || file.write(settingsImportFile(values.at(0), values.at(1))) < 0 ||
+        !file.flush())
         return;
-    file.close();
     QProcess reg;
     reg.setProcessEnvironment(job.environment);
     reg.setStandardInputFile(QProcess::nullDevice());
-    reg.setStandardOutputFile(logPath, QIODevice::Append);
-    reg.setStandardErrorFile(logPath, QIODevice::Append);
+    reg.setStandardOutputFile(output, QIODevice::Append);
+    reg.setStandardErrorFile(output, QIODevice::Append);
     reg.start(job.wine.first(),
               job.wine.mid(1) + QStringList{QStringLiteral("reg"), QStringLiteral("import"),
                                             windowsPathOf(file.fileName(), drives)});
@@ -94,7 +131,6 @@ void mirrorSettings(const WineStartJob& job, const QString& logPath,
         const QMutexLocker locker(&mirroredLock);
         mirrored.insert(prefix, values);
     }
-    file.remove();
 }
 
 // Waits up to the watch time for the process to end; true when it did.
@@ -146,8 +182,12 @@ QString wineLogDirectory(const QProcessEnvironment& environment)
 WineStartOutcome runWineStart(const WineStartJob& job, const std::atomic<bool>& cancelled)
 {
     WineStartOutcome outcome;
-    outcome.logPath = newLogPath(job.logDirectory, job.programAndArguments.value(0));
-    mirrorSettings(job, outcome.logPath, cancelled);
+    const LogFile log = newLog(job.logDirectory, job.programAndArguments.value(0));
+    outcome.logPath = log.path;
+    outcome.logProblem = log.problem;
+    // Without a log the program starts all the same, its output dropped.
+    const QString output = log.path.isEmpty() ? QProcess::nullDevice() : log.path;
+    mirrorSettings(job, output, cancelled);
 
     // A shell waits for Wine and notes its exit code at the end of the log;
     // the command reaches it as its positional parameters, never as text.
@@ -161,15 +201,16 @@ WineStartOutcome runWineStart(const WineStartJob& job, const std::atomic<bool>& 
     process.setWorkingDirectory(job.workingDirectory);
     process.setProcessEnvironment(job.environment);
     process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(outcome.logPath, QIODevice::Append);
-    process.setStandardErrorFile(outcome.logPath, QIODevice::Append);
+    process.setStandardOutputFile(output, QIODevice::Append);
+    process.setStandardErrorFile(output, QIODevice::Append);
     qint64 processId = 0;
     if (!process.startDetached(&processId)) {
         outcome.failed = true;
         outcome.reason = process.errorString();
         return outcome;
     }
-    if (!endsSoon(processId, cancelled))
+    // Without a log, Wine's exit code is not known: an early end says nothing.
+    if (log.path.isEmpty() || !endsSoon(processId, cancelled))
         return outcome;
     int exitCode = 0;
     const QString lines = lastLines(outcome.logPath, &exitCode);

@@ -22,8 +22,10 @@ struct WineStartJob {
 struct WineStartOutcome {
     bool failed = false;
     QString reason;
-    QString logPath;
-    QString lastLines; // the end of Wine's log when it failed
+    QString logPath;    // none when the log could not be written
+    QString logProblem; // then where, and why: "/home/ann/.local/state/kadrix95 cannot be
+                        // written (Read-only file system)"
+    QString lastLines;  // the end of Wine's log when it failed
 };
 
 // How long a start is watched for an early failure.
@@ -32,8 +34,10 @@ inline constexpr int kWineWatchMilliseconds = 5000;
 // Mirrors the settings into the prefix's registry, starts the program
 // detached (it outlives the front-end) with Wine's output going to a new
 // log file, then watches it for a few seconds: an early end with a failure
-// is the outcome's. It blocks, so it runs on a worker; `cancelled` cuts the
-// waits short when the front-end closes.
+// is the outcome's. Where no log can be written (a read-only or full home),
+// the program starts all the same with its output dropped, unwatched, and
+// the outcome says where the log could not be written. It blocks, so it runs on a worker;
+// `cancelled` cuts the waits short when the front-end closes.
 WineStartOutcome runWineStart(const WineStartJob& job, const std::atomic<bool>& cancelled);
 
 // The directory of Wine's logs: $XDG_STATE_HOME/kadrix95, by default

@@ -19,8 +19,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace kadrix;
@@ -69,14 +71,43 @@ QByteArray bytesOf(const QString& path)
 struct DataDir {
     QTemporaryDir root;
     QString path = root.filePath(QStringLiteral("data"));
-    UniqueFd held; // a lock another save holds
+    UniqueFd held;     // a lock another save holds
+    pid_t locker = -1; // a process that holds a lock of its own on the trial
 
     explicit DataDir(const QByteArray& trial = dg(kThird))
     {
         writeFile(file("walk1.dg"), trial);
         writeFile(file("walk1.DG!"), "older backup");
     }
-    ~DataDir() { setMode(".", 0700); }
+    ~DataDir()
+    {
+        setMode(".", 0700);
+        if (locker > 0 && ::kill(locker, SIGKILL) == 0)
+            ::waitpid(locker, nullptr, 0);
+    }
+    // A process of its own takes a classic record lock of the whole trial,
+    // as another workstation's save does through a share, and holds it.
+    bool lockInAnotherProcess()
+    {
+        const QByteArray trial = QFile::encodeName(file("walk1.dg"));
+        int ready[2];
+        if (::pipe(ready) != 0 || (locker = ::fork()) < 0)
+            return false;
+        if (locker == 0) {
+            struct flock lock {};
+            lock.l_type = F_WRLCK;
+            lock.l_whence = SEEK_SET;
+            const int fd = ::open(trial.constData(), O_RDWR);
+            if (fd >= 0 && ::fcntl(fd, F_SETLK, &lock) == 0 && ::write(ready[1], "L", 1) == 1)
+                ::pause();
+            ::_exit(1);
+        }
+        ::close(ready[1]);
+        char locked = 0;
+        const bool done = ::read(ready[0], &locked, 1) == 1;
+        ::close(ready[0]);
+        return done;
+    }
     QString file(const char* name) const { return path + QLatin1Char('/') + QLatin1String(name); }
     bool hardLink(const char* from, const char* to) const
     {
@@ -265,7 +296,7 @@ void DgRewriteTest::rewrite_data()
 
     row("saved: the backup's second name left as the temporary goes, the protection stays", good, [](DataDir& d) { return d.hardLink("walk1.DG!", "walk1.D$$") && d.setMode("walk1.dg", 0440); }, Result::Saved, "");
     row("saved: a copy left that never got the trial's name goes", good, [](DataDir& d) { writeFile(d.file("walk1.D$$"), "older"); return QFile::remove(d.file("walk1.DG!")) && d.hardLink("walk1.dg", "walk1.DG!"); }, Result::Saved, "");
-    row("a file left as the temporary that may be another's only copy stays", good, [](DataDir& d) { writeFile(d.file("walk1.D$$"), "older"); return true; }, Result::Failed, "58 File already exists: walk1.D$$ is left from an earlier save and may be the only copy of a file; it is kept");
+    row("saved: any regular file left as the temporary goes", good, [](DataDir& d) { writeFile(d.file("walk1.D$$"), "older"); return true; }, Result::Saved, "");
     row("links refused: the backup is a copy", good, fault<FileCall::Link, EPERM>, Result::Saved, "");
     row("no /proc: the backup linked by name", good, faultOnce<FileCall::Link, ENOSYS>, Result::Saved, "");
     row("no exchange on this file system: renamed", good, fault<FileCall::Exchange, EINVAL>, Result::Saved, "");
@@ -274,15 +305,20 @@ void DgRewriteTest::rewrite_data()
     row("no trial file: nothing created", {}, [](DataDir& d) { return QFile::remove(d.file("walk1.dg")); }, Result::TrialMissing, "");
     row("trial is a directory", {}, [](DataDir& d) { return QFile::remove(d.file("walk1.dg")) && QDir().mkdir(d.file("walk1.dg")); }, Result::Failed, "75 Path/File access error: walk1.dg");
     row("trial is a named pipe", {}, [](DataDir& d) { return QFile::remove(d.file("walk1.dg")) && ::mkfifo(QFile::encodeName(d.file("walk1.dg")).constData(), 0600) == 0; }, Result::Failed, "75 Path/File access error: walk1.dg");
-    row("trial being saved: its temporary file stays", good, [](DataDir& d) {
+    row("trial being saved, both read-only: its temporary file stays", good, [](DataDir& d) {
         writeFile(d.file("walk1.D$$"), "being written");
         d.held = UniqueFd(::open(QFile::encodeName(d.file("walk1.dg")).constData(), O_RDONLY));
-        return lockExclusively(d.held.get()) == LockResult::Locked; }, Result::Failed, "55 File already open: walk1.dg is being saved");
+        return lockExclusively(d.held.get()) == LockResult::Locked && d.setMode("walk1.dg", 0440); }, Result::Failed, "55 File already open: walk1.dg is being saved");
     row("trial is a link: only its target is ever saved", {}, [](DataDir& d) {
         writeFile(d.root.filePath("elsewhere.dg"), dg(kThird));
         return QFile::remove(d.file("walk1.dg")) && QFile::link(d.root.filePath("elsewhere.dg"), d.file("walk1.dg")); }, Result::Failed, "75 Path/File access error: walk1.dg is a link; only the file it leads to is saved");
     row("directory under the temporary name", good, [](DataDir& d) { return QDir().mkdir(d.file("walk1.D$$")); }, Result::Failed, "58 File already exists: walk1.D$$");
     row("link to the trial under the temporary name", good, [](DataDir& d) { return QFile::link(d.file("walk1.dg"), d.file("walk1.D$$")); }, Result::Failed, "58 File already exists: walk1.D$$");
+    row("named pipe under the temporary name", good, [](DataDir& d) { return ::mkfifo(QFile::encodeName(d.file("walk1.D$$")).constData(), 0600) == 0; }, Result::Failed, "58 File already exists: walk1.D$$");
+    row("trial locked by another process (a lock that shares pass on)", good, [](DataDir& d) { return d.lockInAnotherProcess(); }, Result::Failed, "55 File already open: walk1.dg is being saved");
+    row("no locks of the open file: flock", good, fault<FileCall::Lock, EINVAL>, Result::Saved, "");
+    row("a share without locks: saved unlocked", good, fault<FileCall::Lock, ENOLCK>, Result::Saved, "");
+    row("lock refused otherwise: nothing written", good, fault<FileCall::Lock, EBADF>, Result::Failed, "75 Path/File access error: walk1.dg cannot be locked against other saves");
     row("file of two lines", head(kThird).chopped(kThird.size() + 2), none, Result::Failed, "62 Input past end of file: walk1.dg");
     row("line 3 not text", dg(kThird.left(20) + '\0' + kThird.mid(21)), none, Result::Failed, "13 Type mismatch: walk1.dg");
     row("field 13 overflows", dg(kThird.left(60) + "32768"), none, Result::Failed, "6 Overflow: walk1.dg");
@@ -390,8 +426,8 @@ void DgRewriteTest::replacedMidSave_data()
 }
 
 // Another program's file put under the trial's name during the save keeps
-// it (or, when the undo fails, is where the message says), the backup is
-// the file that was read, and the next save removes neither file.
+// it (or, when the undo fails, is where the message says), and the backup
+// is the file that was read.
 void DgRewriteTest::replacedMidSave()
 {
     QFETCH(FileCall, at);
@@ -424,10 +460,11 @@ void DgRewriteTest::replacedMidSave()
                        : "Another program replaced walk1.dg during the save. Its file keeps that "
                          "name; the file that was read is kept as walk1.DG!.\nChanges are in "
                          "file 'walk1.D$$'.");
-    const QByteArray left = readFile(data.file("walk1.D$$"));
-    QCOMPARE(rewriteDgFile(names.paths, {1, 4}).error.number, int(kFileAlreadyExists));
-    QCOMPARE(readFile(data.file("walk1.D$$")), left);
-    QCOMPARE(data.entries(), QStringList({"walk1.D$$", "walk1.DG!", "walk1.dg"}));
+    // The next save deletes what was left under the temporary name.
+    const QByteArray named = readFile(data.file("walk1.dg"));
+    QCOMPARE(rewriteDgFile(names.paths, {1, 4}).result, Result::Saved);
+    QCOMPARE(readFile(data.file("walk1.DG!")), named);
+    QCOMPARE(data.entries(), QStringList({"walk1.DG!", "walk1.dg"}));
 }
 
 void DgRewriteTest::linkedTrial_data()

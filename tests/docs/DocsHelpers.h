@@ -2,7 +2,7 @@
 
 #include "TestFiles.h"
 
-#include <QFileInfo>
+#include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTest>
@@ -11,17 +11,21 @@
 namespace kadrix::test {
 
 // Writes a PDF document of `pages` pages, each saying `text`, creating the
-// directories on the way.
+// directories on the way; the path is taken byte for byte (NativeNames.h).
 inline void writePdf(const QString& path, const QString& text = "Manual", int pages = 1)
 {
-    makeDirectory(QFileInfo(path).absolutePath());
-    QPdfWriter writer(path);
-    QPainter painter(&writer);
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0)
-            writer.newPage();
-        painter.drawText(QPointF(200, 400), text);
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&document);
+        QPainter painter(&writer);
+        for (int page = 0; page < pages; ++page) {
+            if (page > 0)
+                writer.newPage();
+            painter.drawText(QPointF(200, 400), text);
+        }
     }
+    writeFile(path, document.data());
 }
 
 // Makes another window active, then `window` again, as a user going back to it.

@@ -107,6 +107,12 @@ void BigTextTest::measuredFaults_data()
                                                               5 * 1024 * 1024, 6 * 1024 * 1024)
                                                << "find n\u00C9EDLE"
                                                << "N\u00E9edle";
+    const QByteArray marked = "\xEF\xBB\xBFTRIAL WALK1\nsecond\n";
+    QTest::newRow("a text with a byte-order mark: find") << marked << "find WALK1"
+                                                         << "WALK1";
+    QTest::newRow("a text with a byte-order mark: clicks on its first row")
+        << marked << "click columns 6 to 11"
+        << "WALK1";
     QTest::newRow("the index of 16 MB of empty lines")
         << QByteArray(16 * 1024 * 1024, '\n') << "index"
         << "within 1/16 of the file";
@@ -114,8 +120,9 @@ void BigTextTest::measuredFaults_data()
 
 // Each row is a fault measured in an earlier engine: the rows after a long
 // line could not be reached, a match across two pieces was missed, one deep
-// in a line was selected in the wrong place, and the line index took eight
-// bytes a line.
+// in a line was selected in the wrong place, the line index took eight
+// bytes a line, and in a text that starts with a byte-order mark matches and
+// clicks landed a character early.
 void BigTextTest::measuredFaults()
 {
     QFETCH(QByteArray, contents);
@@ -156,6 +163,12 @@ void BigTextTest::measuredFaults()
         QCOMPARE(view.selectedText(), seen);
         QCOMPARE(view.firstVisibleLine() <= 1 && 1 <= view.lastVisibleLine(), true);
         QVERIFY(view.visibleRows().join(QString()).contains(seen));
+    } else if (action == "click columns 6 to 11") {
+        const double width = QFontMetricsF(view.font()).horizontalAdvance(u'M');
+        const auto column = [&](double at) { return QPoint(4 + int((at + 0.2) * width), 2); };
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, column(6));
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ShiftModifier, column(11));
+        QCOMPARE(view.selectedText(), seen);
     } else if (action == "index") {
         QCOMPARE(view.lineCount(), contents.size());
         QVERIFY2(view.indexBytes() <= contents.size() / 16,

@@ -80,6 +80,15 @@ struct ViewerFixture {
     QPointer<frmViewer> viewer;
 };
 
+// 165 kB of numbered lines: "line 00000", "line 00001", ...
+QByteArray numberedLines()
+{
+    QByteArray lines;
+    for (int i = 0; i < 15000; ++i)
+        lines += "line " + QByteArray::number(i).rightJustified(5, '0') + '\n';
+    return lines;
+}
+
 } // namespace
 
 class ViewerTest : public QObject {
@@ -89,6 +98,8 @@ private Q_SLOTS:
     void activation_data();
     void activation();
     void bigFileScrolledSearchedAndReread();
+    void changedWhileShown_data();
+    void changedWhileShown();
     void fontSizesThroughExitAndClose();
     void colours();
     void openCancelledThenChosen();
@@ -175,6 +186,54 @@ void ViewerTest::bigFileScrolledSearchedAndReread()
     QTRY_COMPARE(client->width(), 500);
     QCOMPARE(box.geometry(), QRect(0, 0, twips(toTwips(client->width()) - 30),
                                    twips(toTwips(client->height()) + 735 - 750)));
+}
+
+void ViewerTest::changedWhileShown_data()
+{
+    QTest::addColumn<QByteArray>("now"); // the file once another program has changed it
+    QTest::addColumn<QString>("action");
+    const QByteArray lines = numberedLines();
+    for (const char* action : {"End", "PgUp", "Up", "bar", "resize"})
+        QTest::addRow("truncated: %s", action) << lines.left(1000) << action;
+    QTest::newRow("rewritten shorter: End") << QByteArray("rewritten\n").repeated(50) << "End";
+    QTest::newRow("grown: End") << lines + "one more\n\n"
+                                << "End";
+}
+
+// Another program truncates, rewrites or lengthens the file while its end
+// is shown: keys, the scroll bar and a resize show the file as it is now.
+void ViewerTest::changedWhileShown()
+{
+    QFETCH(QByteArray, now);
+    QFETCH(QString, action);
+    ViewerFixture fixture;
+    const QString path = fixture.file("a.out", numberedLines());
+    frmViewer& viewer = fixture.show(path);
+    BigTextView& box = *viewer.txtViewer();
+    QScrollBar& bar = *box.verticalScrollBar();
+    QTRY_VERIFY(!box.isIndexing());
+    QTest::keyClick(&box, Qt::Key_End);
+    if (numberedLines().startsWith(now))
+        QVERIFY(QFile::resize(path, now.size()));
+    else
+        writeFile(path, now); // in place
+
+    if (action == "bar")
+        bar.setValue(bar.maximum() / 2);
+    else if (action == "resize")
+        viewer.resize(viewer.width() - 40, viewer.height() - 30);
+    else
+        QTest::keyClick(&box, action == "End"  ? Qt::Key_End
+                              : action == "Up" ? Qt::Key_Up
+                                               : Qt::Key_PageUp);
+    const QStringList lines = QString::fromLatin1(now.chopped(1)).split(u'\n');
+    QTRY_COMPARE(box.lineCount(), lines.size());
+    const QStringList rows = box.visibleRows();
+    QVERIFY(!rows.isEmpty());
+    for (qsizetype row = 0; row < rows.size(); ++row)
+        QCOMPARE(rows.at(row), lines.value(box.firstVisibleLine() + row));
+    if (action == "End")
+        QCOMPARE(box.lastVisibleLine(), lines.size() - 1);
 }
 
 void ViewerTest::fontSizesThroughExitAndClose()

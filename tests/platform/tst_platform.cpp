@@ -7,6 +7,7 @@
 #include "TestFiles.h"
 #include "classic/Twips.h"
 #include "core/FileTest.h"
+#include "platform/DetachedStart.h"
 #include "platform/FileErrors.h"
 #include "platform/HostPrograms.h"
 #include "platform/NativeNames.h"
@@ -18,21 +19,26 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <cstring>
 #include <random>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 using namespace kadrix;
+using kadrix::test::makeDirectory;
 using kadrix::test::writeFile;
 
 class PlatformTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void namesKeepEveryByte_data();
     void namesKeepEveryByte();
     void resolvesLetterCase_data();
     void resolvesLetterCase();
@@ -40,30 +46,49 @@ private Q_SLOTS:
     void systemToolsGetFilesThatAreNoOptions_data();
     void systemToolsGetFilesThatAreNoOptions();
     void aStartInADirectoryThatHasGoneIsReported();
+    void aFailedStartReportsItsOwnError_data();
+    void aFailedStartReportsItsOwnError();
+    void aWindowsProgramStartsWithoutItsLog_data();
+    void aWindowsProgramStartsWithoutItsLog();
     void settingsTwipsAndPaths();
     void boxesAppearOverTheWindowInUse();
 };
 
 // Names that are no UTF-8 come back byte for byte, never become another
 // name, and show their odd bytes; letter case is ASCII's alone.
+void PlatformTest::namesKeepEveryByte_data()
+{
+    // clang-format off
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QByteArray>("upper");
+
+    QTest::newRow("odd byte") << QByteArray("a\xff.dg") << "a\\xFF.dg" << QByteArray("A\xff.DG");
+    QTest::newRow("four-byte letter") << QByteArray("M\xfcller \xf0\x9f\x98\x80.dg") << "M\\xFCller \U0001F600.dg" << QByteArray("M\xfcLLER \xf0\x9f\x98\x80.DG");
+    QTest::newRow("byte-order mark first") << QByteArray("\xef\xbb\xbfwalk.dg") << QStringLiteral("\uFEFFwalk.dg") << QByteArray("\xef\xbb\xbfWALK.DG");
+    QTest::newRow("byte-order mark within") << QByteArray("a\xef\xbb\xbf\xef\xbb\xbf\xff") << "a\uFEFF\uFEFF\\xFF" << QByteArray("A\xef\xbb\xbf\xef\xbb\xbf\xff");
+    QTest::newRow("Osage letter and odd byte") << QByteArray("\xf0\x90\x93\x98\xfc") << "\U000104D8\\xFC" << QByteArray("\xf0\x90\x92\xb0\xfc");
+    // clang-format on
+}
+
 void PlatformTest::namesKeepEveryByte()
 {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, shown);
+    QFETCH(QByteArray, upper);
+    QCOMPARE(encodeNativeName(decodeNativeName(bytes)), bytes);
+    QCOMPARE(shownName(decodeNativeName(bytes)), shown);
+    QCOMPARE(encodeNativeName(upperCased(decodeNativeName(bytes))), upper);
+    // Anywhere amid random bytes, too.
     std::mt19937 random(20261207);
-    for (int round = 0; round < 2000; ++round) {
-        QByteArray bytes(static_cast<qsizetype>(random() % 12), Qt::Uninitialized);
-        for (char& byte : bytes)
+    for (int round = 0; round < 500; ++round) {
+        QByteArray name(static_cast<qsizetype>(random() % 12), Qt::Uninitialized);
+        for (char& byte : name)
             byte = static_cast<char>(random() % 2 ? 0x80 + random() % 0x80 : 1 + random() % 0x7F);
-        QCOMPARE(encodeNativeName(decodeNativeName(bytes)), bytes);
+        name.insert(static_cast<qsizetype>(random() % (name.size() + 1)), bytes);
+        QCOMPARE(encodeNativeName(decodeNativeName(name)), name);
     }
-    const QString odd = decodeNativeName("a\xff.dg");
-    const QString replacement = decodeNativeName("a\xef\xbf\xbd.dg");
-    QVERIFY(odd != replacement);
-    QVERIFY(holdsUndecodedBytes(odd));
-    QVERIFY(!holdsUndecodedBytes(replacement));
-    QCOMPARE(shownName(odd), QStringLiteral("a\\xFF.dg"));
-    QCOMPARE(upperCased(odd), decodeNativeName("A\xff.DG")); // Qt's own would say U+FFFD
-    QCOMPARE(shownName(decodeNativeName("M\xfcller \xf0\x9f\x98\x80.dg")),
-             QStringLiteral("M\\xFCller \U0001F600.dg"));
+    QVERIFY(decodeNativeName("a\xff.dg") != decodeNativeName("a\xef\xbf\xbd.dg"));
     // An encoded surrogate is no UTF-8: each of its bytes stands alone.
     QCOMPARE(decodeNativeName("\xc3\xa9\xed\xa0\x80"),
              QString(QChar(0xE9)) + QChar(0xDCED) + QChar(0xDCA0) + QChar(0xDC80));
@@ -92,6 +117,7 @@ void PlatformTest::resolvesLetterCase_data()
     QTest::newRow("no long s for s") << "Data/scalvane.exe" << "Data/scalvane.exe";
     QTest::newRow("beyond ASCII only as written") << "DATA/M\u00DCller.dg" << "Data/M\u00DCller.dg";
     QTest::newRow("beyond ASCII, A to Z folded") << "DATA/M\u00FCLLER.DG" << "Data/M\u00FCller.dg";
+    QTest::newRow("byte-order mark kept") << "DATA/\uFEFFWALK1.DG" << "Data/\uFEFFWalk1.DG";
     // clang-format on
 }
 
@@ -102,7 +128,7 @@ void PlatformTest::resolvesLetterCase()
     QTemporaryDir root;
     for (const char* name :
          {"Data/Walk1.DG", "Data/trial.dg", "Data/TRIAL.DG", "Data/\u212Aadrix.exe",
-          "Data/\u017Fcalvane.exe", "Data/M\u00FCller.dg"})
+          "Data/\u017Fcalvane.exe", "Data/M\u00FCller.dg", "Data/\uFEFFWalk1.DG"})
         writeFile(root.filePath(QString::fromUtf8(name)));
     const QString base = root.path() + QLatin1Char('/');
     QCOMPARE(resolvePathCase(base + asked), base + found);
@@ -179,6 +205,88 @@ void PlatformTest::aStartInADirectoryThatHasGoneIsReported()
     ::unlink(encodeNativeName(program).constData()); // beyond QTemporaryDir's reach
 }
 
+void PlatformTest::aFailedStartReportsItsOwnError_data()
+{
+    QTest::addColumn<QByteArray>("program"); // the program file's contents
+    QTest::addColumn<QString>("directory");  // under the temporary root; "" for the current one
+    QTest::addColumn<int>("error");
+
+    QTest::newRow("directory gone") << QByteArray("#!/bin/sh\n") << "gone" << ENOENT;
+    QTest::newRow("no program") << QByteArray("not a program") << "" << ENOEXEC;
+}
+
+// A program whose start fails reports its error before the id of its
+// process is reported (the child that forked it is held back until then):
+// the failure says what failed, never "Success".
+void PlatformTest::aFailedStartReportsItsOwnError()
+{
+    QFETCH(QByteArray, program);
+    QFETCH(QString, directory);
+    QFETCH(int, error);
+    QTemporaryDir root;
+    const QString path = root.filePath(QStringLiteral("tool"));
+    writeFile(path, program);
+    ::chmod(encodeNativeName(path).constData(), 0700);
+    setBeforeIdReported([](qint64 processId) { ::waitpid(pid_t(processId), nullptr, 0); });
+    const DetachedStart started =
+        startDetached(path, {}, directory.isEmpty() ? QString() : root.filePath(directory));
+    setBeforeIdReported(nullptr);
+    QCOMPARE(started.processId, 0);
+    QCOMPARE(started.failure, QString::fromLocal8Bit(std::strerror(error)));
+}
+
+void PlatformTest::aWindowsProgramStartsWithoutItsLog_data()
+{
+    QTest::addColumn<QString>("state"); // XDG_STATE_HOME, under the temporary root
+    QTest::addColumn<int>("error");
+
+    QTest::newRow("read-only") << "read-only" << EACCES;
+    QTest::newRow("a file in its place") << "file" << ENOTDIR;
+}
+
+// A log directory that cannot be written (a read-only or full home) keeps
+// no Windows program from starting: it starts without its log, and the
+// status says where the log could not be written.
+void PlatformTest::aWindowsProgramStartsWithoutItsLog()
+{
+    QFETCH(QString, state);
+    QFETCH(int, error);
+    QTemporaryDir root;
+    const QString wine = root.filePath(QStringLiteral("wine"));
+    writeFile(wine, "#!/bin/sh\n: > started\n");
+    ::chmod(encodeNativeName(wine).constData(), 0700);
+    writeFile(root.filePath(QStringLiteral("Kadrix.exe")), "MZ" + QByteArray(0x7E, '\0'));
+    writeFile(root.filePath(QStringLiteral("file")));
+    test::makeDirectory(root.filePath(QStringLiteral("read-only")));
+    ::chmod(QFile::encodeName(root.filePath(QStringLiteral("read-only"))).constData(), 0500);
+    if (error == EACCES && !test::permissionsAreEnforced())
+        QSKIP("root writes in a read-only directory");
+    const QByteArray ownState = qgetenv("XDG_STATE_HOME");
+    const auto restore = qScopeGuard([&] {
+        qputenv("XDG_STATE_HOME", ownState);
+        qunsetenv("KADRIX_WINE");
+    });
+    qputenv("XDG_STATE_HOME", QFile::encodeName(root.filePath(state)));
+    qputenv("KADRIX_WINE", QFile::encodeName(wine));
+    test::FakeMessages messages;
+    ProcessStarter starter{messages};
+    QStringList statuses;
+    connect(&starter, &Starter::progressChanged, [&](const QString& text) { statuses << text; });
+
+    QVERIFY(starter.start({StartKind::Command,
+                           root.filePath(QStringLiteral("Kadrix.exe")),
+                           {QStringLiteral("WALK1.DG")},
+                           root.path(),
+                           kShow,
+                           {}}) > 0);
+    QTRY_COMPARE(statuses.size(), 2);
+    QCOMPARE(statuses.last(), QStringLiteral("Started KADRIX.EXE through Wine without a log: ") +
+                                  root.filePath(state) + QStringLiteral("/kadrix95 cannot be ") +
+                                  QStringLiteral("written (%1).").arg(std::strerror(error)));
+    QTRY_VERIFY(QFile::exists(root.filePath(QStringLiteral("started"))));
+    QCOMPARE(messages.texts(), QStringList());
+}
+
 void PlatformTest::settingsTwipsAndPaths()
 {
     const QString configuration = qEnvironmentVariable("XDG_CONFIG_HOME");
@@ -199,6 +307,18 @@ void PlatformTest::settingsTwipsAndPaths()
     QVERIFY(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile()); // still the pipe
     QFile::remove(pipe);
     QCOMPARE(store.getSetting("Movarta", "Startup", "Datadir", "default"), "/data/with blanks");
+    // A directory whose name is no UTF-8 is read back as its very bytes by
+    // the next start: here from a copy of the file, which this process's
+    // QSettings has not kept in memory.
+    const QString odd = decodeNativeName("/data/M\xfcller");
+    store.saveSetting("Movarta", "Startup", "Datadir", odd);
+    const QString nextStart = configuration + QStringLiteral("/next start");
+    makeDirectory(nextStart + QStringLiteral("/Movarta"));
+    QVERIFY(QFile::copy(configuration + QStringLiteral("/Movarta/Movarta.conf"),
+                        nextStart + QStringLiteral("/Movarta/Movarta.conf")));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nextStart);
+    QCOMPARE(store.getSetting("Movarta", "Startup", "Datadir", "default"), odd);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configuration);
 
     QCOMPARE(twipsRect(7320, 120, 1215, 615), QRect(488, 8, 81, 41));
     QVERIFY(isFileSystemRoot(QStringLiteral("//")) && !isFileSystemRoot(QStringLiteral("/tmp")));
