@@ -199,6 +199,8 @@ void Browser::reportUnreadableListing(const DirectoryListing& listing)
 {
     if (listing.path != ui_.dirSelect->path())
         return;
+    if (!listing.answering)
+        return; // the directory list says so
     if (listing.readable) {
         reportedProblem_.clear();
     } else if (reportedProblem_ != listing.path) {
