@@ -7,8 +7,6 @@
 #include <QFile>
 
 #include <algorithm>
-#include <cerrno>
-#include <dirent.h>
 #include <vector>
 
 namespace kadrix {
@@ -36,23 +34,6 @@ bool namesInOrder(const QString& a, const QString& b)
 {
     const int byFolded = QString::compare(a, b, Qt::CaseInsensitive);
     return byFolded != 0 ? byFolded < 0 : a < b;
-}
-
-QString scanDirectory(const QString& path, const EntryVisitor& visit)
-{
-    DIR* stream = ::opendir(encodeNativeName(path).constData());
-    if (!stream)
-        return unreadableDirectoryProblem(errno);
-    const int fd = ::dirfd(stream);
-    while (const dirent* entry = ::readdir(stream)) {
-        if (entry->d_name[0] == '.') // hidden, and the directory and its parent
-            continue;
-        const EntryKind kind = kindOfEntry(fd, entry->d_name, entry->d_type);
-        if (kind != EntryKind::Other)
-            visit(entry->d_name, kind == EntryKind::Directory);
-    }
-    ::closedir(stream);
-    return {};
 }
 
 DirectoryListing readDirectory(const QString& path, const QStringList& patterns)

@@ -43,12 +43,6 @@ struct DirectoryListing {
     const QStringList* filesMatching(const QString& pattern) const;
 };
 
-// Visits the entries of `path` in the order the system hands them out: one
-// pass over the directory, with a status call only for entries whose type
-// the directory itself does not tell (symbolic links, some file systems).
-// Returns why the directory cannot be read, or nothing when it was read.
-QString scanDirectory(const QString& path, const EntryVisitor& visit);
-
 // Reads the directory now, in the calling thread, and matches its files
 // against `patterns`.
 DirectoryListing readDirectory(const QString& path, const QStringList& patterns = {});

@@ -28,14 +28,15 @@ struct ReadingProgress {
     int watch = -1; // known once the listing is
 };
 
-// The entries are read by a child process (see DirectoryScan.h), which adds
-// the directory to the watch before it reads the first name.
+// The entries are read where nothing can hold the program (see
+// DirectoryScan.h), the directory added to the watch before the first name
+// is read.
 ListingUpdater::Scanner scannerFor(std::shared_ptr<ReadingProgress> progress, int watchFd)
 {
     return [progress, watchFd](const QString& path, const EntryVisitor& visit) {
         ChildScan scan{watchFd, DirectoryEvents::kMask};
         const DirectoryReader::EntryHook* hook = progress->hook.get();
-        const QString problem = scanInChild(
+        const QString problem = scanWatched(
             path,
             [&](std::string_view name, bool directory) {
                 progress->names.fetch_add(1, std::memory_order_relaxed);

@@ -1,5 +1,6 @@
 #include "browser/DriveSurvey.h"
 
+#include "platform/DirectoryScan.h"
 #include "platform/NativeNames.h"
 
 #include <QSet>
@@ -73,16 +74,6 @@ void VolumeProbes::stopWaiting()
 }
 
 namespace {
-
-// File systems on a local disk or in memory, which answer from this
-// machine; anything else may wait on a server.
-bool isLocalFileSystem(const QByteArray& type)
-{
-    static const QSet<QByteArray> local{
-        "ext2", "ext3",   "ext4",    "xfs",     "btrfs", "vfat",  "exfat", "ntfs3",   "f2fs",
-        "jfs",  "nilfs2", "hfsplus", "iso9660", "udf",   "tmpfs", "ramfs", "overlay", "squashfs"};
-    return local.contains(type);
-}
 
 VolumeAnswer answerOf(int result, const struct statfs& info)
 {

@@ -4,12 +4,16 @@
 #include "platform/FileErrors.h"
 #include "platform/NativeNames.h"
 
+#include <QFile>
+#include <QSet>
+
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <vector>
 
@@ -29,6 +33,31 @@ EntryKind kindOfEntry(int directoryFd, const char* name, unsigned char type)
     if (S_ISREG(status.st_mode))
         return EntryKind::File;
     return S_ISDIR(status.st_mode) ? EntryKind::Directory : EntryKind::Other;
+}
+
+QString scanDirectory(const QString& path, const EntryVisitor& visit)
+{
+    DIR* stream = ::opendir(encodeNativeName(path).constData());
+    if (!stream)
+        return unreadableDirectoryProblem(errno);
+    const int fd = ::dirfd(stream);
+    while (const dirent* entry = ::readdir(stream)) {
+        if (entry->d_name[0] == '.') // hidden, and the directory and its parent
+            continue;
+        const EntryKind kind = kindOfEntry(fd, entry->d_name, entry->d_type);
+        if (kind != EntryKind::Other)
+            visit(entry->d_name, kind == EntryKind::Directory);
+    }
+    ::closedir(stream);
+    return {};
+}
+
+bool isLocalFileSystem(QByteArrayView type)
+{
+    static const QSet<QByteArrayView> local{
+        "ext2", "ext3",   "ext4",    "xfs",     "btrfs", "vfat",  "exfat", "ntfs3",   "f2fs",
+        "jfs",  "nilfs2", "hfsplus", "iso9660", "udf",   "tmpfs", "ramfs", "overlay", "squashfs"};
+    return local.contains(type);
 }
 
 QString unreadableDirectoryProblem(int error)
@@ -134,7 +163,48 @@ private:
     size_t end_ = 0;
 };
 
+// The type of the mounted file system that `device` (major:minor, as
+// /proc/self/mountinfo writes it) belongs to; empty when none is listed.
+QByteArray typeOfDevice(const QByteArray& device)
+{
+    QFile table(QStringLiteral("/proc/self/mountinfo"));
+    if (!table.open(QIODevice::ReadOnly))
+        return {};
+    for (const QByteArray& line : table.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        const qsizetype separator = fields.indexOf("-");
+        if (fields.size() > 2 && fields.at(2) == device && separator > 0 &&
+            separator + 1 < fields.size())
+            return fields.at(separator + 1);
+    }
+    return {};
+}
+
+// Looking the directory up without opening it asks its file system no more
+// than entering it did.
+bool isOnLocalFileSystem(const QByteArray& path)
+{
+    const int fd = ::open(path.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    struct stat status {};
+    const bool known = fd >= 0 && ::fstat(fd, &status) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return known && isLocalFileSystem(typeOfDevice(QByteArray::number(major(status.st_dev)) + ':' +
+                                                   QByteArray::number(minor(status.st_dev))));
+}
+
 } // namespace
+
+QString scanWatched(const QString& path, const EntryVisitor& visit, ChildScan& scan)
+{
+    const QByteArray native = encodeNativeName(path);
+    if (!isOnLocalFileSystem(native))
+        return scanInChild(path, visit, scan);
+    scan.watch = scan.watchFd < 0
+                     ? -1
+                     : ::inotify_add_watch(scan.watchFd, native.constData(), scan.watchMask);
+    return scanDirectory(path, visit);
+}
 
 QString scanInChild(const QString& path, const EntryVisitor& visit, ChildScan& scan)
 {

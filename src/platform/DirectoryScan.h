@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <functional>
@@ -20,6 +21,17 @@ enum class EntryKind { Other, File, Directory };
 // for its status.
 EntryKind kindOfEntry(int directoryFd, const char* name, unsigned char type);
 
+// Visits the entries of `path` in the order the system hands them out: one
+// pass over the directory, with a status call only for entries whose type
+// the directory itself does not tell (symbolic links, some file systems).
+// Returns why the directory cannot be read, or nothing when it was read.
+QString scanDirectory(const QString& path, const EntryVisitor& visit);
+
+// Whether a file system of type `type` (ext4, nfs4, fuse.sshfs, ...) lies on
+// a local disk or in memory, and answers from this machine; any other may
+// wait on a server.
+bool isLocalFileSystem(QByteArrayView type);
+
 // Why a directory that could not be opened cannot be read, from the errno.
 QString unreadableDirectoryProblem(int error);
 
@@ -38,5 +50,10 @@ struct ChildScan {
 // ending the process always ends; never the process's end. Returns why the
 // directory cannot be read, or nothing when it was read.
 QString scanInChild(const QString& path, const EntryVisitor& visit, ChildScan& scan);
+
+// Reads and watches `path` as `scanInChild` does, but directly where the
+// directory lies on a local file system: a child costs a copy of the
+// process's page tables, and the pages the process writes while it lives.
+QString scanWatched(const QString& path, const EntryVisitor& visit, ChildScan& scan);
 
 } // namespace kadrix
