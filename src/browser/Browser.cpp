@@ -53,11 +53,9 @@ Browser::Browser(AppState& state, MainControls& controls, Host& host, QObject* p
 void Browser::drvDrives_Change()
 {
     const QString drive = ui_.drvDrives->drive();
-    if (!ui_.drvDrives->isAnswering(drive)) {
+    if (const QString problem = ui_.drvDrives->problemOf(drive); !problem.isEmpty()) {
         // Its server does not answer: any look into it could hold the window.
-        showDriveProblem({kDeviceUnavailable, describeFileError(kDeviceUnavailable) +
-                                                  QStringLiteral(" (") + drive +
-                                                  QStringLiteral(" does not answer)")});
+        showDriveProblem({kDeviceUnavailable, problem});
         ui_.drvDrives->refresh();
         ui_.drvDrives->showDriveOf(ui_.dirSelect->path());
         return;
