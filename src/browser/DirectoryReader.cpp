@@ -45,6 +45,8 @@ ListingUpdater::Scanner scannerFor(std::shared_ptr<ReadingProgress> progress, in
                 visit(name, directory);
             },
             scan);
+        if (hook && *hook)
+            (*hook)(path, {});
         progress->watch = scan.watch;
         progress->scanning = false;
         return problem;

@@ -53,8 +53,9 @@ public:
     bool isBusy() const;
     const DirectoryListing& lastListing() const { return last_; }
 
-    // Called on a reading's own thread with each name as it is read, before
-    // it is listed: lets a test act in the middle of a reading.
+    // Called on a reading's own thread with each name as it is read, and
+    // with an empty name once all are read, before the listing is made: lets
+    // a test act in the middle of a reading.
     using EntryHook = std::function<void(const QString& path, std::string_view name)>;
     void setEntryHook(EntryHook hook)
     {
