@@ -61,6 +61,7 @@ void setFaultInjector(FaultInjector injector)
     faultInjector = injector;
 }
 
+// Here rather than beside the rest of OpenFiles.h: a test may make it fail.
 int UniqueFd::close()
 {
     if (fd_ < 0)
