@@ -77,7 +77,7 @@ bool FileTips::showAnswer(const QString& path, FileList* list, const QPoint& pos
     if (text.isEmpty())
         return false;
     QToolTip::showText(list->viewport()->mapToGlobal(position),
-                       Qt::convertFromPlainText(text, Qt::WhiteSpaceNoWrap), list->viewport(),
+                       Qt::convertFromPlainText(text, Qt::WhiteSpacePre), list->viewport(),
                        list->visualRect(list->indexAt(position)));
     return true;
 }
