@@ -57,6 +57,9 @@ ConversionProgress::ConversionProgress(ConversionBatch& batch, QWidget* mainWind
     elapsed_.start();
     clock_.start(1000);
     showElapsed();
+    // Over the middle of the main window, where the eye already is.
+    adjustSize();
+    move(mainWindow->frameGeometry().center() - rect().center());
 }
 
 void ConversionProgress::build()
@@ -122,7 +125,7 @@ void ConversionProgress::showReport()
         report.converted.size() + report.failed.size() + report.notConverted.size();
     lblCount_->setText(
         QStringLiteral("Converted %1 of %2").arg(report.converted.size()).arg(count));
-    lblFile_->clear();
+    lblFile_->setVisible(false);
     prgFiles_->setRange(0, int(count));
     prgFiles_->setValue(int(count - report.notConverted.size()));
     txtReport_->setPlainText(reportText(report));
