@@ -129,7 +129,7 @@ void FileList::clickIfSelected()
     // A Ctrl+click that took the current file out of several makes the
     // first one left current, so that the trial is always a selected file.
     const QModelIndexList rows = selectionModel()->selectedRows();
-    if (selectedName().isEmpty() && !rows.isEmpty())
+    if (selectionMode() == ExtendedSelection && selectedName().isEmpty() && !rows.isEmpty())
         selectionModel()->setCurrentIndex(*std::min_element(rows.begin(), rows.end()),
                                           QItemSelectionModel::NoUpdate);
     if (!selectedName().isEmpty())
