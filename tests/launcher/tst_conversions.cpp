@@ -64,9 +64,58 @@ class ConversionsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void theTrialIsAlwaysASelectedFile_data();
+    void theTrialIsAlwaysASelectedFile();
     void aFailureAndCancelAreReported();
     void aStartThatCannotBeMadeStopsTheRun();
 };
+
+void ConversionsTest::theTrialIsAlwaysASelectedFile_data()
+{
+    QTest::addColumn<QStringList>("clicks"); // "+" before a name: Ctrl+click; "^A": Ctrl+A
+    QTest::addColumn<QStringList>("selected");
+    QTest::addColumn<QString>("trial");
+
+    QTest::newRow("Ctrl adds") << QStringList{"a.csv", "+c.csv"} << QStringList{"a.csv", "c.csv"}
+                               << "c";
+    QTest::newRow("Ctrl takes the trial out")
+        << QStringList{"a.csv", "+c.csv", "+c.csv"} << QStringList{"a.csv"} << "a";
+    QTest::newRow("never the last")
+        << QStringList{"b.csv", "+b.csv"} << QStringList{"b.csv"} << "b";
+    QTest::newRow("Ctrl+A") << QStringList{"b.csv", "^A"} << QStringList{"a.csv", "b.csv", "c.csv"}
+                            << "b";
+}
+
+// Whatever Ctrl takes out, the trial is one of the selected files, and with
+// one left "Run &Xfer2DG" makes its single classic start on it.
+void ConversionsTest::theTrialIsAlwaysASelectedFile()
+{
+    QFETCH(QStringList, clicks);
+    QFETCH(QStringList, selected);
+    QFETCH(QString, trial);
+    MainWindowHarness harness;
+    writeFile(harness.progDir + "/Xfer2DG.exe", "stand-in");
+    for (const char* name : {"a.csv", "b.csv", "c.csv"})
+        harness.addDataFile(QString::fromLatin1(name));
+    harness.start();
+    FileList* list = harness.ui().filConverts;
+    for (const QString& click : clicks) {
+        if (click == "^A")
+            QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+        else
+            clickWith(list, click.mid(click.startsWith('+')),
+                      click.startsWith('+') ? Qt::ControlModifier : Qt::NoModifier);
+    }
+    QCOMPARE(list->selectedNames(), selected);
+    QCOMPARE(harness.state().TrialName, trial);
+    if (selected.size() > 1)
+        return;
+    harness.ui().cmdConvert->click();
+    QCOMPARE(harness.starter.requests.size(), size_t(1));
+    QCOMPARE(harness.starter.last().arguments, QStringList(trial + ".csv"));
+    QCOMPARE(harness.starter.lastWatched, 0);
+    QVERIFY(!progressWindow(harness));
+}
 
 // The stand-in converter fails on a.csv and holds on b.csv until the test
 // lets it end; Cancel meanwhile leaves c.csv unconverted. The main window
