@@ -28,7 +28,8 @@ Q_SIGNALS:
     // is any more, the empty text, or what the user should know about the
     // last one (that it started without its log).
     void progressChanged(const QString& text);
-    // A program started by `startWatched` has ended.
+    // A program started by `startWatched` has ended; never before that call
+    // has returned.
     void programEnded(qint64 start, const kadrix::ProgramEnd& end);
 };
 
