@@ -3,6 +3,7 @@
 #include "classic/FormBuilder.h"
 #include "classic/ThreeStateCheckBox.h"
 #include "classic/Twips.h"
+#include "dgoptions/HeaderSummary.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -13,12 +14,6 @@ namespace kadrix {
 namespace {
 
 inline constexpr int kRowHeight = 270;
-
-const std::array<const char*, 10> kReferenceSystems{
-    "Leave unchanged",     "No fixed points",  "Moving camera",
-    "Framing (use fixed)", "Panning",          "Framed (ignore fixed)",
-    "Framing && moving",   "Framed && moving", "Framing && Panning",
-    "Framed && Panning"};
 
 QGroupBox* frame(QWidget* parent, const char* name, const char* caption, QRect geometry)
 {
@@ -48,7 +43,7 @@ void buildReferenceFrame(QWidget* form, DGOptionsControls& ui)
 {
     ui.fraRef = frame(form, "fraRef", "Reference system", twipsRect(120, 60, 2415, 4035));
     for (size_t i = 0; i < ui.optRef.size(); ++i) {
-        ui.optRef[i] = indexedOption(ui.fraRef, "optRef", i, kReferenceSystems[i],
+        ui.optRef[i] = indexedOption(ui.fraRef, "optRef", i, kReferenceSystemCaptions[i],
                                      twipsRect(120, 300 + int(i) * 360, 2175, kRowHeight));
     }
     ui.optRef[0]->setChecked(true);

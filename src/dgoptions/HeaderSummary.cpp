@@ -64,13 +64,9 @@ HeaderSummary summarizeHeader(QByteArrayView head, bool whole)
 
 std::optional<QByteArray> referenceSystemName(double code)
 {
-    static const std::array<const char*, 9> names{
-        "No fixed points", "Moving camera",         "Framing (use fixed)",
-        "Panning",         "Framed (ignore fixed)", "Framing & moving",
-        "Framed & moving", "Framing & Panning",     "Framed & Panning"};
     if (code < 1 || code > 9 || code != static_cast<int>(code))
         return std::nullopt;
-    return QByteArray(names.at(static_cast<size_t>(code) - 1));
+    return QByteArray(kReferenceSystemCaptions.at(static_cast<size_t>(code))).replace("&&", "&");
 }
 
 } // namespace kadrix

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+#include <array>
 #include <optional>
 
 namespace kadrix {
@@ -23,6 +24,14 @@ struct HeaderSummary {
 // `head` is the start of the file; `whole` tells that it is the whole
 // file, so that a last line without line end counts as complete.
 HeaderSummary summarizeHeader(QByteArrayView head, bool whole);
+
+// The reference systems by their code, as the DG options dialog captions
+// them ("&&" shows one ampersand); code 0 leaves the header's unchanged.
+inline constexpr std::array<const char*, 10> kReferenceSystemCaptions{
+    "Leave unchanged",     "No fixed points",  "Moving camera",
+    "Framing (use fixed)", "Panning",          "Framed (ignore fixed)",
+    "Framing && moving",   "Framed && moving", "Framing && Panning",
+    "Framed && Panning"};
 
 // The reference system's name for the codes 1 to 9, as the options dialog
 // shows it; nothing for any other code.
