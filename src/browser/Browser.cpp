@@ -44,11 +44,9 @@ Browser::Browser(AppState& state, BrowserPanel& panel, Host& host, QObject* pare
 void Browser::drvDrives_Change()
 {
     const QString drive = ui_.drvDrives->drive();
-    if (!ui_.drvDrives->isAnswering(drive)) {
+    if (const QString problem = ui_.drvDrives->problemOf(drive); !problem.isEmpty()) {
         // Its server does not answer: any look into it could hold the window.
-        showDriveProblem({kDeviceUnavailable, describeFileError(kDeviceUnavailable) +
-                                                  QStringLiteral(" (") + drive +
-                                                  QStringLiteral(" does not answer)")});
+        showDriveProblem({kDeviceUnavailable, problem});
         ui_.drvDrives->refresh();
         ui_.drvDrives->showDriveOf(ui_.dirSelect->path());
         return;
@@ -186,6 +184,8 @@ void Browser::reportUnreadableListing(const DirectoryListing& listing)
 {
     if (listing.path != ui_.dirSelect->path())
         return;
+    if (!listing.answering)
+        return; // the directory list says so
     if (listing.readable) {
         reportedProblem_.clear();
     } else if (reportedProblem_ != listing.path) {

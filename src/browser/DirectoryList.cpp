@@ -108,6 +108,7 @@ void DirectoryList::showListing(const DirectoryListing& listing)
 {
     if (listing.path != path_)
         return;
+    model_->setAnswering(listing.answering);
     model_->setSubdirectories(listing.subdirectories);
     if (!currentIndex().isValid())
         setCurrentIndex(model_->index(model_->currentRow()));

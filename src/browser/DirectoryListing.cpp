@@ -2,52 +2,14 @@
 
 #include "browser/FilePattern.h"
 #include "platform/DirectoryNames.h"
-#include "platform/FileErrors.h"
 #include "platform/NativeNames.h"
 
 #include <QFile>
 
 #include <algorithm>
-#include <cerrno>
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <vector>
 
 namespace kadrix {
-
-namespace {
-
-enum class EntryKind { Other, File, Directory };
-
-EntryKind kindOfStatus(int directoryFd, const char* name)
-{
-    struct stat status {};
-    if (::fstatat(directoryFd, name, &status, 0) != 0)
-        return EntryKind::Other;
-    if (S_ISREG(status.st_mode))
-        return EntryKind::File;
-    return S_ISDIR(status.st_mode) ? EntryKind::Directory : EntryKind::Other;
-}
-
-// Pipes, sockets, devices and broken links are system entries, which the
-// lists leave out; a link counts as what it points to.
-EntryKind kindOf(int directoryFd, const dirent& entry)
-{
-    switch (entry.d_type) {
-    case DT_REG:
-        return EntryKind::File;
-    case DT_DIR:
-        return EntryKind::Directory;
-    case DT_LNK:
-    case DT_UNKNOWN:
-        return kindOfStatus(directoryFd, entry.d_name);
-    default:
-        return EntryKind::Other;
-    }
-}
-
-} // namespace
 
 void sortNames(QStringList& names)
 {
@@ -72,25 +34,6 @@ bool namesInOrder(const QString& a, const QString& b)
 {
     const int byFolded = QString::compare(a, b, Qt::CaseInsensitive);
     return byFolded != 0 ? byFolded < 0 : a < b;
-}
-
-QString scanDirectory(const QString& path, const EntryVisitor& visit)
-{
-    DIR* stream = ::opendir(encodeNativeName(path).constData());
-    if (!stream) {
-        const bool missing = errno == ENOENT || errno == ENOTDIR;
-        return describeFileError(missing ? kPathNotFound : kPermissionDenied);
-    }
-    const int fd = ::dirfd(stream);
-    while (const dirent* entry = ::readdir(stream)) {
-        if (entry->d_name[0] == '.') // hidden, and the directory and its parent
-            continue;
-        const EntryKind kind = kindOf(fd, *entry);
-        if (kind != EntryKind::Other)
-            visit(entry->d_name, kind == EntryKind::Directory);
-    }
-    ::closedir(stream);
-    return {};
 }
 
 DirectoryListing readDirectory(const QString& path, const QStringList& patterns)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/DirectoryScan.h"
+
 #include <QList>
 #include <QMetaType>
 #include <QString>
@@ -32,21 +34,14 @@ struct DirectoryListing {
     QList<MatchingFiles> matching;
     // Every entry as read, indexed regardless of letter case.
     std::shared_ptr<const DirectoryNames> names;
+    // False while the directory's reading has read nothing for too long (a
+    // share whose server has stopped answering): nothing is known of it.
+    bool answering = true;
 
     // The files matching `pattern`, or null when the listing was not asked
     // for that pattern.
     const QStringList* filesMatching(const QString& pattern) const;
 };
-
-// Called with the name of each entry the lists show, as the system encodes
-// it, and whether it is a directory.
-using EntryVisitor = std::function<void(std::string_view name, bool directory)>;
-
-// Visits the entries of `path` in the order the system hands them out: one
-// pass over the directory, with a status call only for entries whose type
-// the directory itself does not tell (symbolic links, some file systems).
-// Returns why the directory cannot be read, or nothing when it was read.
-QString scanDirectory(const QString& path, const EntryVisitor& visit);
 
 // Reads the directory now, in the calling thread, and matches its files
 // against `patterns`.

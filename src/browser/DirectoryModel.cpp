@@ -36,6 +36,7 @@ void DirectoryModel::setPath(const QString& path)
     beginResetModel();
     entries_.clear();
     ancestorCount_ = 0;
+    answering_ = true;
     if (path.isEmpty()) {
         endResetModel();
         return;
@@ -82,6 +83,15 @@ void DirectoryModel::setSubdirectories(const QStringList& names)
         applyStep(step, names);
 }
 
+void DirectoryModel::setAnswering(bool answering)
+{
+    if (answering == answering_ || ancestorCount_ == 0)
+        return;
+    answering_ = answering;
+    const QModelIndex current = index(currentRow());
+    Q_EMIT dataChanged(current, current, {Qt::DisplayRole});
+}
+
 DirectoryModel::Entry DirectoryModel::subdirectoryEntry(const QString& name) const
 {
     const Entry& current = entries_.at(ancestorCount_ - 1);
@@ -118,6 +128,9 @@ QVariant DirectoryModel::data(const QModelIndex& index, int role) const
     const Entry& entry = entries_.at(static_cast<size_t>(index.row()));
     switch (role) {
     case Qt::DisplayRole:
+        // As the drive list marks a drive whose server does not answer.
+        if (!answering_ && index.row() == currentRow())
+            return shownName(entry.label) + QStringLiteral("  (not answering)");
         return shownName(entry.label);
     case Qt::DecorationRole:
         return folderIcon(entry.open);

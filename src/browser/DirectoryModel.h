@@ -22,6 +22,8 @@ public:
 
     void setPath(const QString& path);
     void setSubdirectories(const QStringList& names);
+    // Marks the current directory as one whose reading does not answer.
+    void setAnswering(bool answering);
     int currentRow() const { return static_cast<int>(ancestorCount_) - 1; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -41,6 +43,7 @@ private:
 
     std::vector<Entry> entries_;
     size_t ancestorCount_ = 0;
+    bool answering_ = true;
     mutable QIcon openIcon_;
     mutable QIcon closedIcon_;
 };

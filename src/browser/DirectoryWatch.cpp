@@ -15,32 +15,45 @@ DirectoryWatch::DirectoryWatch(QObject* parent)
 {
     settle_.setSingleShot(true);
     settle_.setInterval(kSettleMilliseconds);
-    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &DirectoryWatch::noteChange);
+    connect(&events_, &DirectoryEvents::changed, this, &DirectoryWatch::noteChange);
     connect(&settle_, &QTimer::timeout, this, [this] { Q_EMIT changed(path_); });
 }
 
-void DirectoryWatch::watch(const QString& path)
+void DirectoryWatch::watch(const QString& path, int watch)
 {
-    if (path == path_ && isWatching(path))
-        return;
-    if (!watcher_.directories().isEmpty())
-        watcher_.removePaths(watcher_.directories());
-    settle_.stop();
+    if (path.isEmpty())
+        watch = -1;
+    if (watch_ >= 0 && watch_ != watch)
+        events_.remove(watch_);
+    if (path != path_ || watch != watch_)
+        settle_.stop(); // what was noticed before belongs to another directory
     path_ = path;
-    if (!path_.isEmpty())
-        watcher_.addPath(path_);
+    watch_ = watch;
+    if (changedWhileRead_.remove(watch) && watch >= 0)
+        settle_.start();
+}
+
+void DirectoryWatch::drop(int watch)
+{
+    changedWhileRead_.remove(watch);
+    if (watch >= 0 && watch != watch_)
+        events_.remove(watch);
 }
 
 bool DirectoryWatch::isWatching(const QString& path) const
 {
-    return !path.isEmpty() && path == path_ && watcher_.directories().contains(path);
+    return !path.isEmpty() && path == path_ && watch_ >= 0;
 }
 
-void DirectoryWatch::noteChange(const QString& path)
+void DirectoryWatch::noteChange(int watch)
 {
     // The first change starts the clock; later ones ride along with it.
-    if (path == path_ && !settle_.isActive())
-        settle_.start();
+    if ((watch == watch_ || watch < 0) && watch_ >= 0) {
+        if (!settle_.isActive())
+            settle_.start();
+    } else if (watch >= 0) {
+        changedWhileRead_.insert(watch);
+    }
 }
 
 } // namespace kadrix

@@ -1,5 +1,6 @@
 #include "browser/DriveList.h"
 
+#include "platform/FileErrors.h"
 #include "platform/NativeFiles.h"
 
 #include <QDir>
@@ -13,6 +14,7 @@ namespace {
 
 constexpr int kRootRole = Qt::UserRole;
 constexpr int kAnsweringRole = Qt::UserRole + 1;
+constexpr int kProblemRole = Qt::UserRole + 2;
 // How long a survey waits for a file system to tell its size.
 constexpr std::chrono::milliseconds kPatience{1000};
 
@@ -73,10 +75,15 @@ QStringList DriveList::drives() const
     return roots;
 }
 
-bool DriveList::isAnswering(const QString& root) const
+QString DriveList::problemOf(const QString& root) const
 {
     const int index = findData(root, kRootRole);
-    return index < 0 || itemData(index, kAnsweringRole).toBool();
+    if (index < 0 || itemData(index, kAnsweringRole).toBool())
+        return {};
+    const QString problem = itemData(index, kProblemRole).toString();
+    return problem.isEmpty() ? describeFileError(kDeviceUnavailable) + QStringLiteral(" (") + root +
+                                   QStringLiteral(" does not answer)")
+                             : problem + QStringLiteral(" (") + root + QLatin1Char(')');
 }
 
 void DriveList::refresh()
@@ -112,6 +119,7 @@ void DriveList::showDrives(const QList<Drive>& drives)
     for (const Drive& entry : drives) {
         addItem(entry.label, entry.root);
         setItemData(count() - 1, entry.answering, kAnsweringRole);
+        setItemData(count() - 1, entry.problem, kProblemRole);
     }
     const int holding = shownPath_.isEmpty() ? -1 : indexOfDriveHolding(shownPath_);
     const int index = holding >= 0 ? holding : findData(selected, kRootRole);

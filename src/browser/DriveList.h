@@ -28,8 +28,10 @@ public:
     // The root of the selected drive.
     QString drive() const;
     QStringList drives() const;
-    // Whether the drive `root` answered when the drives were last surveyed.
-    bool isAnswering(const QString& root) const;
+    // Why the drive `root` cannot be used, as it was when the drives were
+    // last surveyed: it did not answer, or answered with a failure; empty
+    // when it can.
+    QString problemOf(const QString& root) const;
     // Selects the drive that holds `path`; emits `changed` when that is
     // another drive than the selected one.
     bool setDrive(const QString& path);

@@ -1,5 +1,8 @@
 #include "browser/DriveSurvey.h"
 
+#include "platform/ChildProcess.h"
+#include "platform/DirectoryScan.h"
+#include "platform/FileErrors.h"
 #include "platform/NativeNames.h"
 
 #include <QSet>
@@ -10,10 +13,8 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <dirent.h>
-#include <fcntl.h>
 #include <mutex>
 #include <sys/vfs.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -74,71 +75,40 @@ void VolumeProbes::stopWaiting()
 
 namespace {
 
-// File systems on a local disk or in memory, which answer from this
-// machine; anything else may wait on a server.
-bool isLocalFileSystem(const QByteArray& type)
-{
-    static const QSet<QByteArray> local{
-        "ext2", "ext3",   "ext4",    "xfs",     "btrfs", "vfat",  "exfat", "ntfs3",   "f2fs",
-        "jfs",  "nilfs2", "hfsplus", "iso9660", "udf",   "tmpfs", "ramfs", "overlay", "squashfs"};
-    return local.contains(type);
-}
-
 VolumeAnswer answerOf(int result, const struct statfs& info)
 {
-    return {result == 0, static_cast<quint64>(info.f_blocks) * static_cast<quint64>(info.f_frsize)};
-}
-
-// A question to a file system whose server has stopped answering holds the
-// asking thread in the kernel beyond any signal, and with it the end of the
-// whole process: it is asked by a child process of its own, and this thread
-// only waits on a pipe, which never holds the process. A child costs a copy
-// of the process's page tables, so local file systems are asked directly.
-// The child keeps no descriptor of the front-end's but `kept`: not the
-// display's connection, which would hold the windows on the screen after
-// the front-end has gone while the child still waits, nor an open trial.
-void closeAllBut(int kept)
-{
-    if (kept > 3)
-        ::close_range(3, static_cast<unsigned>(kept) - 1, 0);
-    ::close_range(static_cast<unsigned>(std::max(kept + 1, 3)), ~0U, 0);
-}
-
-VolumeAnswer askInChild(const QByteArray& path)
-{
-    int pipe[2];
-    if (::pipe2(pipe, O_CLOEXEC) != 0)
-        return {};
-    const pid_t child = ::fork();
-    if (child == 0) {
-        closeAllBut(pipe[1]);
-        struct statfs info {};
-        const VolumeAnswer answer = answerOf(::statfs(path.constData(), &info), info);
-        const ssize_t written = ::write(pipe[1], &answer, sizeof answer);
-        ::_exit(written == sizeof answer ? 0 : 1);
-    }
-    ::close(pipe[1]);
-    VolumeAnswer answer;
-    ssize_t count = -1;
-    if (child > 0) {
-        do {
-            count = ::read(pipe[0], &answer, sizeof answer);
-        } while (count < 0 && errno == EINTR);
-        ::waitpid(child, nullptr, 0);
-    }
-    ::close(pipe[0]);
-    return count == sizeof answer ? answer : VolumeAnswer{};
+    return {result == 0, static_cast<quint64>(info.f_blocks) * static_cast<quint64>(info.f_frsize),
+            result == 0 ? 0 : errno};
 }
 
 } // namespace
 
+// A question to a file system whose server has stopped answering holds the
+// asking thread in the kernel beyond any signal, and with it the end of the
+// whole process: it is asked by a child process of its own (see
+// ChildProcess.h), and this thread only waits on a pipe, which never holds
+// the process. A child costs a copy of the process's page tables, so local
+// file systems are asked directly.
+VolumeAnswer answerInChild(const std::function<VolumeAnswer()>& ask)
+{
+    ChildQuestion child([&](int answerFd) {
+        const VolumeAnswer answer = ask();
+        writeAll(answerFd, &answer, sizeof answer);
+    });
+    VolumeAnswer answer;
+    if (child.readExactly(&answer, sizeof answer) != sizeof answer)
+        return {false, 0, VolumeAnswer::kNoAnswer};
+    return answer;
+}
+
 VolumeAnswer askFileSystem(const MountedVolume& volume)
 {
     const QByteArray path = encodeNativeName(volume.root);
-    if (!isLocalFileSystem(volume.type))
-        return askInChild(path);
-    struct statfs info {};
-    return answerOf(::statfs(path.constData(), &info), info);
+    const auto ask = [&] {
+        struct statfs info {};
+        return answerOf(::statfs(path.constData(), &info), info);
+    };
+    return isLocalFileSystem(volume.type) ? ask() : answerInChild(ask);
 }
 
 namespace {
@@ -166,6 +136,24 @@ QString deviceOf(const QByteArray& path)
 {
     char resolved[PATH_MAX];
     return ::realpath(path.constData(), resolved) ? decodeNativeName(resolved) : QString();
+}
+
+// A share whose connection is lost answers no better than a silent one.
+bool isSilent(const VolumeAnswer& answer)
+{
+    static const QSet<int> silent{
+        VolumeAnswer::kNoAnswer, ENOTCONN, ETIMEDOUT, EHOSTDOWN, EHOSTUNREACH, ESTALE, EIO};
+    return silent.contains(answer.error);
+}
+
+Drive failedDrive(const QString& root, const VolumeAnswer& answer)
+{
+    if (isSilent(answer))
+        return {root, shownName(root) + QStringLiteral("  (not answering)"), false, {}};
+    const QString problem = describeFileError(
+        answer.error == EACCES || answer.error == EPERM ? kPermissionDenied : kDeviceUnavailable);
+    return {root, shownName(root) + QStringLiteral("  (") + problem + QLatin1Char(')'), false,
+            problem};
 }
 
 QString driveText(const QString& root, const QString& label)
@@ -205,9 +193,9 @@ QList<Drive> surveyDrives(const QList<MountedVolume>& volumes, VolumeProbes& pro
         const MountedVolume& volume = volumes.at(i);
         const std::optional<VolumeAnswer>& answer = answers.at(static_cast<size_t>(i));
         const bool isRoot = volume.root == QLatin1String("/");
-        if (!answer) {
-            drives.append(
-                {volume.root, shownName(volume.root) + QStringLiteral("  (not answering)"), false});
+        if (!answer || answer->error != 0) {
+            drives.append(failedDrive(
+                volume.root, answer.value_or(VolumeAnswer{false, 0, VolumeAnswer::kNoAnswer})));
         } else if (isRoot || (answer->ready && answer->bytesTotal > 0)) {
             const QString device = volume.source.startsWith(QLatin1String("/dev/"))
                                        ? deviceOf(encodeNativeName(volume.source))

@@ -15,18 +15,24 @@
 
 namespace kadrix {
 
-// One entry of the drive list: the drive's root, the text shown for it, and
-// whether its file system answered when it was last asked.
+// One entry of the drive list: the drive's root, the text shown for it,
+// whether its file system answered when it was last asked, and why it
+// cannot be used when it answered with a failure.
 struct Drive {
     QString root;
     QString label;
     bool answering = true;
+    QString problem = QString();
 };
 
 // What a file system answered when asked for its size.
 struct VolumeAnswer {
+    // The child asking it ended without an answer.
+    static constexpr int kNoAnswer = -1;
+
     bool ready = false;
     quint64 bytesTotal = 0;
+    int error = 0; // the errno of a question that failed, or kNoAnswer
 };
 using VolumeProbe = std::function<VolumeAnswer(const MountedVolume& volume)>;
 
@@ -54,13 +60,16 @@ private:
 // The file system's own answer (statfs); it may never come. A network or
 // FUSE file system is asked by a child process of its own (see the source).
 VolumeAnswer askFileSystem(const MountedVolume& volume);
+// The answer `ask` gives in a child process of its own.
+VolumeAnswer answerInChild(const std::function<VolumeAnswer()>& ask);
 
 // The volume labels by device, as udev names them in /dev/disk/by-label.
 QHash<QString, QString> volumeLabels();
 
 // The drives of `volumes`, sorted by root: each that answered and holds
-// something (the root always), its label beside it, and each that did not
-// answer, marked so. Blocks for at most the probes' patience.
+// something (the root always), its label beside it; each that did not
+// answer or lost its connection, marked as not answering, and each that
+// answered with another failure, marked with it. Blocks for at most the probes' patience.
 QList<Drive> surveyDrives(const QList<MountedVolume>& volumes, VolumeProbes& probes,
                           const QHash<QString, QString>& labels);
 

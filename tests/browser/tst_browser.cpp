@@ -25,6 +25,11 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+
 using namespace kadrix;
 using namespace kadrix::test;
 
@@ -68,6 +73,9 @@ private Q_SLOTS:
     void filters();
     void listsFollowTheDisk();
     void readerServesTheNewestRequest();
+    void changesDuringAndAfterReadingAreListed_data();
+    void changesDuringAndAfterReadingAreListed();
+    void aSilentDirectoryHoldsNoOtherList();
     void directoryProblems_data();
     void directoryProblems();
 };
@@ -335,6 +343,82 @@ void BrowserTest::readerServesTheNewestRequest()
     QTRY_VERIFY(!reader.isBusy());
     QCOMPARE(seen, (QStringList{"b.dg", "c.dg"}));
     QCOMPARE(files(reader.lastListing()), (QStringList{"b.dg", "c.dg"}));
+}
+
+void BrowserTest::changesDuringAndAfterReadingAreListed_data()
+{
+    QTest::addColumn<QByteArray>("directory");
+    QTest::addColumn<int>("madeWhileRead"); // files written once the first reading has read all
+    QTest::addColumn<int>("madeAfter");     // and once the listing is shown
+
+    QTest::newRow("files written during the first reading") << QByteArray("sub") << 50 << 0;
+    QTest::newRow("a directory whose name is no UTF-8") << QByteArray("caf\xe9") << 0 << 1;
+}
+
+// The watch on a directory starts before its first name is read, and is
+// kept on the directory's own bytes: a lookalike beside it is another one.
+void BrowserTest::changesDuringAndAfterReadingAreListed()
+{
+    QFETCH(QByteArray, directory);
+    QFETCH(int, madeWhileRead);
+    QFETCH(int, madeAfter);
+    MainWindowHarness harness;
+    const QString sub = harness.dataFile(decodeNativeName(directory));
+    harness.addDataFile(decodeNativeName(directory) + QStringLiteral("/a.dg"));
+    makeDirectory(harness.dataFile(QStringLiteral("caf\uFFFD")));
+    harness.start();
+    const auto make = [sub](int count) {
+        for (int i = 0; i < count; ++i)
+            writeFile(sub + QStringLiteral("/new%1.dg").arg(i));
+    };
+    auto started = std::make_shared<std::atomic<bool>>(false);
+    harness.window().browser().reader().setEntryHook(
+        [=](const QString& path, std::string_view name) {
+            if (path == sub && name.empty() && !started->exchange(true))
+                make(madeWhileRead);
+        });
+    QVERIFY(!harness.ui().dirSelect->setPath(sub));
+    QVERIFY(harness.waitForLists());
+    make(madeAfter);
+    const int expected = 1 + madeWhileRead + madeAfter;
+    QTRY_COMPARE_WITH_TIMEOUT(harness.ui().filDatafiles->listCount(), expected, 10000);
+}
+
+// A directory whose reading never ends (a share whose server has stopped
+// answering) is shown as not answering; the lists go on with the next
+// directory chosen.
+void BrowserTest::aSilentDirectoryHoldsNoOtherList()
+{
+    MainWindowHarness harness;
+    harness.addDataFile(QStringLiteral("silent/walk1.dg"));
+    harness.addDataFile(QStringLiteral("local/jump.dg"));
+    harness.start();
+    struct Gate {
+        std::mutex mutex;
+        std::condition_variable opened;
+        bool open = false;
+    };
+    auto gate = std::make_shared<Gate>();
+    harness.window().browser().reader().setEntryHook(
+        [gate](const QString& path, std::string_view name) {
+            std::unique_lock lock(gate->mutex);
+            if (path.endsWith(QLatin1String("/silent")) && !name.empty())
+                gate->opened.wait(lock, [&] { return gate->open; });
+        });
+    DirectoryList* list = harness.ui().dirSelect;
+    QVERIFY(!list->setPath(harness.dataFile(QStringLiteral("silent"))));
+    QTRY_COMPARE_WITH_TIMEOUT(list->entryLabels().last(), QStringLiteral("silent  (not answering)"),
+                              10000);
+    QVERIFY(harness.ui().filDatafiles->names().isEmpty());
+    QVERIFY(!list->setPath(harness.dataFile(QStringLiteral("local"))));
+    QTRY_COMPARE_WITH_TIMEOUT(harness.ui().filDatafiles->names(), QStringList{"jump.dg"}, 10000);
+    QCOMPARE(list->entryLabels().last(), QStringLiteral("local"));
+    QVERIFY(harness.messages.boxes.empty());
+    {
+        const std::lock_guard lock(gate->mutex);
+        gate->open = true;
+    }
+    gate->opened.notify_all();
 }
 
 void BrowserTest::directoryProblems_data()

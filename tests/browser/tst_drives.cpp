@@ -14,9 +14,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <condition_variable>
+#include <csignal>
 #include <mutex>
 
 using namespace kadrix;
@@ -48,6 +51,8 @@ class DrivesTest : public QObject {
 private Q_SLOTS:
     void readsTheMountTable();
     void surveyLeavesSilentFileSystems();
+    void failedQuestionsKeepTheDriveListed_data();
+    void failedQuestionsKeepTheDriveListed();
     void driveChangeProblemAndRecovery();
 };
 
@@ -110,6 +115,47 @@ void DrivesTest::surveyLeavesSilentFileSystems()
     }
     gate->opened.notify_all();
     QTRY_COMPARE(shown(), (QStringList{"/", "/data", "/hung"}));
+}
+
+void DrivesTest::failedQuestionsKeepTheDriveListed_data()
+{
+    QTest::addColumn<int>("error"); // statfs fails with it; 0: the child asking is killed
+    QTest::addColumn<QString>("label");
+    QTest::newRow("child killed") << 0 << "/share  (not answering)";
+    QTest::newRow("connection lost") << int(ENOTCONN) << "/share  (not answering)";
+    QTest::newRow("permission denied") << int(EACCES) << "/share  (Permission denied)";
+}
+
+// A share that fails the question is listed with its failure, not left out.
+void DrivesTest::failedQuestionsKeepTheDriveListed()
+{
+    QFETCH(int, error);
+    QFETCH(QString, label);
+    if (error == EACCES && !permissionsAreEnforced())
+        QSKIP("directory permissions do not stop this user");
+    QTemporaryDir root;
+    const QString locked = root.filePath(QStringLiteral("locked"));
+    makeDirectory(locked + QStringLiteral("/share"));
+    QFile::setPermissions(locked, {});
+    VolumeProbes probes(
+        [&](const MountedVolume& volume) {
+            if (volume.root == QLatin1String("/"))
+                return VolumeAnswer{true, 4096};
+            if (error == EACCES) // asked for real, by a child
+                return askFileSystem({locked + QStringLiteral("/share"), {}, "nfs4"});
+            return error == 0 ? answerInChild([] {
+                ::raise(SIGKILL);
+                return VolumeAnswer{true, 1};
+            })
+                              : VolumeAnswer{false, 0, error};
+        },
+        std::chrono::seconds(60));
+    QStringList labels;
+    for (const Drive& drive : surveyDrives({{"/", {}, {}}, {"/share", {}, "nfs4"}}, probes, {}))
+        labels.append(drive.label + (drive.answering ? "" : " !"));
+    QFile::setPermissions(locked,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QCOMPARE(labels, (QStringList{"/", label + " !"}));
 }
 
 // Two drives: the temporary root, which holds the data directory, and

@@ -180,8 +180,9 @@ void EndToEndLaunchTest::missingAnimationProgramIsReportedAndExitSavesTheDataDir
 
 namespace {
 
-// A file system mounted by the test whose size is never told (tools/hungfs),
-// as a share is whose server has stopped answering. Killing its server
+// A file system mounted by the test whose size is never told, and whose
+// subdirectory silent never opens (tools/hungfs), as a share is whose server
+// has stopped answering. Killing its server
 // fails what waits on it; the mount point is then unmounted.
 class HungShare {
 public:
@@ -220,22 +221,43 @@ private:
     QProcess server_;
 };
 
+// From the silent directory up to data by the directory list, then a
+// double-click on the first file of the data-file list, again until the
+// companion starts: nothing outside tells when the list is shown. Both
+// lists' places are fixed by the window's layout (in pixels: the directory
+// list at 8, 40, 185 wide and 231 high, the file list at 200, 16; below the
+// menu bar), and the start-up's About box may cover the file list's middle.
+void leaveTheSilentDirectory(const XvfbSession& x, const QString& window, const QString& log)
+{
+    x.xdotool({"windowfocus", "--sync", window});
+    x.xdotool({"mousemove", "--window", window, "100", "180", "click", "1"});
+    x.xdotool({"key", "End", "Up", "Up", "Return"}); // silent, share, data
+    for (int round = 0; round < 20 && readFile(log).isEmpty(); ++round) {
+        x.xdotool({"mousemove", "--window", window, "220", "42", "click", "--repeat", "2", "1"});
+        (void)QTest::qWaitFor([&] { return !readFile(log).isEmpty(); }, 1000);
+    }
+}
+
 } // namespace
 
 // kadrix95 walk1.dg with such a share mounted: the companion starts, the
 // window comes up and ends on "E&xit", or on a signal; either way it leaves
-// the screen, though the child asking the share is still waiting.
-// Mounting takes root and /dev/fuse.
+// the screen, though the child asking the share is still waiting. Started
+// in the silent directory, the lists follow the user to a local one, where
+// a double-click starts the companion. Mounting takes root and /dev/fuse.
 void EndToEndLaunchTest::aShareThatNeverAnswersHoldsNothing_data()
 {
     QTest::addColumn<bool>("terminated"); // else ended on "E&xit"
-    QTest::newRow("E&xit") << false;
-    QTest::newRow("terminated") << true;
+    QTest::addColumn<bool>("inSilentDirectory");
+    QTest::newRow("E&xit") << false << false;
+    QTest::newRow("terminated") << true << false;
+    QTest::newRow("a directory that never opens, then a local one, then E&xit") << false << true;
 }
 
 void EndToEndLaunchTest::aShareThatNeverAnswersHoldsNothing()
 {
     QFETCH(bool, terminated);
+    QFETCH(bool, inSilentDirectory);
     if (::geteuid() != 0 || !QFile::exists("/dev/fuse") ||
         !QFile::exists(qEnvironmentVariable("KADRIX_HUNGFS")))
         QSKIP("mounting the test's file system needs root, /dev/fuse and libfuse3");
@@ -244,17 +266,26 @@ void EndToEndLaunchTest::aShareThatNeverAnswersHoldsNothing()
     XvfbSession x;
     QVERIFY(x.isRunning());
     Installation installation;
-    HungShare share(installation.path("share"));
+    HungShare share(installation.path("data/share"));
     if (!share.isMounted())
         QSKIP("the test's file system could not be mounted here");
     QVERIFY2(share.holdsAsker(), "the share holds whoever asks for its size");
-    writeFile(installation.path("data/walk1.dg"), "header\r\n");
-    installation.start("walk1.dg", "data", x.display());
+    for (int i = 0; i < (inSilentDirectory ? 400 : 1); ++i) // enough to fill the list
+        writeFile(installation.path(QStringLiteral("data/walk%1.dg").arg(i + 1)), "header\r\n");
+    if (inSilentDirectory)
+        QSettings(installation.path("config/Movarta/Movarta.conf"), QSettings::IniFormat)
+            .setValue("Startup/Datadir", installation.path("data/share/silent"));
+    installation.start(inSilentDirectory ? "" : "walk1.dg", "data", x.display());
 
-    QTRY_VERIFY_WITH_TIMEOUT(!onlyRecord(installation.log).isEmpty(), 20000);
     const QString name = "^Kadrix for Windows$";
     const QString window = x.window(name);
     QVERIFY2(!window.isEmpty(), "the main window is up; " + installation.fate());
+    if (inSilentDirectory)
+        leaveTheSilentDirectory(x, window, installation.log);
+    QTRY_VERIFY_WITH_TIMEOUT(!readFile(installation.log).isEmpty(), 20000);
+    const QByteArray first = readFile(installation.log).split('\n').constFirst();
+    QCOMPARE(QJsonDocument::fromJson(first).object().value("cwd").toString(),
+             installation.path("data"));
     if (terminated)
         installation.kadrix.terminate();
     else
