@@ -1,6 +1,7 @@
 #pragma once
 
-#include "browser/MountTable.h"
+#include "platform/MountTable.h"
+#include "platform/VolumeQuestions.h"
 
 #include <QHash>
 #include <QList>
@@ -25,15 +26,6 @@ struct Drive {
     QString problem = QString();
 };
 
-// What a file system answered when asked for its size.
-struct VolumeAnswer {
-    // The child asking it ended without an answer.
-    static constexpr int kNoAnswer = -1;
-
-    bool ready = false;
-    quint64 bytesTotal = 0;
-    int error = 0; // the errno of a question that failed, or kNoAnswer
-};
 using VolumeProbe = std::function<VolumeAnswer(const MountedVolume& volume)>;
 
 // Asks file systems for their size, each on a thread of its own, and waits
@@ -56,15 +48,6 @@ private:
     VolumeProbe probe_;
     std::chrono::milliseconds patience_;
 };
-
-// The file system's own answer (statfs); it may never come. A network or
-// FUSE file system is asked by a child process of its own (see the source).
-VolumeAnswer askFileSystem(const MountedVolume& volume);
-// The answer `ask` gives in a child process of its own.
-VolumeAnswer answerInChild(const std::function<VolumeAnswer()>& ask);
-
-// The volume labels by device, as udev names them in /dev/disk/by-label.
-QHash<QString, QString> volumeLabels();
 
 // The drives of `volumes`, sorted by root: each that answered and holds
 // something (the root always), its label beside it; each that did not

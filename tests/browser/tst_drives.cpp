@@ -7,8 +7,8 @@
 #include "MainWindowHarness.h"
 #include "TestFiles.h"
 #include "browser/DriveList.h"
-#include "browser/MountTable.h"
 #include "classic/CaptionButton.h"
+#include "platform/MountTable.h"
 
 #include <QAbstractItemView>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "browser/MountTable.h"
+#include "platform/MountTable.h"
 
 #include "platform/NativeNames.h"
 
