@@ -1,34 +1,17 @@
 #include "dgoptions/DgFileNames.h"
 
 #include "dgoptions/SaveErrors.h"
+#include "platform/NativeFiles.h"
 #include "platform/NativeNames.h"
 #include "platform/PathLookup.h"
 
 #include <QStringList>
-
-#include <cstdlib>
-#include <memory>
-#include <sys/stat.h>
 
 namespace kadrix {
 
 namespace {
 
 const QString kDgExtension = QStringLiteral(".dg");
-
-struct stat linkStatus(const QString& path, bool& exists)
-{
-    struct stat info {};
-    exists = ::lstat(encodeNativeName(path).constData(), &info) == 0;
-    return info;
-}
-
-bool existsExactly(const QString& path)
-{
-    bool exists = false;
-    linkStatus(path, exists);
-    return exists;
-}
 
 bool hasDgName(const QString& path)
 {
@@ -47,7 +30,7 @@ QString trialFile(const QString& dataDir, const QString& trialName, const QStrin
     if (listedName.startsWith(trialName) && sameIgnoringAsciiCase(listedName, dgName))
         candidates.prepend(listedName);
     for (const QString& candidate : candidates) {
-        if (existsExactly(joinPath(dataDir, candidate)))
+        if (pathExists(joinPath(dataDir, candidate)))
             return joinPath(dataDir, candidate);
     }
     return resolvePathCase(joinPath(dataDir, asciiUpperCased(dgName)));
@@ -58,12 +41,7 @@ QString trialFile(const QString& dataDir, const QString& trialName, const QStrin
 // missing trial, then).
 QString linkTarget(const QString& path)
 {
-    bool exists = false;
-    if (!S_ISLNK(linkStatus(path, exists).st_mode) || !exists)
-        return {};
-    const std::unique_ptr<char, decltype(&std::free)> resolved(
-        ::realpath(encodeNativeName(path).constData(), nullptr), &std::free);
-    return resolved ? decodeNativeName(resolved.get()) : QString();
+    return isSymbolicLink(path) ? resolvedPath(path) : QString();
 }
 
 void nameFiles(DgFileNames& names, const QString& trial, bool wholePaths)

@@ -7,8 +7,6 @@
 #include "platform/PosixFiles.h"
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
 
 namespace kadrix {
 
@@ -105,30 +103,16 @@ private:
     // network file systems pass to their server; it is never written.
     FileError openTrial(bool& missing)
     {
-        struct stat info {};
-        if (::stat(trial_.path.constData(), &info) != 0) {
-            missing = errno == ENOENT || errno == ENOTDIR;
-            return missing ? FileError{} : trial_.error(errno);
-        }
-        if (!S_ISREG(info.st_mode))
-            return trial_.error(EISDIR);
-        source_ = openNoFollow(O_RDWR);
-        if (!source_)
-            source_ = openNoFollow(O_RDONLY);
-        if (!source_ && errno == ELOOP)
-            return trialIsLink(trial_.name);
-        if (!source_ || ::fstat(source_.get(), &info) != 0)
-            return trial_.error(errno);
-        if (!S_ISREG(info.st_mode))
-            return trial_.error(EISDIR);
-        mode_ = info.st_mode & 07777;
+        FileStatus status;
+        const int error = openRegular(trial_.path, OpenAccess::ReadWriteWherePossible,
+                                      OpenLinks::Refuse, source_, status);
+        missing = error == ENOENT || error == ENOTDIR;
+        if (error == ELOOP && statusOfPath(trial_.path, status) == 0)
+            return trialIsLink(trial_.name); // not a loop of links: a link refused
+        if (error != 0 && !missing)
+            return trial_.error(error);
+        permissions_ = status.permissions;
         return {};
-    }
-
-    UniqueFd openNoFollow(int access) const
-    {
-        return UniqueFd(::open(trial_.path.constData(),
-                               access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW));
     }
 
     // A regular file under the temporary name, left by an earlier save
@@ -139,10 +123,10 @@ private:
     // write through, and stops the save.
     FileError removeLeftOverTemporary()
     {
-        struct stat info {};
-        if (::lstat(temporary_.path.constData(), &info) != 0)
-            return errno == ENOENT ? FileError{} : temporary_.error(errno);
-        if (!S_ISREG(info.st_mode))
+        FileStatus status;
+        if (const int error = statusOfName(temporary_.path, status))
+            return error == ENOENT ? FileError{} : temporary_.error(error);
+        if (status.kind != FileKind::File)
             return temporary_.error(EEXIST);
         if (const int error = removeFile(temporary_.path); error != 0 && error != ENOENT)
             return temporary_.error(error);
@@ -155,10 +139,10 @@ private:
     // after a failure.
     FileError writeNewCopy()
     {
-        UniqueFd target = createAnonymousFile(directory_, mode_);
+        UniqueFd target = createAnonymousFile(directory_, permissions_);
         named_ = !target && anonymousFilesUnsupported(errno);
         if (named_)
-            target = createNewFile(temporary_.path, mode_);
+            target = createNewFile(temporary_.path, permissions_);
         if (!target)
             return temporary_.error(errno);
         written_ = identityOf(target.get());
@@ -180,7 +164,7 @@ private:
         QByteArray input(kChunkSize, Qt::Uninitialized);
         HeaderRewriter::Pieces pieces;
         PieceWriter writer(target);
-        for (ssize_t count = 1; count != 0;) {
+        for (qint64 count = 1; count != 0;) {
             count = readSome(source_.get(), input.data(), kChunkSize);
             if (count < 0)
                 return trial_.error(errno);
@@ -208,8 +192,7 @@ private:
     {
         newCopy_ = reopenForReading(written);
         if (!newCopy_ && named_)
-            newCopy_ =
-                UniqueFd(::open(temporary_.path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+            newCopy_ = openNameForReading(temporary_.path);
         if (!newCopy_)
             return temporary_.error(errno);
         if (identityOf(newCopy_.get()) != written_)
@@ -233,7 +216,7 @@ private:
             return {};
         if (!linksUnsupported(error) && error != ENOENT)
             return backup_.error(error);
-        if (const int copyError = copyToNewFile(source_.get(), mode_, backup_.path))
+        if (const int copyError = copyToNewFile(source_.get(), permissions_, backup_.path))
             return backup_.error(copyError);
         return {};
     }
@@ -258,7 +241,7 @@ private:
             return {};
         int error = linkOpenFile(newCopy_.get(), temporary_.path);
         if (linksUnsupported(error))
-            error = copyToNewFile(newCopy_.get(), mode_, temporary_.path, &written_);
+            error = copyToNewFile(newCopy_.get(), permissions_, temporary_.path, &written_);
         return error != 0 ? temporary_.error(error) : FileError{};
     }
 
@@ -333,7 +316,7 @@ private:
     QString directoryName_;
     HeaderChoices choices_;
     UniqueFd source_;
-    mode_t mode_ = 0;
+    quint32 permissions_ = 0;
     FileIdentity read_;
     UniqueFd newCopy_; // read-only and locked; the file itself while it has no name
     bool named_ = false;

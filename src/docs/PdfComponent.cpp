@@ -3,6 +3,7 @@
 #include "classic/Twips.h"
 #include "platform/FileErrors.h"
 #include "platform/NativeNames.h"
+#include "platform/OpenFiles.h"
 #include "platform/PathLookup.h"
 
 #include <QEvent>
@@ -11,8 +12,6 @@
 #include <QPdfDocument>
 #include <QPdfView>
 #include <QVBoxLayout>
-
-#include <sys/stat.h>
 
 namespace kadrix {
 
@@ -88,15 +87,15 @@ void PdfComponent::setSrc(const QString& path)
     }
 }
 
-PdfComponent::FileStamp PdfComponent::stampOf(const struct stat& status)
+PdfComponent::FileStamp PdfComponent::stampOf(const FileStatus& status)
 {
-    return {status.st_size, qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
+    return {status.size, status.modifiedNs};
 }
 
 PdfComponent::FileStamp PdfComponent::stampOf(const QString& path)
 {
-    struct stat status {};
-    if (::stat(encodeNativeName(path).constData(), &status) != 0)
+    FileStatus status;
+    if (statusOfPath(encodeNativeName(path), status) != 0)
         return {};
     return stampOf(status);
 }
@@ -109,8 +108,8 @@ QString PdfComponent::load(const QString& file)
     auto opened = std::make_unique<QFile>();
     if (const FileError failure = openRegularFile(*opened, file))
         return reasonOf(openFailure(failure));
-    struct stat status {};
-    ::fstat(opened->handle(), &status);
+    FileStatus status;
+    statusOf(opened->handle(), status);
     document_->load(opened.get()); // closes the document shown before
     file_ = std::move(opened);
     if (document_->status() != QPdfDocument::Status::Ready)

@@ -10,9 +10,10 @@ class QLabel;
 class QPdfDocument;
 class QPdfView;
 class QWidget;
-struct stat;
 
 namespace kadrix {
+
+struct FileStatus;
 
 // The reader's document area: Qt PDF behind the two operations the reader
 // relies on, the document source (a path) and the rectangle the area takes
@@ -48,7 +49,7 @@ private:
         qint64 changed = -1;
         bool operator==(const FileStamp&) const = default;
     };
-    static FileStamp stampOf(const struct stat& status);
+    static FileStamp stampOf(const FileStatus& status);
     static FileStamp stampOf(const QString& path);
 
     // Why the document could not be shown, or the empty text.

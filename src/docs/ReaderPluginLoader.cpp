@@ -12,11 +12,8 @@ namespace kadrix {
 
 namespace {
 
-#ifdef Q_OS_WIN
-const QString kPluginFile = QStringLiteral("kadrix95reader.dll");
-#else
-const QString kPluginFile = QStringLiteral("kadrix95reader.so");
-#endif
+// The plugin's file name, as the build names it for the host.
+const QString kPluginFile = QStringLiteral(KADRIX_PLUGIN_FILE);
 
 void reportFailure(Messages& messages, const QString& reason)
 {

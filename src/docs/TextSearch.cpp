@@ -1,6 +1,6 @@
 #include "docs/TextSearch.h"
 
-#include "docs/WorkerPriority.h"
+#include "platform/WorkerPriority.h"
 
 #include <functional>
 

@@ -4,11 +4,6 @@
 
 #include <QStringDecoder>
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace kadrix {
 
 namespace {
@@ -19,16 +14,6 @@ QString decodeLegacy(QByteArrayView bytes)
     if (windows1252.isValid())
         return windows1252.decode(bytes);
     return QString::fromLatin1(bytes);
-}
-
-bool runOutOfHandles(int error)
-{
-    return error == EMFILE || error == ENFILE;
-}
-
-qint64 changeTime(const struct stat& info)
-{
-    return qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
 }
 
 // CR LF and a lone CR become one line feed, in one pass over the text:
@@ -54,18 +39,10 @@ void unifyLineEnds(QString& text)
 
 } // namespace
 
-TextFile::TextFile(int descriptor, qint64 size, dev_t device, ino_t inode, qint64 changedNs)
-    : descriptor_(descriptor)
-    , size_(size)
-    , device_(device)
-    , inode_(inode)
-    , changedNs_(changedNs)
+TextFile::TextFile(UniqueFd file, const FileStatus& status)
+    : file_(std::move(file))
+    , status_(status)
 {}
-
-TextFile::~TextFile()
-{
-    ::close(descriptor_);
-}
 
 QByteArray TextFile::read(qint64 from, qint64 to) const
 {
@@ -80,10 +57,8 @@ void TextFile::read(qint64 from, qint64 to, QByteArray& bytes) const
     bytes.resize(qMax<qint64>(to - from, 0));
     qint64 done = 0;
     while (done < bytes.size()) {
-        const ssize_t got =
-            ::pread(descriptor_, bytes.data() + done, size_t(bytes.size() - done), from + done);
-        if (got < 0 && errno == EINTR)
-            continue;
+        const qint64 got =
+            readAt(file_.get(), bytes.data() + done, bytes.size() - done, from + done);
         if (got <= 0)
             break;
         done += got;
@@ -93,51 +68,35 @@ void TextFile::read(qint64 from, qint64 to, QByteArray& bytes) const
 
 bool TextFile::sameAs(const TextFile& other) const
 {
-    return device_ == other.device_ && inode_ == other.inode_ && size_ == other.size_ &&
-           changedNs_ == other.changedNs_;
+    return status_.identity == other.status_.identity && status_.size == other.status_.size &&
+           status_.modifiedNs == other.status_.modifiedNs;
 }
 
 bool TextFile::hasChanged() const
 {
-    struct stat info {};
-    return ::fstat(descriptor_, &info) == 0 &&
-           (qint64(info.st_size) != size_ || changeTime(info) != changedNs_);
+    FileStatus now;
+    return statusOf(file_.get(), now) == 0 &&
+           (now.size != status_.size || now.modifiedNs != status_.modifiedNs);
 }
 
 std::shared_ptr<TextFile> TextFile::reopened() const
 {
-    const int copy = ::fcntl(descriptor_, F_DUPFD_CLOEXEC, 0);
-    if (copy < 0)
+    UniqueFd copy = duplicateFile(file_.get());
+    FileStatus status;
+    if (!copy || statusOf(copy.get(), status) != 0)
         return nullptr;
-    struct stat info {};
-    if (::fstat(copy, &info) != 0) {
-        ::close(copy);
-        return nullptr;
-    }
     // Its bytes are checked for UTF-8 again, as a file opened anew.
-    return std::make_shared<TextFile>(copy, qint64(info.st_size), info.st_dev, info.st_ino,
-                                      changeTime(info));
+    return std::make_shared<TextFile>(std::move(copy), status);
 }
 
 OpenedText openViewerFile(const QString& path)
 {
-    // Looked at first, so that opening never waits for a pipe's writer or
-    // wakes a device.
-    const QByteArray name = encodeNativeName(path);
-    struct stat info {};
-    if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return {ViewerRead::NotFound, {}};
-    errno = 0;
-    const int descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0)
-        return {runOutOfHandles(errno) ? ViewerRead::NoFreeHandle : ViewerRead::NotFound, {}};
-    // The name may have been given to another file in between.
-    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(descriptor);
-        return {ViewerRead::NotFound, {}};
-    }
-    auto file = std::make_shared<TextFile>(descriptor, qint64(info.st_size), info.st_dev,
-                                           info.st_ino, changeTime(info));
+    UniqueFd opened;
+    FileStatus status;
+    if (const int error = openRegular(encodeNativeName(path), OpenAccess::Read, OpenLinks::Follow,
+                                      opened, status))
+        return {outOfFileHandles(error) ? ViewerRead::NoFreeHandle : ViewerRead::NotFound, {}};
+    auto file = std::make_shared<TextFile>(std::move(opened), status);
     if (file->shownSize() < 0)
         return {ViewerRead::Unreadable, {}};
     return {ViewerRead::Read, std::move(file)};

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "platform/OpenFiles.h"
+
 #include <QByteArrayView>
 #include <QString>
 
 #include <atomic>
 #include <memory>
-#include <sys/types.h>
 
 namespace kadrix {
 
@@ -25,12 +26,11 @@ enum class TextEncoding { Utf8, Windows1252 };
 // thread.
 class TextFile final {
 public:
-    TextFile(int descriptor, qint64 size, dev_t device, ino_t inode, qint64 changedNs);
-    ~TextFile();
+    TextFile(UniqueFd file, const FileStatus& status);
     Q_DISABLE_COPY_MOVE(TextFile)
 
     // The bytes the viewer shows: all but the last.
-    qint64 shownSize() const { return size_ - 1; }
+    qint64 shownSize() const { return status_.size - 1; }
     // Bytes [from, to) of the shown part; fewer on a read error.
     QByteArray read(qint64 from, qint64 to) const;
     // The same into `bytes`, whose memory is used again.
@@ -53,11 +53,8 @@ public:
     void markLegacy() { legacy_.store(true); }
 
 private:
-    int descriptor_;
-    qint64 size_;
-    dev_t device_;
-    ino_t inode_;
-    qint64 changedNs_;
+    UniqueFd file_;
+    FileStatus status_; // as it was when the file was opened
     std::atomic<bool> legacy_ = false;
 };
 

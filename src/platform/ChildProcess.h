@@ -1,8 +1,9 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <cstddef>
 #include <functional>
-#include <sys/types.h>
 
 namespace kadrix {
 
@@ -34,7 +35,7 @@ public:
 
 private:
     int answer_ = -1;
-    pid_t child_ = -1;
+    qint64 child_ = -1; // the process id
 };
 
 // Writes all of `size` bytes; false when the reader has gone.

@@ -2,14 +2,9 @@
 
 #include "platform/NativeFiles.h"
 #include "platform/NativeNames.h"
+#include "platform/OpenFiles.h"
 
 #include <QFile>
-
-#ifndef Q_OS_WIN
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace kadrix {
 
@@ -54,27 +49,6 @@ FileError openFailure(const QString& path)
     return fileError(mayRead(path) ? kPathFileAccessError : kPermissionDenied);
 }
 
-#ifndef Q_OS_WIN
-
-// Opened without waiting, then kept only when fstat() tells a regular
-// file: a test made before the open could be outrun by a rename.
-int openRegularDescriptor(const QString& path)
-{
-    const int descriptor =
-        ::open(encodeNativeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (descriptor < 0)
-        return -1;
-    struct stat status {};
-    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(descriptor);
-        return -1;
-    }
-    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
-    return descriptor;
-}
-
-#endif
-
 } // namespace
 
 FileError openRegularFile(QFile& file, const QString& path)
@@ -87,18 +61,13 @@ FileError openRegularFile(QFile& file, const QString& path)
     if (kind != PathKind::File)
         return fileError(kPathFileAccessError);
     file.setFileName(path);
-#ifdef Q_OS_WIN
-    if (!file.open(QIODevice::ReadOnly))
+    UniqueFd opened;
+    FileStatus status;
+    if (openRegular(encodeNativeName(path), OpenAccess::Read, OpenLinks::Follow, opened, status))
         return openFailure(path);
-#else
-    const int descriptor = openRegularDescriptor(path);
-    if (descriptor < 0)
+    if (!file.open(opened.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         return openFailure(path);
-    if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(descriptor);
-        return openFailure(path);
-    }
-#endif
+    opened.release();
     return {};
 }
 
@@ -110,10 +79,10 @@ FileError testOpenForReading(const QString& path)
 
 bool hasReadOnlyAttribute(const QString& path)
 {
-    struct stat status {};
-    if (::stat(encodeNativeName(path).constData(), &status) != 0)
+    FileStatus status;
+    if (statusOfPath(encodeNativeName(path), status) != 0)
         return true;
-    return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    return (status.permissions & 0222) == 0; // no write bit for owner, group or others
 }
 
 FileError checkEnterable(const QString& path)

@@ -159,10 +159,8 @@ QStringList HostPrograms::candidatesFor(SystemTool tool)
 ProgramToStart HostPrograms::map(const QString& program, const QStringList& arguments,
                                  const QString& workingDirectory) const
 {
-#ifndef Q_OS_WIN
     if (const std::optional<SystemTool> tool = systemToolNamed(program))
         return mapSystemTool(*tool, arguments, workingDirectory);
-#endif
     return mapProgramFile(program, arguments, workingDirectory);
 }
 
@@ -228,10 +226,8 @@ ProgramToStart HostPrograms::mapProgramFile(const QString& program, const QStrin
         return {{}, {}, QStringLiteral("The program file was not found.")};
     if (kind == PathKind::Directory)
         return {{}, {}, QStringLiteral("It is a directory, not a program.")};
-#ifndef Q_OS_WIN
     if (isWindowsExecutable(path))
         return throughWine(path, arguments, workingDirectory);
-#endif
     if (kind != PathKind::File || !mayExecute(path))
         return {{}, {}, QStringLiteral("The file is not a program that can be started.")};
     return {absolutePath(path), arguments, {}};

@@ -30,6 +30,9 @@ bool mayExecute(const QString& path);
 QString currentDirectory();
 // `path` made absolute against the current directory and cleaned.
 QString absolutePath(const QString& path);
+// The file `path` leads to through every symbolic link on the way, as an
+// absolute path without links; nothing when it leads nowhere.
+QString resolvedPath(const QString& path);
 int enterDirectory(const QString& path);
 
 // The names of the regular files in `directory` (symbolic links followed)
@@ -37,6 +40,10 @@ int enterDirectory(const QString& path);
 // system hands them out. Hidden names are left out; a directory that cannot
 // be read gives none.
 QStringList fileNamesEndingIn(const QString& directory, QByteArrayView suffix);
+
+// The names in `directory` that are `name` but for the letter case of A
+// to Z, `name` itself first when it is there, read now.
+QStringList namesLike(const QString& directory, const QString& name);
 
 // Name changes, each the errno of a failure or 0.
 int removeNamedFile(const QString& path);

@@ -7,7 +7,6 @@
 #include <QDir>
 
 #include <algorithm>
-#include <dirent.h>
 
 namespace kadrix {
 
@@ -26,34 +25,7 @@ bool isFileSystemRoot(const QString& path)
     return QDir(cleaned).isRoot() && QDir::isAbsolutePath(cleaned);
 }
 
-#ifdef Q_OS_WIN
-
-QString resolvePathCase(const QString& path, const ListedDirectory*)
-{
-    return path; // the file system itself ignores letter case
-}
-
-#else
-
 namespace {
-
-// Reads the directory now: for directories that no listing stands for.
-QStringList readEntriesLike(const QString& directory, const QString& name)
-{
-    QStringList found;
-    DIR* stream = ::opendir(encodeNativeName(directory).constData());
-    if (!stream)
-        return found;
-    while (const dirent* entry = ::readdir(stream)) {
-        const QString entryName = decodeNativeName(entry->d_name);
-        if (entryName == name)
-            found.prepend(entryName);
-        else if (sameIgnoringAsciiCase(entryName, name))
-            found.append(entryName);
-    }
-    ::closedir(stream);
-    return found;
-}
 
 QString lookupDirectoryOf(const QString& resolved, bool absolute)
 {
@@ -70,7 +42,7 @@ QStringList entriesLike(const QString& directory, const QString& name,
                         const ListedDirectory* listed)
 {
     QStringList found = listed && listed->lists(directory) ? listed->names->entriesLike(name)
-                                                           : readEntriesLike(directory, name);
+                                                           : namesLike(directory, name);
     // Of several that differ only in case, always the same one is taken.
     const bool exact = !found.isEmpty() && found.constFirst() == name;
     std::sort(found.begin() + (exact ? 1 : 0), found.end());
@@ -109,7 +81,5 @@ QString resolvePathCase(const QString& path, const ListedDirectory* listed)
         resolved += QLatin1Char('/');
     return resolved;
 }
-
-#endif
 
 } // namespace kadrix

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "platform/OpenFiles.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
-
-#include <sys/types.h>
-#include <utility>
 
 // The file layer of the program's safe file replacement: exclusive
 // creation, an advisory lock, file identity, flushing and the name
@@ -12,32 +11,6 @@
 // failure, so that callers can name the file in their message.
 
 namespace kadrix {
-
-// A file descriptor that is closed when it goes.
-class UniqueFd {
-public:
-    explicit UniqueFd(int fd = -1)
-        : fd_(fd)
-    {}
-    ~UniqueFd() { close(); }
-    UniqueFd(UniqueFd&& other) noexcept
-        : fd_(std::exchange(other.fd_, -1))
-    {}
-    UniqueFd& operator=(UniqueFd&& other) noexcept
-    {
-        close();
-        fd_ = std::exchange(other.fd_, -1);
-        return *this;
-    }
-
-    int get() const { return fd_; }
-    explicit operator bool() const { return fd_ >= 0; }
-    // Closes the descriptor; the errno of a failed close, else 0.
-    int close();
-
-private:
-    int fd_;
-};
 
 // The calls a test can make fail (see setFaultInjector).
 enum class FileCall {
@@ -60,13 +33,13 @@ void setFaultInjector(FaultInjector injector);
 // Creates a new file for writing with the given permission bits. A file,
 // directory or symbolic link already under the name makes it fail with
 // EEXIST: nothing is ever written through another name.
-UniqueFd createNewFile(const QByteArray& path, mode_t mode);
+UniqueFd createNewFile(const QByteArray& path, quint32 permissions);
 
 // Creates a file without a name in `directory`, for writing, with the
 // given permission bits; it goes when its last descriptor is closed, unless
 // linkOpenFile gives it a name first. ENOSYS where no file can be named
 // from its descriptor; see anonymousFilesUnsupported.
-UniqueFd createAnonymousFile(const QByteArray& directory, mode_t mode);
+UniqueFd createAnonymousFile(const QByteArray& directory, quint32 permissions);
 // Whether a failed createAnonymousFile only says that the file system or
 // the system cannot make such files.
 bool anonymousFilesUnsupported(int errnoValue);
@@ -74,8 +47,6 @@ bool anonymousFilesUnsupported(int errnoValue);
 // that `fd` itself can be closed.
 UniqueFd reopenForReading(int fd);
 
-// Reads up to `size` bytes; the count, 0 at the end, or -1 with errno set.
-ssize_t readSome(int fd, char* buffer, size_t size);
 int writeAll(int fd, const char* data, size_t size);
 // Flushes a file's contents to the disk.
 int flushFile(int fd);
@@ -95,13 +66,6 @@ private:
     QByteArray gathered_;
 };
 
-// Which file a descriptor or a name stands for.
-struct FileIdentity {
-    dev_t device = 0;
-    ino_t inode = 0;
-    bool operator==(const FileIdentity&) const = default;
-};
-FileIdentity identityOf(int fd);
 // 0 when `path` itself (not a file it links to) is the file `identity`
 // names; ENOENT when nothing is there, EEXIST when something else is.
 int namesFile(const QByteArray& path, FileIdentity identity);
@@ -138,7 +102,7 @@ bool exchangeUnsupported(int errnoValue);
 // Copies the whole of `source` into a new file at `target` and flushes it
 // to the disk; a failure removes what was written. `copied`, when given,
 // receives the new file's identity.
-int copyToNewFile(int source, mode_t mode, const QByteArray& target,
+int copyToNewFile(int source, quint32 permissions, const QByteArray& target,
                   FileIdentity* copied = nullptr);
 
 // Flushes a directory's entries to the disk, so that a name change in it

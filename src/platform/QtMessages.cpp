@@ -1,5 +1,6 @@
 #include "platform/QtMessages.h"
 
+#include "platform/FileFilters.h"
 #include "platform/NativeNames.h"
 
 #include <QApplication>
@@ -13,17 +14,6 @@
 namespace kadrix {
 
 namespace {
-
-// "*.*" meant every file on the classic platform, also one without an
-// extension; Qt's file dialog reads it literally elsewhere.
-QStringList hostFilters(QStringList filters)
-{
-#ifndef Q_OS_WIN
-    for (QString& filter : filters)
-        filter.replace(QLatin1String("*.*"), QLatin1String("*"));
-#endif
-    return filters;
-}
 
 QMessageBox::Icon toQtIcon(MessageIcon icon)
 {
@@ -145,7 +135,7 @@ QString QtMessages::openFileName(const OpenFileDialog& dialog)
     QFileDialog fileDialog(dialogParent(), dialog.title, dialog.initialDirectory);
     fileDialog.setFileMode(QFileDialog::ExistingFile);
     fileDialog.setAcceptMode(QFileDialog::AcceptOpen);
-    const QStringList filters = hostFilters(dialog.filters);
+    const QStringList filters = hostFileFilters(dialog.filters);
     fileDialog.setNameFilters(filters);
     if (dialog.selectedFilter >= 0 && dialog.selectedFilter < filters.size())
         fileDialog.selectNameFilter(filters.at(dialog.selectedFilter));

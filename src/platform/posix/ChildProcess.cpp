@@ -50,7 +50,7 @@ ChildQuestion::~ChildQuestion()
     // Called once the answer is complete or the child has ended: a child
     // still writing finds no reader and ends.
     if (child_ > 0)
-        ::waitpid(child_, nullptr, 0);
+        ::waitpid(static_cast<pid_t>(child_), nullptr, 0);
 }
 
 size_t ChildQuestion::readSome(void* buffer, size_t size)

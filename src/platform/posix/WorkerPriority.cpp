@@ -1,4 +1,4 @@
-#include "docs/WorkerPriority.h"
+#include "platform/WorkerPriority.h"
 
 #include <sys/resource.h>
 #include <sys/syscall.h>

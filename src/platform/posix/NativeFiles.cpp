@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -73,6 +75,13 @@ QString absolutePath(const QString& path)
     return QDir::cleanPath(currentDirectory() + QLatin1Char('/') + path);
 }
 
+QString resolvedPath(const QString& path)
+{
+    const std::unique_ptr<char, decltype(&std::free)> resolved(
+        ::realpath(encodeNativeName(path).constData(), nullptr), &std::free);
+    return resolved ? decodeNativeName(resolved.get()) : QString();
+}
+
 int enterDirectory(const QString& path)
 {
     return ::chdir(encodeNativeName(path).constData()) == 0 ? 0 : errno;
@@ -107,6 +116,23 @@ QStringList fileNamesEndingIn(const QString& directory, QByteArrayView suffix)
     }
     ::closedir(stream);
     return names;
+}
+
+QStringList namesLike(const QString& directory, const QString& name)
+{
+    QStringList found;
+    DIR* stream = ::opendir(encodeNativeName(directory).constData());
+    if (!stream)
+        return found;
+    while (const dirent* entry = ::readdir(stream)) {
+        const QString entryName = decodeNativeName(entry->d_name);
+        if (entryName == name)
+            found.prepend(entryName);
+        else if (sameIgnoringAsciiCase(entryName, name))
+            found.append(entryName);
+    }
+    ::closedir(stream);
+    return found;
 }
 
 namespace {

@@ -61,6 +61,7 @@ void setFaultInjector(FaultInjector injector)
     faultInjector = injector;
 }
 
+// Here rather than beside the rest of OpenFiles.h: a test may make it fail.
 int UniqueFd::close()
 {
     if (fd_ < 0)
@@ -72,20 +73,20 @@ int UniqueFd::close()
     return result == 0 ? 0 : errno;
 }
 
-UniqueFd createNewFile(const QByteArray& path, mode_t mode)
+UniqueFd createNewFile(const QByteArray& path, quint32 permissions)
 {
     if (const int fault = injectedFault(FileCall::Create)) {
         errno = fault;
         return UniqueFd();
     }
-    UniqueFd file(
-        ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+    UniqueFd file(::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                         mode_t(permissions)));
     if (file)
-        ::fchmod(file.get(), mode); // the process's umask must not change them
+        ::fchmod(file.get(), mode_t(permissions)); // the process's umask must not change them
     return file;
 }
 
-UniqueFd createAnonymousFile(const QByteArray& directory, mode_t mode)
+UniqueFd createAnonymousFile(const QByteArray& directory, quint32 permissions)
 {
     if (const int fault = injectedFault(FileCall::Create)) {
         errno = fault;
@@ -95,9 +96,10 @@ UniqueFd createAnonymousFile(const QByteArray& directory, mode_t mode)
         errno = ENOSYS; // it could never be given a name
         return UniqueFd();
     }
-    UniqueFd file(::open(directory.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
+    UniqueFd file(
+        ::open(directory.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode_t(permissions)));
     if (file)
-        ::fchmod(file.get(), mode);
+        ::fchmod(file.get(), mode_t(permissions));
     return file;
 }
 
@@ -110,15 +112,6 @@ bool anonymousFilesUnsupported(int errnoValue)
 UniqueFd reopenForReading(int fd)
 {
     return UniqueFd(::open(descriptorPath(fd).constData(), O_RDONLY | O_CLOEXEC));
-}
-
-ssize_t readSome(int fd, char* buffer, size_t size)
-{
-    ssize_t count = 0;
-    do {
-        count = ::read(fd, buffer, size);
-    } while (count < 0 && errno == EINTR);
-    return count;
 }
 
 int writeAll(int fd, const char* data, size_t size)
@@ -169,21 +162,12 @@ int PieceWriter::flush()
     return error;
 }
 
-FileIdentity identityOf(int fd)
-{
-    struct stat info {};
-    if (::fstat(fd, &info) != 0)
-        return {};
-    return {info.st_dev, info.st_ino};
-}
-
 int namesFile(const QByteArray& path, FileIdentity identity)
 {
-    struct stat info {};
-    if (::lstat(path.constData(), &info) != 0)
-        return errno;
-    const bool same = info.st_dev == identity.device && info.st_ino == identity.inode;
-    return same ? 0 : EEXIST;
+    FileStatus status;
+    if (const int error = statusOfName(path, status))
+        return error;
+    return status.identity == identity ? 0 : EEXIST;
 }
 
 namespace {
@@ -298,10 +282,8 @@ namespace {
 int copyContents(int source, int target)
 {
     QByteArray chunk(kCopyChunk, Qt::Uninitialized);
-    for (off_t offset = 0;;) {
-        const ssize_t count = ::pread(source, chunk.data(), kCopyChunk, offset);
-        if (count < 0 && errno == EINTR)
-            continue;
+    for (qint64 offset = 0;;) {
+        const qint64 count = readAt(source, chunk.data(), kCopyChunk, offset);
         if (count <= 0)
             return count < 0 ? errno : 0;
         if (const int error = writeAll(target, chunk.constData(), static_cast<size_t>(count)))
@@ -318,9 +300,9 @@ bool cannotFlushDirectories(int error)
 
 } // namespace
 
-int copyToNewFile(int source, mode_t mode, const QByteArray& target, FileIdentity* copied)
+int copyToNewFile(int source, quint32 permissions, const QByteArray& target, FileIdentity* copied)
 {
-    UniqueFd copy = createNewFile(target, mode);
+    UniqueFd copy = createNewFile(target, permissions);
     if (!copy)
         return errno;
     const FileIdentity written = identityOf(copy.get());
