@@ -6,6 +6,7 @@
 #include "browser/DriveList.h"
 #include "browser/FileList.h"
 #include "browser/FilePatterns.h"
+#include "browser/FileTips.h"
 #include "browser/TestTrial.h"
 #include "classic/CaptionCheckBox.h"
 #include "core/AppState.h"
@@ -34,6 +35,9 @@ Browser::Browser(AppState& state, BrowserPanel& panel, Host& host, QObject* pare
     ui_.dirSelect->setSource(reader_);
     ui_.filDatafiles->setSource(reader_);
     ui_.filConverts->setSource(reader_);
+    auto* tips = new FileTips(this);
+    tips->attach(ui_.filDatafiles, FileTips::Kind::DataFiles);
+    tips->attach(ui_.filConverts, FileTips::Kind::Converts);
     connect(reader_, &DirectoryReader::listed, this, &Browser::reportUnreadableListing,
             Qt::QueuedConnection);
     connect(reader_, &DirectoryReader::listed, this, [this](const DirectoryListing& listing) {

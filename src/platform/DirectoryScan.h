@@ -32,6 +32,10 @@ QString scanDirectory(const QString& path, const EntryVisitor& visit);
 // wait on a server.
 bool isLocalFileSystem(QByteArrayView type);
 
+// Whether the directory `path` (bytes as the system holds them) lies on a
+// local file system; it is looked up, never opened.
+bool isOnLocalFileSystem(const QByteArray& path);
+
 // Why a directory that could not be opened cannot be read, from the errno.
 QString unreadableDirectoryProblem(int error);
 

@@ -180,6 +180,8 @@ QByteArray typeOfDevice(const QByteArray& device)
     return {};
 }
 
+} // namespace
+
 // Looking the directory up without opening it asks its file system no more
 // than entering it did.
 bool isOnLocalFileSystem(const QByteArray& path)
@@ -192,8 +194,6 @@ bool isOnLocalFileSystem(const QByteArray& path)
     return known && isLocalFileSystem(typeOfDevice(QByteArray::number(major(status.st_dev)) + ':' +
                                                    QByteArray::number(minor(status.st_dev))));
 }
-
-} // namespace
 
 QString scanWatched(const QString& path, const EntryVisitor& visit, ChildScan& scan)
 {
