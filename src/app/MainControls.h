@@ -2,6 +2,7 @@
 
 #include "browser/BrowserPanel.h"
 #include "browser/FileMenu.h"
+#include "browser/RecentMenu.h"
 #include "dgoptions/OptionsCommands.h"
 #include "docs/HelpMenu.h"
 #include "launcher/DataMenu.h"
@@ -25,6 +26,7 @@ class CaptionButton;
 // window applies what the handlers decide for the rest.
 struct MainControls : BrowserPanel,
                       FileMenuItems,
+                      RecentMenuItems,
                       DataMenuItems,
                       AnimateMenuItems,
                       ProgramsMenuItems,

@@ -51,6 +51,12 @@ void buildFileMenu(QWidget* window, MainControls& ui)
     ui.mnuPrint = menuItem(ui.mnuFiles, "mnuPrint", QStringLiteral("&Print"));
     ui.mnnPrintSetup = menuItem(ui.mnuFiles, "mnnPrintSetup", QStringLiteral("Printer Set&up"));
     separator(ui.mnuFiles, "mnuBar1");
+    // The recent data directories, "&1 ..." to "&8 ...", and their own
+    // separator: all hidden until a directory is listed.
+    for (size_t i = 0; i < ui.mnuRecent.size(); ++i)
+        ui.mnuRecent.at(i) = menuItem(ui.mnuFiles, "mnuRecent", QString(), static_cast<int>(i));
+    separator(ui.mnuFiles, "mnuRecentBar");
+    ui.mnuRecentBar = ui.mnuFiles->actions().back();
     ui.mnuExit = menuItem(ui.mnuFiles, "mnuExit", QStringLiteral("&Exit"));
 }
 

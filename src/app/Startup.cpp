@@ -5,8 +5,10 @@
 #include "app/ProgramDirectoryHelp.h"
 #include "app/StatusPanels.h"
 #include "app/frmKadrix.h"
+#include "browser/Browser.h"
 #include "browser/DirectoryList.h"
 #include "browser/DriveList.h"
+#include "browser/RecentMenu.h"
 #include "classic/CaptionButton.h"
 #include "classic/CaptionCheckBox.h"
 #include "classic/Twips.h"
@@ -40,6 +42,7 @@ void frmKadrix::Form_Load()
 {
     state_.VersionText = versionTextOf(launch_.version);
     LoadSettings();
+    recentMenu_->load();
     readCommandLine(state_, launch_.arguments, launch_.argumentText, currentDirectory(),
                     [](const QString& path) { return kindOfPath(path) == PathKind::File; });
     startDir_ = currentDirectory();
@@ -55,6 +58,8 @@ void frmKadrix::Form_Load()
     ui_.lblPath->setText(QStringLiteral("Current path: \n") +
                          shownName(lowerCased(state_.DataDir)));
     enterDataDirOrRecover();
+    // From here on each directory the user goes to is a recent one.
+    connect(browser_.get(), &Browser::dataDirEntered, recentMenu_.get(), &RecentMenu::record);
     // The trial is animated before the rest of the window is built, measured
     // and placed: measuring starts the font machinery.
     const bool trialOnCommandLine = !state_.TrialPath.isEmpty();

@@ -8,6 +8,8 @@
 #include "browser/DriveList.h"
 #include "browser/FileList.h"
 #include "browser/FileMenu.h"
+#include "browser/PathOpener.h"
+#include "browser/RecentMenu.h"
 #include "classic/Artwork.h"
 #include "classic/CaptionButton.h"
 #include "classic/CaptionCheckBox.h"
@@ -59,6 +61,8 @@ frmKadrix::frmKadrix(Host& host, LaunchInfo launch)
     browser_ = std::make_unique<Browser>(state_, ui_, host_);
     launcher_ = std::make_unique<Launcher>(context_, ui_, *browser_);
     fileMenu_ = std::make_unique<FileMenu>(context_, ui_, *browser_);
+    recentMenu_ = std::make_unique<RecentMenu>(context_, ui_, *browser_);
+    pathOpener_ = std::make_unique<PathOpener>(*browser_);
     dataMenu_ = std::make_unique<DataMenu>(context_, ui_, *browser_, *launcher_, *fileMenu_);
     programsMenu_ = std::make_unique<ProgramsMenu>(context_, ui_, *browser_, *launcher_);
     optionsCommands_ = std::make_unique<OptionsCommands>(context_, ui_);
@@ -66,6 +70,8 @@ frmKadrix::frmKadrix(Host& host, LaunchInfo launch)
     connectBrowser();
     connectButtons();
     connectMenus();
+    connectRecentDirectories();
+    connectDropAndPaste();
     browser_->optConvert_Click(1);
 }
 
@@ -220,6 +226,19 @@ void frmKadrix::connectMenus()
                 [help](int i) { help->mnuManual_Click(i); });
 }
 
+// The recent directories are saved where the data directory is saved, and
+// at every end of the program.
+void frmKadrix::connectRecentDirectories()
+{
+    RecentMenu* recent = recentMenu_.get();
+    connectEach(recent, ui_.mnuRecent, &QAction::triggered,
+                [recent](int i) { recent->mnuRecent_Click(i); });
+    connect(browser_.get(), &Browser::directoryNotAnswering, recent, &RecentMenu::forget);
+    connect(browser_.get(), &Browser::animateRequested, recent, &RecentMenu::save);
+    connect(browser_.get(), &Browser::convertRequested, recent, &RecentMenu::save);
+    connect(ui_.cmdConvert, &QPushButton::clicked, recent, &RecentMenu::save);
+}
+
 void frmKadrix::cmdExit_Click()
 {
     saveDataDir(host_.settings, state_.DataDir);
@@ -262,6 +281,7 @@ void frmKadrix::Form_Unload()
     if (unloaded_)
         return;
     unloaded_ = true;
+    recentMenu_->save();
     changeCurrentDirectory(startDir_);
     about_.unload();
     optionsCommands_->unloadWindows();

@@ -6,6 +6,8 @@
 //   the About box, and one handler object per subsystem:
 //     Browser          drive, directory and file lists; the trial   src/browser
 //     FileMenu         directory and file housekeeping, printing    src/browser
+//     RecentMenu       the recent data directories ("&File")        src/browser
+//     PathOpener       files and directories dropped or pasted      src/browser
 //     Launcher         RunProgram, trial buttons, "&Animate" menu   src/launcher
 //     DataMenu         "&Data" menu, conversions                    src/launcher
 //     ProgramsMenu     "&Programs" menu and system tools            src/launcher
@@ -34,7 +36,9 @@ class FileMenu;
 class HelpMenu;
 class Launcher;
 class OptionsCommands;
+class PathOpener;
 class ProgramsMenu;
+class RecentMenu;
 class StatusPanels;
 class frmAbout;
 
@@ -76,6 +80,8 @@ public:
     MainControls& controls() { return ui_; }
     Browser& browser() { return *browser_; }
     FileMenu& fileMenu() { return *fileMenu_; }
+    RecentMenu& recentMenu() { return *recentMenu_; }
+    PathOpener& pathOpener() { return *pathOpener_; }
     Launcher& launcher() { return *launcher_; }
     DataMenu& dataMenu() { return *dataMenu_; }
     ProgramsMenu& programsMenu() { return *programsMenu_; }
@@ -91,6 +97,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildWindow();
@@ -98,6 +106,8 @@ private:
     void connectBrowser();
     void connectButtons();
     void connectMenus();
+    void connectRecentDirectories();
+    void connectDropAndPaste();
     void applyCommands(const TrialCommands& commands);
     void placeWindow();
     void checkProgramDirectory();
@@ -118,6 +128,8 @@ private:
     WindowSlot<frmAbout> about_;
     std::unique_ptr<Browser> browser_;
     std::unique_ptr<FileMenu> fileMenu_;
+    std::unique_ptr<RecentMenu> recentMenu_;
+    std::unique_ptr<PathOpener> pathOpener_;
     std::unique_ptr<Launcher> launcher_;
     std::unique_ptr<DataMenu> dataMenu_;
     std::unique_ptr<ProgramsMenu> programsMenu_;

@@ -77,6 +77,7 @@ void Browser::dirSelect_Change()
         // directory: the browser and DataDir stay where they were.
         ui_.dirSelect->revertPath();
         state_.DataDir = ui_.dirSelect->path();
+        changeFailed_ = true;
         return;
     }
     ui_.drvDrives->rememberDirectory(state_.DataDir);
@@ -87,6 +88,7 @@ void Browser::dirSelect_Change()
     ui_.lblPath->setText(QStringLiteral("Current path:\n") + shownName(lowerCased(state_.DataDir)));
     pointFileListsAt(ui_.dirSelect->path());
     Q_EMIT commandsOffered({.cmdView = false, .cmdAnimate = false, .cmdOptions = false});
+    Q_EMIT dataDirEntered(state_.DataDir);
 }
 
 void Browser::pointFileListsAt(const QString& directory)
@@ -186,6 +188,8 @@ void Browser::refreshIfChanged()
 // user is told why once, not on every refresh.
 void Browser::reportUnreadableListing(const DirectoryListing& listing)
 {
+    if (!listing.answering)
+        Q_EMIT directoryNotAnswering(listing.path);
     if (listing.path != ui_.dirSelect->path())
         return;
     if (!listing.answering)
@@ -217,6 +221,27 @@ void Browser::reportUnopenableDirectory(const FileError& error)
 {
     showPathProblem(error);
     ui_.dirSelect->refresh();
+}
+
+bool Browser::driveAnswers(const QString& path)
+{
+    const QString problem = ui_.drvDrives->problemOfDriveHolding(path);
+    if (!problem.isEmpty())
+        showDriveProblem({kDeviceUnavailable, problem});
+    return problem.isEmpty();
+}
+
+bool Browser::enterDirectory(const QString& path)
+{
+    // A directory on a share that does not answer is never looked at.
+    if (!driveAnswers(path))
+        return false;
+    changeFailed_ = false;
+    if (const FileError error = ui_.dirSelect->setPath(path)) {
+        showPathProblem(error);
+        return false;
+    }
+    return !changeFailed_;
 }
 
 void Browser::showPathProblem(const FileError& error)

@@ -48,6 +48,14 @@ public:
     void rereadFileListsThen(std::function<void()> then);
     // A directory the user opened in the directory list could not be opened.
     void reportUnopenableDirectory(const FileError& error);
+    // Opens `path` as a choice in the directory list would, the drive
+    // following; a drive that does not answer, or a directory that cannot
+    // be entered, is reported as the drive and directory lists report it.
+    // True when `path` is the data directory afterwards.
+    bool enterDirectory(const QString& path);
+    // Whether the drive holding `path` answered when last asked; when not,
+    // says so as the drive list does.
+    bool driveAnswers(const QString& path);
 
 Q_SIGNALS:
     // A double-click asks for the natural action on the file just selected.
@@ -55,6 +63,10 @@ Q_SIGNALS:
     void convertRequested();
     // What a change of directory or trial offers of the trial's commands.
     void commandsOffered(const TrialCommands& commands);
+    // A directory has become the data directory.
+    void dataDirEntered(const QString& directory);
+    // The reading of `directory` has read nothing for a while.
+    void directoryNotAnswering(const QString& directory);
 
 private:
     void selectTrialFile(const QString& fileName);
@@ -70,6 +82,8 @@ private:
     // The directory whose reading problem the user was last told of, so
     // that each refresh does not tell it again.
     QString reportedProblem_;
+    // The last change of directory failed and was taken back.
+    bool changeFailed_ = false;
 };
 
 } // namespace kadrix

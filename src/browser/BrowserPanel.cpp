@@ -74,6 +74,8 @@ void buildBrowser(QWidget* client, BrowserPanel& ui)
         client, "filConverts", twipsRect(5160, 840, 2055, 2820),
         QStringLiteral("Click to select file for conversion; double click to start conversion.  "
                        "Note, not all files in list are motion data."));
+    // Several files selected are converted one after another.
+    ui.filConverts->allowSeveral();
     // Screen readers name each list after its heading.
     ui.drvDrives->setAccessibleName(QStringLiteral("Drives"));
     ui.dirSelect->setAccessibleName(QStringLiteral("Directories"));

@@ -86,6 +86,12 @@ QString DriveList::problemOf(const QString& root) const
                              : problem + QStringLiteral(" (") + root + QLatin1Char(')');
 }
 
+QString DriveList::problemOfDriveHolding(const QString& path) const
+{
+    const int index = indexOfDriveHolding(path);
+    return index < 0 ? QString() : problemOf(itemData(index, kRootRole).toString());
+}
+
 void DriveList::refresh()
 {
     if (surveying_)

@@ -32,6 +32,8 @@ public:
     // last surveyed: it did not answer, or answered with a failure; empty
     // when it can.
     QString problemOf(const QString& root) const;
+    // The same for the drive that holds `path`; nothing is asked of the disk.
+    QString problemOfDriveHolding(const QString& path) const;
     // Selects the drive that holds `path`; emits `changed` when that is
     // another drive than the selected one.
     bool setDrive(const QString& path);

@@ -5,6 +5,8 @@
 
 #include <QKeyEvent>
 
+#include <algorithm>
+
 namespace kadrix {
 
 FileList::FileList(QWidget* parent)
@@ -87,6 +89,21 @@ QString FileList::selectedName() const
     return current.data(NameListModel::kNameRole).toString();
 }
 
+void FileList::allowSeveral()
+{
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+}
+
+QStringList FileList::selectedNames() const
+{
+    QModelIndexList rows = selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end());
+    QStringList names;
+    for (const QModelIndex& row : rows)
+        names.append(row.data(NameListModel::kNameRole).toString());
+    return names;
+}
+
 bool FileList::selectName(const QString& name)
 {
     const int row = static_cast<int>(model_->names().indexOf(name));
@@ -109,6 +126,12 @@ void FileList::mouseReleaseEvent(QMouseEvent* event)
 
 void FileList::clickIfSelected()
 {
+    // A Ctrl+click that took the current file out of several makes the
+    // first one left current, so that the trial is always a selected file.
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    if (selectionMode() == ExtendedSelection && selectedName().isEmpty() && !rows.isEmpty())
+        selectionModel()->setCurrentIndex(*std::min_element(rows.begin(), rows.end()),
+                                          QItemSelectionModel::NoUpdate);
     if (!selectedName().isEmpty())
         Q_EMIT fileClicked();
 }
@@ -129,6 +152,8 @@ void FileList::keyPressEvent(QKeyEvent* event)
     const bool choosing = choosingKeys.contains(event->key());
     if (choosing)
         selectCurrentIfUnselected();
+    if (event->matches(QKeySequence::SelectAll) && selectionMode() == ExtendedSelection)
+        return clickIfSelected();
     if (currentIndex().isValid() && (currentIndex() != before || (choosing && !wasSelected)))
         clickIfSelected();
 }
@@ -149,9 +174,14 @@ QItemSelectionModel::SelectionFlags FileList::selectionCommand(const QModelIndex
     if (!index.isValid())
         return command.testFlag(QItemSelectionModel::Clear) ? QItemSelectionModel::NoUpdate
                                                             : command;
-    if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+    if (!(command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)))
+        return command;
+    if (selectionMode() != ExtendedSelection)
         return QItemSelectionModel::ClearAndSelect;
-    return command;
+    // Of several selected files, Ctrl+click takes one out; never the last.
+    const bool last =
+        selectionModel()->isSelected(index) && selectionModel()->selectedRows().size() == 1;
+    return last ? QItemSelectionModel::NoUpdate : command;
 }
 
 } // namespace kadrix

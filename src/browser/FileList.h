@@ -34,6 +34,11 @@ public:
     int listCount() const;
     QStringList names() const;
     QString selectedName() const;
+    // Lets the user select several files (Ctrl and Shift with a click,
+    // Ctrl+A); the current file is always one of them, and is the trial.
+    void allowSeveral();
+    // The selected files in the list's order.
+    QStringList selectedNames() const;
     bool selectName(const QString& name);
 
 Q_SIGNALS:

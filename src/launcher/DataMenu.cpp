@@ -12,6 +12,8 @@
 #include "core/StartRequests.h"
 #include "core/TrialFiles.h"
 #include "launcher/ArielFiles.h"
+#include "launcher/ConversionBatch.h"
+#include "launcher/ConversionProgress.h"
 #include "launcher/Launcher.h"
 #include "platform/Host.h"
 #include "platform/Messages.h"
@@ -139,6 +141,9 @@ void DataMenu::renumberData()
 
 void DataMenu::cmdConvert_Click()
 {
+    const QStringList chosen = browser_.panel().filConverts->selectedNames();
+    if (chosen.size() > 1)
+        return convertSeveral(chosen);
     AppState& state = context_.state;
     saveDataDir(context_.host.settings, state.DataDir);
     chooseCompanion(context_.state, QStringLiteral("Xfer2DG"));
@@ -146,6 +151,28 @@ void DataMenu::cmdConvert_Click()
     launcher_.RunProgram(state.ProgPath, state.TrialPath, 0);
     // The converter writes its .DG file later; it is listed at the next refresh.
     browser_.panel().filDatafiles->refresh();
+}
+
+void DataMenu::convertSeveral(const QStringList& files)
+{
+    // One run at a time: its window comes forward.
+    if (batch_ && batch_->isRunning()) {
+        progress_->raise();
+        progress_->activateWindow();
+        return;
+    }
+    AppState& state = context_.state;
+    chooseCompanion(state, QStringLiteral("Xfer2DG"));
+    if (TestFile(context_.host.messages, QString(), state.ProgPath, 1) != 0)
+        return;
+    delete progress_;
+    delete batch_;
+    batch_ = new ConversionBatch(context_.host, state, files, this);
+    progress_ = new ConversionProgress(*batch_, &context_.window);
+    connect(batch_, &ConversionBatch::startRequested, this,
+            [this] { browser_.panel().filDatafiles->refresh(); });
+    progress_->show();
+    batch_->start();
 }
 
 void DataMenu::mnuConverts_Click()

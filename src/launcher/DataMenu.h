@@ -3,6 +3,7 @@
 #include "core/TrialCommands.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <array>
 
@@ -12,6 +13,8 @@ namespace kadrix {
 
 struct HandlerContext;
 class Browser;
+class ConversionBatch;
+class ConversionProgress;
 class FileMenu;
 class Launcher;
 
@@ -24,6 +27,8 @@ struct DataMenuItems {
 
 // The "&Data" menu, its "&Convert data ..." submenu and "Run &Xfer2DG".
 // Items are enabled as their menu opens, from the trial's files on the disk.
+// With several convertible files selected, "Run &Xfer2DG" converts them one
+// after another.
 class DataMenu final : public QObject {
     Q_OBJECT
 
@@ -57,12 +62,16 @@ private:
     void animateData();
     void editData();
     void renumberData();
+    void convertSeveral(const QStringList& files);
 
     HandlerContext& context_;
     DataMenuItems& items_;
     Browser& browser_;
     Launcher& launcher_;
     FileMenu& fileMenu_;
+    // The run over several files, and its window, while either lasts.
+    QPointer<ConversionBatch> batch_;
+    QPointer<ConversionProgress> progress_;
 };
 
 } // namespace kadrix

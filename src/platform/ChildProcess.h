@@ -38,6 +38,10 @@ private:
     qint64 child_ = -1; // the process id
 };
 
+// Closes every descriptor above the standard three but `first` and
+// `second` (either may be -1); safe after a fork.
+void closeAllBut(int first, int second);
+
 // Writes all of `size` bytes; false when the reader has gone.
 bool writeAll(int fd, const void* data, size_t size);
 

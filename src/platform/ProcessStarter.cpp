@@ -4,11 +4,13 @@
 #include "platform/Messages.h"
 #include "platform/NativeFiles.h"
 #include "platform/NativeNames.h"
+#include "platform/ProgramWatch.h"
 #include "platform/WineStart.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QThread>
 
 namespace kadrix {
 
@@ -27,7 +29,10 @@ QString startingText(const QString& name)
 ProcessStarter::ProcessStarter(Messages& messages, HostPrograms hostPrograms)
     : messages_(messages)
     , hostPrograms_(std::move(hostPrograms))
-{}
+{
+    // A watched start holds a worker until its program ends.
+    workers_.setMaxThreadCount(qMax(4, QThread::idealThreadCount()));
+}
 
 ProcessStarter::~ProcessStarter()
 {
@@ -35,26 +40,34 @@ ProcessStarter::~ProcessStarter()
     workers_.waitForDone();
 }
 
-double ProcessStarter::start(const StartRequest& request)
+std::optional<ProgramToStart> ProcessStarter::startable(const StartRequest& request)
 {
     const ProgramToStart target =
         hostPrograms_.map(request.program, request.arguments, request.workingDirectory);
     if (!target.failure.isEmpty()) {
         reportFailure(request, target.failure);
-        return 0;
+        return std::nullopt;
     }
     if (!request.workingDirectory.isEmpty() &&
         kindOfPath(request.workingDirectory) != PathKind::Directory) {
         reportFailure(request, QStringLiteral("The directory to start it in, ") +
                                    shownName(request.workingDirectory) +
                                    QStringLiteral(", was not found."));
-        return 0;
+        return std::nullopt;
     }
-    if (!target.wine.isEmpty())
-        return startThroughWine(request, target);
+    return target;
+}
+
+double ProcessStarter::start(const StartRequest& request)
+{
+    const std::optional<ProgramToStart> target = startable(request);
+    if (!target)
+        return 0;
+    if (!target->wine.isEmpty())
+        return startThroughWine(request, *target);
     // Arguments go to the program as a list, never through a shell.
     const DetachedStart started =
-        startDetached(target.program, target.arguments, request.workingDirectory);
+        startDetached(target->program, target->arguments, request.workingDirectory);
     if (!started.failure.isEmpty()) {
         reportFailure(request, started.failure);
         return 0;
@@ -62,7 +75,30 @@ double ProcessStarter::start(const StartRequest& request)
     return static_cast<double>(started.processId);
 }
 
-double ProcessStarter::startThroughWine(const StartRequest& request, const ProgramToStart& target)
+qint64 ProcessStarter::startWatched(const StartRequest& request)
+{
+    const std::optional<ProgramToStart> target = startable(request);
+    if (!target)
+        return 0;
+    const qint64 number = nextWatchedStart_++;
+    if (!target->wine.isEmpty())
+        return startThroughWine(request, *target, number) != 0 ? number : 0;
+    const DetachedStart started = startDetached(target->program, target->arguments,
+                                                request.workingDirectory, StartWatch::Yes);
+    if (!started.failure.isEmpty()) {
+        reportFailure(request, started.failure);
+        return 0;
+    }
+    auto* watch = new ProgramWatch(started.endReport, started.watcherId, this);
+    connect(watch, &ProgramWatch::ended, this, [this, watch, number](const ProgramEnd& end) {
+        watch->deleteLater();
+        Q_EMIT programEnded(number, end);
+    });
+    return number;
+}
+
+double ProcessStarter::startThroughWine(const StartRequest& request, const ProgramToStart& target,
+                                        qint64 watched)
 {
     const QStringList programAndArguments = target.arguments.mid(target.wine.size() - 1);
     const QString name = QFileInfo(programAndArguments.first()).fileName().toUpper();
@@ -86,11 +122,18 @@ double ProcessStarter::startThroughWine(const StartRequest& request, const Progr
     job.logDirectory = wineLogDirectory(job.environment);
     underWay_.append(name);
     Q_EMIT progressChanged(startingText(name));
-    workers_.start([this, job, request, name] {
+    workers_.start([this, job, request, name, watched] {
         const WineStartOutcome outcome = runWineStart(job, closing_);
         QMetaObject::invokeMethod(
             this, [this, request, name, outcome] { wineStartEnded(request, name, outcome); },
             Qt::QueuedConnection);
+        if (watched == 0)
+            return;
+        const ProgramEnd end = wineProgramEnd(outcome, closing_);
+        if (!closing_)
+            QMetaObject::invokeMethod(
+                this, [this, watched, end] { Q_EMIT programEnded(watched, end); },
+                Qt::QueuedConnection);
     });
     return nextStartNumber_++;
 }

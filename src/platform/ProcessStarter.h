@@ -8,6 +8,7 @@
 #include <QThreadPool>
 
 #include <atomic>
+#include <optional>
 
 namespace kadrix {
 
@@ -28,12 +29,15 @@ public:
     ~ProcessStarter() override;
 
     double start(const StartRequest& request) override;
+    qint64 startWatched(const StartRequest& request) override;
     // Where the settings mirrored for Windows programs are read: by default
     // the front-end's own store.
     void readSettingsFrom(SettingsStore& settings) { settings_ = &settings; }
 
 private:
-    double startThroughWine(const StartRequest& request, const ProgramToStart& target);
+    std::optional<ProgramToStart> startable(const StartRequest& request);
+    double startThroughWine(const StartRequest& request, const ProgramToStart& target,
+                            qint64 watched = 0);
     void wineStartEnded(const StartRequest& request, const QString& name,
                         const WineStartOutcome& outcome);
     void reportFailure(const StartRequest& request, const QString& reason);
@@ -44,6 +48,7 @@ private:
     SettingsStore* settings_ = &ownSettings_;
     QStringList underWay_; // the programs being started through Wine
     double nextStartNumber_ = 1;
+    qint64 nextWatchedStart_ = 1;
     std::atomic<bool> closing_{false};
     QThreadPool workers_;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ProgramEnd.h"
+
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
@@ -22,10 +24,12 @@ struct WineStartJob {
 struct WineStartOutcome {
     bool failed = false;
     QString reason;
-    QString logPath;    // none when the log could not be written
-    QString logProblem; // then where, and why: "/home/ann/.local/state/kadrix95 cannot be
-                        // written (Read-only file system)"
-    QString lastLines;  // the end of Wine's log when it failed
+    QString logPath;      // none when the log could not be written
+    QString logProblem;   // then where, and why: "/home/ann/.local/state/kadrix95 cannot be
+                          // written (Read-only file system)"
+    QString lastLines;    // the end of Wine's log when it failed
+    qint64 processId = 0; // the shell that runs Wine, when it was started
+    bool ended = false;   // it ended while watched
 };
 
 // How long a start is watched for an early failure.
@@ -39,6 +43,11 @@ inline constexpr int kWineWatchMilliseconds = 5000;
 // the outcome says where the log could not be written. It blocks, so it runs on a worker;
 // `cancelled` cuts the waits short when the front-end closes.
 WineStartOutcome runWineStart(const WineStartJob& job, const std::atomic<bool>& cancelled);
+
+// Waits for the start of `outcome` to end, if it has not already, and
+// tells how from the exit code noted in its log. It blocks, so it runs on a
+// worker; `cancelled` stops the wait, and the end is then not known.
+ProgramEnd wineProgramEnd(const WineStartOutcome& outcome, const std::atomic<bool>& cancelled);
 
 // The directory of Wine's logs: $XDG_STATE_HOME/kadrix95, by default
 // ~/.local/state/kadrix95.

@@ -50,6 +50,8 @@ private Q_SLOTS:
     void aFailedStartReportsItsOwnError();
     void aWindowsProgramStartsWithoutItsLog_data();
     void aWindowsProgramStartsWithoutItsLog();
+    void aWatchedStartTellsHowItEnded_data();
+    void aWatchedStartTellsHowItEnded();
     void settingsTwipsAndPaths();
     void boxesAppearOverTheWindowInUse();
 };
@@ -285,6 +287,49 @@ void PlatformTest::aWindowsProgramStartsWithoutItsLog()
                                   QStringLiteral("written (%1).").arg(std::strerror(error)));
     QTRY_VERIFY(QFile::exists(root.filePath(QStringLiteral("started"))));
     QCOMPARE(messages.texts(), QStringList());
+}
+
+void PlatformTest::aWatchedStartTellsHowItEnded_data()
+{
+    QTest::addColumn<bool>("windows"); // a Windows program, run by a stand-in for Wine
+    QTest::addColumn<QByteArray>("ending");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("code");
+
+    QTest::newRow("exit status") << false << QByteArray("exit 5") << 0 << 5;
+    QTest::newRow("signal") << false << QByteArray("kill -9 $$") << 1 << 9;
+    QTest::newRow("through Wine") << true << QByteArray("exit 4") << 0 << 4;
+}
+
+// The end of a program started detached is learnt from the process that
+// watches it, and of a Windows program from Wine's exit code in its log.
+void PlatformTest::aWatchedStartTellsHowItEnded()
+{
+    QFETCH(bool, windows);
+    QFETCH(QByteArray, ending);
+    QFETCH(int, kind);
+    QFETCH(int, code);
+    QTemporaryDir root;
+    const QString script = root.filePath(QStringLiteral("tool"));
+    writeFile(script, "#!/bin/sh\n" + ending + "\n");
+    ::chmod(encodeNativeName(script).constData(), 0700);
+    const QString program = windows ? root.filePath(QStringLiteral("Xfer2DG.exe")) : script;
+    if (windows)
+        writeFile(program, "MZ" + QByteArray(0x7E, '\0'));
+    const auto restore = qScopeGuard([] { qunsetenv("KADRIX_WINE"); });
+    qputenv("KADRIX_WINE", QFile::encodeName(script));
+    test::FakeMessages messages;
+    ProcessStarter starter{messages};
+    std::vector<std::pair<qint64, ProgramEnd>> ends;
+    connect(&starter, &Starter::programEnded,
+            [&](qint64 start, const ProgramEnd& end) { ends.emplace_back(start, end); });
+    const qint64 start =
+        starter.startWatched({StartKind::Shell, program, {}, root.path(), kShow, {}});
+    QVERIFY(start > 0);
+    QTRY_COMPARE(ends.size(), size_t(1));
+    QCOMPARE(ends.front().first, start);
+    QCOMPARE(int(ends.front().second.kind), kind);
+    QCOMPARE(ends.front().second.code, code);
 }
 
 void PlatformTest::settingsTwipsAndPaths()

@@ -21,4 +21,11 @@ double FakeStarter::start(const StartRequest& request)
     return failing ? 0 : nextProcessId++;
 }
 
+qint64 FakeStarter::startWatched(const StartRequest& request)
+{
+    requests.push_back(request);
+    lastWatched = failing ? 0 : static_cast<qint64>(requests.size());
+    return lastWatched;
+}
+
 } // namespace kadrix::test

@@ -8,6 +8,12 @@
 //   arguments, each kept distinct (as text and as the bytes received);
 // - started as Scalvane, it leaves Scalvane.out in its working directory,
 //   as the real program does;
+// - started as Xfer2DG, it leaves the .DG file of its argument (WALK1.DG for
+//   walk1.csv) in its working directory, as the real converter does; it
+//   fails instead, with exit status 3 and no file, on the file named by
+//   KADRIX_STANDIN_FAIL_ON;
+// - while the file named by KADRIX_STANDIN_HOLD exists, it does not end,
+//   so that a test can act while a companion program runs;
 // - with a display, it shows in a small window what it was asked to do.
 
 #include <QApplication>
@@ -19,8 +25,10 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
+#include <QThread>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -84,6 +92,33 @@ void writeOutputFile(const Invocation& invocation)
         output.write("  input: " + argument + '\n');
 }
 
+bool failsOn(const Invocation& invocation)
+{
+    const QByteArray failing = qgetenv("KADRIX_STANDIN_FAIL_ON");
+    return !failing.isEmpty() && std::find(invocation.arguments.begin(), invocation.arguments.end(),
+                                           failing) != invocation.arguments.end();
+}
+
+// A converter's .DG file: the argument's name with .DG for its extension.
+void writeConvertedFile(const Invocation& invocation)
+{
+    if (!invocation.program.startsWith(QLatin1String("xfer2dg"), Qt::CaseInsensitive) ||
+        invocation.arguments.empty())
+        return;
+    const QByteArray& input = invocation.arguments.front();
+    const qsizetype dot = input.lastIndexOf('.');
+    QFile output(QFile::decodeName((dot > 0 ? input.left(dot) : input).toUpper() + ".DG"));
+    if (output.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        output.write("converted by the stand-in\r\n");
+}
+
+void holdWhileAsked()
+{
+    const QString hold = qEnvironmentVariable("KADRIX_STANDIN_HOLD");
+    while (!hold.isEmpty() && QFileInfo::exists(hold))
+        QThread::msleep(20);
+}
+
 bool hasDisplay()
 {
     const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
@@ -128,7 +163,11 @@ int main(int argc, char* argv[])
 {
     const Invocation invocation = invocationOf(argc, argv);
     const bool recorded = appendRecord(invocation);
+    if (failsOn(invocation))
+        return 3;
     writeOutputFile(invocation);
+    writeConvertedFile(invocation);
+    holdWhileAsked();
     if (hasDisplay())
         return showWindow(argc, argv, invocation);
     return recorded ? 0 : 1;

@@ -9,8 +9,6 @@
 
 namespace kadrix {
 
-namespace {
-
 void closeAllBut(int first, int second)
 {
     const int low = std::min(first, second);
@@ -25,8 +23,6 @@ void closeAllBut(int first, int second)
     }
     ::close_range(from, ~0U, 0);
 }
-
-} // namespace
 
 ChildQuestion::ChildQuestion(const std::function<void(int answerFd)>& work, int kept)
 {

@@ -1,5 +1,6 @@
 #include "platform/DetachedStart.h"
 
+#include "platform/ChildProcess.h"
 #include "platform/NativeNames.h"
 
 #include <QStandardPaths>
@@ -116,6 +117,19 @@ struct Pipe {
 
 void (*beforeIdReported)(qint64 processId) = nullptr;
 
+// In the child in between, for a watched start: keeps only the report of
+// the end, waits for the program and writes its wait status there.
+[[noreturn]] void reportEnd(pid_t program, int report)
+{
+    ::signal(SIGPIPE, SIG_IGN);
+    closeAllBut(report, -1);
+    int status = 0;
+    while (::waitpid(program, &status, 0) < 0 && errno == EINTR) {
+    }
+    writeAll(report, &status, sizeof status);
+    ::_exit(0);
+}
+
 QString describeErrno(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -128,19 +142,22 @@ QString describeErrno(int error)
 // writes the id to one; the program writes the errno of a failed chdir or
 // execve to the other, which closes by itself when execve succeeds.
 DetachedStart startDetached(const QString& program, const QStringList& arguments,
-                            const QString& workingDirectory)
+                            const QString& workingDirectory, StartWatch watch)
 {
     const PreparedStart start = prepare(program, arguments, workingDirectory);
-    Pipe idReport, errorReport;
-    if (!idReport || !errorReport)
+    const bool watched = watch == StartWatch::Yes;
+    Pipe idReport, errorReport, endReport;
+    if (!idReport || !errorReport || (watched && !endReport))
         return {0, describeErrno(errno)};
-    // Started from a child that ends at once, the program belongs to no
-    // one here and leaves no process to be waited for.
+    // Started from a child that ends at once (or, watched, when the program
+    // does), the program belongs to no one here.
     const pid_t middle = ::fork();
     if (middle == 0) {
         ::close(idReport.read);
         ::close(errorReport.read);
         ::setsid();
+        // Its own children are waited for by the watch alone.
+        ::signal(SIGCHLD, SIG_DFL);
         const pid_t program = ::fork();
         if (program == 0)
             runProgram(start, errorReport.write);
@@ -149,23 +166,33 @@ DetachedStart startDetached(const QString& program, const QStringList& arguments
         if (beforeIdReported != nullptr && program > 0)
             beforeIdReported(program);
         writeAllOrExit(idReport.write, &id, sizeof id);
+        if (watched && program > 0)
+            reportEnd(program, endReport.write);
         ::_exit(program > 0 ? 0 : 127);
     }
     const int forkError = errno;
     idReport.closeWrite();
     errorReport.closeWrite();
+    endReport.closeWrite();
     if (middle < 0)
         return {0, describeErrno(forkError)};
     qint64 id = 0;
     const bool reported = readFully(idReport.read, &id, sizeof id) == sizeof id;
-    while (::waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
+    int error = 0;
+    const bool failed = readFully(errorReport.read, &error, sizeof error) == sizeof error;
+    // Unwatched, or when nothing runs to be watched, the child in between
+    // ends at once.
+    if (!watched || !reported || id <= 0 || failed) {
+        while (::waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
+        }
     }
     if (!reported || id <= 0)
         return {0, describeErrno(reported ? int(-id) : EAGAIN)};
-    int error = 0;
-    if (readFully(errorReport.read, &error, sizeof error) == sizeof error)
+    if (failed)
         return {0, describeErrno(error)};
-    return {id, {}};
+    if (!watched)
+        return {id, {}};
+    return {id, {}, std::exchange(endReport.read, -1), middle};
 }
 
 void setBeforeIdReported(void (*hook)(qint64 processId))

@@ -133,10 +133,10 @@ void mirrorSettings(const WineStartJob& job, const QString& output,
     }
 }
 
-// Waits up to the watch time for the process to end; true when it did.
-bool endsSoon(qint64 processId, const std::atomic<bool>& cancelled)
+// Waits until `deadline` for the process to end; true when it did.
+bool endsBefore(qint64 processId, const QDeadlineTimer& deadline,
+                const std::atomic<bool>& cancelled)
 {
-    const QDeadlineTimer deadline(kWineWatchMilliseconds);
     const int handle = int(::syscall(SYS_pidfd_open, pid_t(processId), 0));
     bool ended = false;
     while (!ended && !cancelled && !deadline.hasExpired()) {
@@ -169,6 +169,21 @@ QString lastLines(const QString& logPath, int* exitCode)
 }
 
 } // namespace
+
+ProgramEnd wineProgramEnd(const WineStartOutcome& outcome, const std::atomic<bool>& cancelled)
+{
+    if (outcome.processId == 0)
+        return {ProgramEnd::Kind::NotStarted, 0, outcome.reason};
+    if (!outcome.ended && !endsBefore(outcome.processId, QDeadlineTimer::Forever, cancelled))
+        return {};
+    // Without a log, Wine's exit code is not known.
+    int exitCode = -1;
+    if (!outcome.logPath.isEmpty())
+        lastLines(outcome.logPath, &exitCode);
+    if (exitCode < 0)
+        return {};
+    return {ProgramEnd::Kind::Exited, exitCode, outcome.logPath};
+}
 
 QString wineLogDirectory(const QProcessEnvironment& environment)
 {
@@ -210,8 +225,11 @@ WineStartOutcome runWineStart(const WineStartJob& job, const std::atomic<bool>& 
         return outcome;
     }
     // Without a log, Wine's exit code is not known: an early end says nothing.
-    if (log.path.isEmpty() || !endsSoon(processId, cancelled))
+    outcome.processId = processId;
+    if (log.path.isEmpty() ||
+        !endsBefore(processId, QDeadlineTimer(kWineWatchMilliseconds), cancelled))
         return outcome;
+    outcome.ended = true;
     int exitCode = 0;
     const QString lines = lastLines(outcome.logPath, &exitCode);
     if (exitCode != 0) {
