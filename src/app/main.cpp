@@ -6,11 +6,11 @@
 #include "docs/ReaderPlugin.h"
 #include "docs/ReaderPluginLoader.h"
 #include "platform/Host.h"
-#include "platform/NativeNames.h"
 #include "platform/HostStarter.h"
-#include "platform/Starter.h"
+#include "platform/NativeNames.h"
 #include "platform/QtMessages.h"
 #include "platform/QtSettingsStore.h"
+#include "platform/Starter.h"
 
 #include <QApplication>
 

@@ -2,13 +2,15 @@
 
 #include "platform/HostStarter.h"
 #include "platform/Messages.h"
+#include "platform/ProgramEnd.h"
 #include "platform/win/WindowsErrors.h"
 
 #include <QDir>
-
-#include <windows.h>
+#include <QTimer>
+#include <QWinEventNotifier>
 
 #include <shellapi.h>
+#include <windows.h>
 
 namespace kadrix {
 
@@ -28,6 +30,14 @@ QString programOnThisWindows(const QString& program)
                : program;
 }
 
+ProgramEnd endOf(HANDLE process)
+{
+    DWORD code = 0;
+    if (!GetExitCodeProcess(process, &code))
+        return {};
+    return {ProgramEnd::Kind::Exited, static_cast<int>(code), {}};
+}
+
 } // namespace
 
 std::unique_ptr<Starter> makeHostStarter(Messages& messages)
@@ -41,10 +51,30 @@ WindowsStarter::WindowsStarter(Messages& messages)
 
 double WindowsStarter::start(const StartRequest& request)
 {
+    const std::optional<Started> started = launch(request);
+    if (!started)
+        return 0;
+    if (started->process)
+        CloseHandle(started->process);
+    return static_cast<double>(started->id);
+}
+
+qint64 WindowsStarter::startWatched(const StartRequest& request)
+{
+    const std::optional<Started> started = launch(request);
+    if (!started)
+        return 0;
+    const qint64 start = nextWatch_++;
+    watch(start, started->process);
+    return start;
+}
+
+std::optional<WindowsStarter::Started> WindowsStarter::launch(const StartRequest& request)
+{
     return request.kind == StartKind::Shell ? shellStart(request) : commandStart(request);
 }
 
-double WindowsStarter::shellStart(const StartRequest& request)
+std::optional<WindowsStarter::Started> WindowsStarter::shellStart(const StartRequest& request)
 {
     const std::wstring file = wide(programOnThisWindows(request.program));
     const std::wstring parameters = request.parameterText.toStdWString();
@@ -59,17 +89,14 @@ double WindowsStarter::shellStart(const StartRequest& request)
     info.nShow = request.showCode;
     if (!ShellExecuteExW(&info)) {
         reportFailure(request, GetLastError());
-        return 0;
+        return std::nullopt;
     }
-    double started = static_cast<double>(reinterpret_cast<quintptr>(info.hInstApp));
-    if (info.hProcess) {
-        started = static_cast<double>(GetProcessId(info.hProcess));
-        CloseHandle(info.hProcess);
-    }
-    return started;
+    if (!info.hProcess) // a document opened in a program already running
+        return Started{nullptr, static_cast<qint64>(reinterpret_cast<quintptr>(info.hInstApp))};
+    return Started{info.hProcess, static_cast<qint64>(GetProcessId(info.hProcess))};
 }
 
-double WindowsStarter::commandStart(const StartRequest& request)
+std::optional<WindowsStarter::Started> WindowsStarter::commandStart(const StartRequest& request)
 {
     std::wstring command = request.commandText.toStdWString();
     const std::wstring directory = wide(request.workingDirectory);
@@ -81,18 +108,35 @@ double WindowsStarter::commandStart(const StartRequest& request)
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
         reportFailure(request, GetLastError());
-        return 0;
+        return std::nullopt;
     }
     CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return static_cast<double>(process.dwProcessId);
+    return Started{process.hProcess, static_cast<qint64>(process.dwProcessId)};
+}
+
+// The end is told from the event loop, never before startWatched has
+// returned; a start that opened no process of its own ends unknown.
+void WindowsStarter::watch(qint64 start, void* process)
+{
+    if (!process) {
+        QTimer::singleShot(0, this, [this, start] { Q_EMIT programEnded(start, {}); });
+        return;
+    }
+    auto* notifier = new QWinEventNotifier(process, this);
+    connect(notifier, &QWinEventNotifier::activated, this, [this, start, notifier, process] {
+        const ProgramEnd end = endOf(process);
+        notifier->setEnabled(false);
+        notifier->deleteLater();
+        CloseHandle(process);
+        Q_EMIT programEnded(start, end);
+    });
 }
 
 void WindowsStarter::reportFailure(const StartRequest& request, unsigned long error)
 {
     messages_.showMessage({QStringLiteral("The program could not be started:\n") +
-                               QDir::toNativeSeparators(request.program) +
-                               QStringLiteral("\n\n") + describeWindowsError(error),
+                               QDir::toNativeSeparators(request.program) + QStringLiteral("\n\n") +
+                               describeWindowsError(error),
                            kApplicationTitle, MessageButtons::Ok, MessageIcon::Critical});
 }
 
