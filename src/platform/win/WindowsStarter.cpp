@@ -9,8 +9,9 @@
 #include <QTimer>
 #include <QWinEventNotifier>
 
-#include <shellapi.h>
 #include <windows.h>
+// needs the types of windows.h
+#include <shellapi.h>
 
 namespace kadrix {
 
