@@ -31,7 +31,7 @@ struct FileError {
 QString describeFileError(int number);
 
 // The classic error number a failed system call reports, from the system's
-// own error number (errno, or on Windows GetLastError()).
+// own error number (errno; the Windows twins turn theirs into errno too).
 int classicNumberOfSystemError(int systemError);
 
 // Opens the file for reading and closes it again at once; nothing is read.

@@ -2,6 +2,9 @@
 
 #include <cerrno>
 
+// The platform layer reports failed file steps by errno on every system (the
+// Windows twins turn GetLastError() into it), so this mapping is shared.
+
 namespace kadrix {
 
 int classicNumberOfSystemError(int systemError)
@@ -12,10 +15,14 @@ int classicNumberOfSystemError(int systemError)
     case EACCES:
     case EPERM:
     case EROFS:
+#ifdef ETXTBSY
     case ETXTBSY:
+#endif
         return kPermissionDenied;
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
         return kDiskFull;
     case EIO:
         return kDeviceIoError;
