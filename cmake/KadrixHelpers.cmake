@@ -8,7 +8,7 @@ function(kadrix_test_environment test)
   endif()
   set_tests_properties(${test} PROPERTIES
     TIMEOUT ${timeout}
-    ENVIRONMENT "KADRIX_STANDIN=$<TARGET_FILE:standin>;KADRIX_EXE=$<TARGET_FILE:kadrix95>;KADRIX_SOURCE_DIR=${PROJECT_SOURCE_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+    ENVIRONMENT "KADRIX_QT_WINDOWS=${KADRIX_QT_WINDOWS};KADRIX_WINE_PREFIX=${CMAKE_BINARY_DIR}/wine-prefix;KADRIX_STANDIN=$<TARGET_FILE:standin>;KADRIX_EXE=$<TARGET_FILE:kadrix95>;KADRIX_SOURCE_DIR=${PROJECT_SOURCE_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
 endfunction()
 
 # kadrix_settle_threads_at_exit(<target>): in the sanitizer build, the program
@@ -31,9 +31,17 @@ function(kadrix_add_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE kadrix kadrix_testsupport Qt6::Test ${ARG_LIBRARIES})
   kadrix_settle_threads_at_exit(${name})
-  add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tests/isolated $<TARGET_FILE:${name}>)
+  add_test(NAME ${name} COMMAND ${KADRIX_TEST_RUNNER} $<TARGET_FILE:${name}>)
   kadrix_test_environment(${name} ${ARG_TIMEOUT})
 endfunction()
+
+# What runs each test: tests/isolated, or for the Windows build
+# tests/isolated-wine, which runs it under Wine in a prefix of the test run.
+if(WIN32)
+  set(KADRIX_TEST_RUNNER ${PROJECT_SOURCE_DIR}/tests/isolated-wine)
+else()
+  set(KADRIX_TEST_RUNNER ${PROJECT_SOURCE_DIR}/tests/isolated)
+endif()
 
 # kadrix_add_bench(<name> SOURCES <files...>): a benchmark, built but never run as a test.
 function(kadrix_add_bench name)

@@ -6,10 +6,11 @@
 #include "docs/ReaderPlugin.h"
 #include "docs/ReaderPluginLoader.h"
 #include "platform/Host.h"
+#include "platform/HostStarter.h"
 #include "platform/NativeNames.h"
-#include "platform/ProcessStarter.h"
 #include "platform/QtMessages.h"
 #include "platform/QtSettingsStore.h"
+#include "platform/Starter.h"
 
 #include <QApplication>
 
@@ -57,9 +58,9 @@ int main(int argc, char* argv[])
         if (kadrix::ReaderPlugin* plugin = kadrix::readerPlugin(messages))
             plugin->printerSetup(parent);
     });
-    kadrix::ProcessStarter starter(messages);
+    const std::unique_ptr<kadrix::Starter> starter = kadrix::makeHostStarter(messages);
     kadrix::QtSettingsStore settings;
-    kadrix::Host host{messages, starter, settings};
+    kadrix::Host host{messages, *starter, settings};
     kadrix::frmKadrix window(host, {.argumentText = kadrix::argumentTextOf(arguments),
                                     .executableDirectory = QCoreApplication::applicationDirPath(),
                                     .version = kadrix::buildVersion(),

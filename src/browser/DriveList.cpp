@@ -20,7 +20,8 @@ constexpr std::chrono::milliseconds kPatience{1000};
 
 bool holds(const QString& root, const QString& path)
 {
-    if (root == QLatin1String("/"))
+    // A root that ends in a separator ("/", "C:/") holds every path below it.
+    if (root.endsWith(QLatin1Char('/')))
         return path.startsWith(root);
     return path == root || path.startsWith(root + QLatin1Char('/'));
 }

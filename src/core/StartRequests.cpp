@@ -54,7 +54,8 @@ StartRequest shellStart(const QString& program, const QStringList& arguments,
 {
     const QString commandText =
         parameterText.isEmpty() ? programText : programText + QLatin1Char(' ') + parameterText;
-    return {StartKind::Shell, program, arguments, workingDirectory, showCode, commandText};
+    return {StartKind::Shell, program,     arguments,    workingDirectory,
+            showCode,         commandText, parameterText};
 }
 
 StartRequest commandStart(const QString& program, const QStringList& arguments,

@@ -1,7 +1,5 @@
 #include "dgoptions/SaveErrors.h"
 
-#include <cerrno>
-
 namespace kadrix {
 
 namespace {
@@ -25,30 +23,6 @@ QString describe(int number)
         return QStringLiteral("Input past end of file");
     default:
         return describeFileError(number);
-    }
-}
-
-int numberOfErrno(int errnoValue)
-{
-    switch (errnoValue) {
-    case ENOENT:
-        return kFileNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case ETXTBSY:
-        return kPermissionDenied;
-    case ENOSPC:
-    case EDQUOT:
-        return kDiskFull;
-    case EIO:
-        return kDeviceIoError;
-    case EEXIST:
-        return kFileAlreadyExists;
-    case ENAMETOOLONG:
-        return kBadFileName;
-    default:
-        return kPathFileAccessError;
     }
 }
 
@@ -76,7 +50,7 @@ int numberOfHeaderError(HeaderError error)
 
 FileError saveErrorFromErrno(int errnoValue, const QString& name)
 {
-    return saveError(numberOfErrno(errnoValue), name);
+    return saveError(classicNumberOfSystemError(errnoValue), name);
 }
 
 FileError saveErrorFromHeader(HeaderError error, const QString& trialName)

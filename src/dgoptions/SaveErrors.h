@@ -11,14 +11,12 @@ enum SaveErrorNumber : int {
     kOverflow = 6,
     kTypeMismatch = 13,
     kFileAlreadyOpen = 55,
-    kDeviceIoError = 57,
-    kFileAlreadyExists = 58,
-    kDiskFull = 61,
     kInputPastEndOfFile = 62,
 };
 
-// The error a failed system call on the file `name` reports, by its
-// errno; its description names the file: "File already exists: WALK1.D$$".
+// The error a failed system call on the file `name` reports, by the
+// system's error number; its description names the file: "File already
+// exists: WALK1.D$$".
 FileError saveErrorFromErrno(int errnoValue, const QString& name);
 
 // The error a trial whose header cannot be rewritten reports.

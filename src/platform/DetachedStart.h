@@ -7,11 +7,12 @@ namespace kadrix {
 
 // The outcome of a detached start: the process id, or why nothing started.
 // A watched start also gives a descriptor that turns readable when the
-// program has ended (see ProgramWatch), and the process that watches it.
+// program has ended (see ProgramWatch), and the process that watches it;
+// on Windows the program's own process handle, and no watcher.
 struct DetachedStart {
     qint64 processId = 0;
     QString failure;
-    int endReport = -1;
+    qintptr endReport = -1;
     qint64 watcherId = 0;
 };
 

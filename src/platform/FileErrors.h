@@ -12,6 +12,9 @@ enum FileErrorNumber : int {
     kNoError = 0,
     kBadFileName = 52,
     kFileNotFound = 53,
+    kDeviceIoError = 57,
+    kFileAlreadyExists = 58,
+    kDiskFull = 61,
     kDeviceUnavailable = 68,
     kPermissionDenied = 70,
     kPathFileAccessError = 75,
@@ -26,6 +29,10 @@ struct FileError {
 };
 
 QString describeFileError(int number);
+
+// The classic error number a failed system call reports, from the system's
+// own error number (errno; the Windows twins turn theirs into errno too).
+int classicNumberOfSystemError(int systemError);
 
 // Opens the file for reading and closes it again at once; nothing is read.
 // The path is taken as it is: callers resolve letter case first.

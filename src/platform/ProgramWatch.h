@@ -3,19 +3,24 @@
 #include "platform/ProgramEnd.h"
 
 #include <QObject>
+#ifdef Q_OS_WIN
+#include <QWinEventNotifier>
+#else
 #include <QSocketNotifier>
+#endif
 
 namespace kadrix {
 
 // Watches a program started with a watched detached start, without ever
 // waiting on the user-interface thread: the report of its end turns
-// readable when it has ended, and `ended` says how.
+// readable (on Windows, its process handle signalled) when it has ended,
+// and `ended` says how.
 class ProgramWatch final : public QObject {
     Q_OBJECT
 
 public:
     // Takes over `endReport` and the watching process `watcherId`.
-    ProgramWatch(int endReport, qint64 watcherId, QObject* parent = nullptr);
+    ProgramWatch(qintptr endReport, qint64 watcherId, QObject* parent = nullptr);
     ~ProgramWatch() override;
     Q_DISABLE_COPY_MOVE(ProgramWatch)
 
@@ -25,9 +30,13 @@ Q_SIGNALS:
 private:
     void readEnd();
 
-    int endReport_;
+    qintptr endReport_;
     qint64 watcherId_;
+#ifdef Q_OS_WIN
+    QWinEventNotifier notifier_;
+#else
     QSocketNotifier notifier_;
+#endif
 };
 
 } // namespace kadrix

@@ -23,6 +23,10 @@ struct StartRequest {
     QString workingDirectory; // empty: the process's current directory
     int showCode = kShow;
     QString commandText; // the command as the front-end writes it, for messages and tests
+    // A shell start's parameter text as the classic program built it: what
+    // the Windows shell receives, and on Windows the one form of the
+    // arguments that counts.
+    QString parameterText = {};
 
     bool operator==(const StartRequest&) const = default;
 };

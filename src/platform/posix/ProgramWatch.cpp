@@ -6,22 +6,7 @@
 
 namespace kadrix {
 
-QString ProgramEnd::describe() const
-{
-    switch (kind) {
-    case Kind::Exited:
-        return QStringLiteral("exit status %1").arg(code);
-    case Kind::Signalled:
-        return QStringLiteral("ended by signal %1").arg(code);
-    case Kind::NotStarted:
-        return QStringLiteral("not started: %1").arg(detail);
-    case Kind::Unknown:
-        break;
-    }
-    return QStringLiteral("ended, how is not known");
-}
-
-ProgramWatch::ProgramWatch(int endReport, qint64 watcherId, QObject* parent)
+ProgramWatch::ProgramWatch(qintptr endReport, qint64 watcherId, QObject* parent)
     : QObject(parent)
     , endReport_(endReport)
     , watcherId_(watcherId)
@@ -35,7 +20,7 @@ ProgramWatch::ProgramWatch(int endReport, qint64 watcherId, QObject* parent)
 ProgramWatch::~ProgramWatch()
 {
     if (endReport_ >= 0)
-        ::close(endReport_);
+        ::close(int(endReport_));
 }
 
 void ProgramWatch::readEnd()
@@ -44,9 +29,9 @@ void ProgramWatch::readEnd()
     int status = 0;
     ssize_t count = 0;
     do
-        count = ::read(endReport_, &status, sizeof status);
+        count = ::read(int(endReport_), &status, sizeof status);
     while (count < 0 && errno == EINTR);
-    ::close(endReport_);
+    ::close(int(endReport_));
     endReport_ = -1;
     // The watcher writes the status as its last act: it has ended or is
     // about to, so waiting for it here takes no time.
