@@ -13,7 +13,6 @@ namespace kadrix {
 namespace {
 
 inline constexpr size_t kCopyChunk = 256 * 1024;
-inline constexpr qsizetype kGathered = 64 * 1024;
 
 FaultInjector faultInjector = nullptr;
 
@@ -137,39 +136,6 @@ int flushFile(int fd)
     return checked(FileCall::Flush, [fd] { return ::fsync(fd); });
 }
 
-PieceWriter::PieceWriter(int fd)
-    : fd_(fd)
-{
-    gathered_.reserve(kGathered);
-}
-
-int PieceWriter::write(QByteArrayView piece)
-{
-    if (gathered_.size() + piece.size() > kGathered) {
-        if (const int error = flush())
-            return error;
-    }
-    if (piece.size() >= kGathered)
-        return writeAll(fd_, piece.data(), static_cast<size_t>(piece.size()));
-    gathered_.append(piece);
-    return 0;
-}
-
-int PieceWriter::flush()
-{
-    const int error = writeAll(fd_, gathered_.constData(), static_cast<size_t>(gathered_.size()));
-    gathered_.resize(0);
-    return error;
-}
-
-int namesFile(const QByteArray& path, FileIdentity identity)
-{
-    FileStatus status;
-    if (const int error = statusOfName(path, status))
-        return error;
-    return status.identity == identity ? 0 : EEXIST;
-}
-
 namespace {
 
 struct flock wholeFile(short type)
@@ -269,12 +235,6 @@ int exchangeFiles(const QByteArray& first, const QByteArray& second)
 {
     return checked(FileCall::Exchange,
                    [&] { return swapNames(first.constData(), second.constData()); });
-}
-
-bool exchangeUnsupported(int errnoValue)
-{
-    return errnoValue == EINVAL || errnoValue == ENOSYS || errnoValue == ENOTSUP ||
-           errnoValue == EOPNOTSUPP;
 }
 
 namespace {

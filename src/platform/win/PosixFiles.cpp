@@ -14,7 +14,6 @@ using namespace winfile;
 namespace {
 
 inline constexpr size_t kCopyChunk = 256 * 1024;
-inline constexpr qsizetype kGathered = 64 * 1024;
 inline constexpr size_t kLargestWrite = 1 << 30;
 // The byte that saves lock, far beyond the data of any file: Windows keeps
 // everyone from reading and writing the bytes another holds a lock on, and
@@ -213,39 +212,6 @@ int flushFile(int fd)
     return checked(FileCall::Flush, [fd] { return succeeded(FlushFileBuffers(handleOf(fd))); });
 }
 
-PieceWriter::PieceWriter(int fd)
-    : fd_(fd)
-{
-    gathered_.reserve(kGathered);
-}
-
-int PieceWriter::write(QByteArrayView piece)
-{
-    if (gathered_.size() + piece.size() > kGathered) {
-        if (const int error = flush())
-            return error;
-    }
-    if (piece.size() >= kGathered)
-        return writeAll(fd_, piece.data(), static_cast<size_t>(piece.size()));
-    gathered_.append(piece);
-    return 0;
-}
-
-int PieceWriter::flush()
-{
-    const int error = writeAll(fd_, gathered_.constData(), static_cast<size_t>(gathered_.size()));
-    gathered_.resize(0);
-    return error;
-}
-
-int namesFile(const QByteArray& path, FileIdentity identity)
-{
-    FileStatus status;
-    if (const int error = statusOfName(path, status))
-        return error;
-    return status.identity == identity ? 0 : EEXIST;
-}
-
 namespace {
 
 LockResult lockResultOf(int errnoValue)
@@ -306,12 +272,6 @@ int renameFile(const QByteArray& source, const QByteArray& target)
 int exchangeFiles(const QByteArray&, const QByteArray&)
 {
     return checked(FileCall::Exchange, [] { return ENOSYS; });
-}
-
-bool exchangeUnsupported(int errnoValue)
-{
-    return errnoValue == EINVAL || errnoValue == ENOSYS || errnoValue == ENOTSUP ||
-           errnoValue == EOPNOTSUPP;
 }
 
 namespace {
