@@ -35,6 +35,19 @@ function(kadrix_add_test name)
   kadrix_test_environment(${name} ${ARG_TIMEOUT})
 endfunction()
 
+# kadrix_add_linux_test(<name> REASON <text> SOURCES <files...> [...]): a test
+# of what only a Linux host has (fork, named pipes, the mount table, Wine
+# from the outside). A Windows build lists it as skipped, with the reason.
+function(kadrix_add_linux_test name)
+  cmake_parse_arguments(ARG "" "REASON" "" ${ARGN})
+  if(NOT WIN32)
+    kadrix_add_test(${name} ${ARG_UNPARSED_ARGUMENTS})
+    return()
+  endif()
+  add_test(NAME ${name} COMMAND sh -c "echo 'Skipped: ${ARG_REASON}'; exit 77")
+  set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
+endfunction()
+
 # What runs each test: tests/isolated, or for the Windows build
 # tests/isolated-wine, which runs it under Wine in a prefix of the test run.
 if(WIN32)

@@ -11,7 +11,7 @@ namespace {
 
 QString manualsOf(const QString& directory)
 {
-    return directory + QDir::separator() + QStringLiteral("manuals") + QDir::separator();
+    return directory + QStringLiteral("/manuals/");
 }
 
 bool holdsPdf(const QString& directory)

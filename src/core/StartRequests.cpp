@@ -43,6 +43,13 @@ QString programOnDisk(const QString& program)
                : program;
 }
 
+// A path as the started program and the user see it in a command text,
+// with the host's own separators.
+QString hostText(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
 QString animationProgramPath(const AppState& state)
 {
     return companionPath(state, kAnimationProgram);
@@ -70,7 +77,7 @@ StartRequest animationShellStart(const AppState& state, const QString& switches,
 {
     const QString program = animationProgramPath(state);
     return shellStart(programOnDisk(program), switchWords(switches) << trialFileOnDisk(state, file),
-                      resolvePathCase(state.DataDir), kShow, upperCased(program),
+                      resolvePathCase(state.DataDir), kShow, upperCased(hostText(program)),
                       switches + upperCased(file));
 }
 
@@ -91,33 +98,36 @@ StartRequest animateArielFile(const AppState& state, const QString& extension)
 StartRequest runProgram(const AppState& state, const QString& path, const QString& file)
 {
     return shellStart(programOnDisk(path), {trialFileOnDisk(state, file)},
-                      resolvePathCase(state.DataDir), kShow, upperCased(path), upperCased(file));
+                      resolvePathCase(state.DataDir), kShow, upperCased(hostText(path)),
+                      upperCased(file));
 }
 
 StartRequest companionCommand(const AppState& state, const QString& program, const QString& file)
 {
     return commandStart(programOnDisk(program), {trialFileOnDisk(state, file)},
-                        resolvePathCase(state.DataDir), kShow, program + QLatin1Char(' ') + file);
+                        resolvePathCase(state.DataDir), kShow,
+                        hostText(program) + QLatin1Char(' ') + file);
 }
 
 StartRequest animateCdaFile(const AppState& state, const QString& program, const QString& file)
 {
     return commandStart(
         programOnDisk(program), {QStringLiteral("/A"), trialFileOnDisk(state, file)},
-        resolvePathCase(state.DataDir), kShow, program + QStringLiteral(" /A ") + file);
+        resolvePathCase(state.DataDir), kShow, hostText(program) + QStringLiteral(" /A ") + file);
 }
 
 StartRequest commandLineHelp(const AppState& state)
 {
     const QString program = state.ProgDir + QStringLiteral("/Kadrix");
     return commandStart(programOnDisk(program), {QStringLiteral("/?")},
-                        resolvePathCase(state.DataDir), kShow, program + QStringLiteral(" /?"));
+                        resolvePathCase(state.DataDir), kShow,
+                        hostText(program) + QStringLiteral(" /?"));
 }
 
 StartRequest notepadOn(const AppState& state, const QString& path)
 {
     return commandStart(kNotepad, {trialFileOnDisk(state, path)}, resolvePathCase(state.DataDir),
-                        kShowNormal, kNotepad + QLatin1Char(' ') + path);
+                        kShowNormal, kNotepad + QLatin1Char(' ') + hostText(path));
 }
 
 StartRequest notepadInDataDir(const AppState& state, const QString& file)
@@ -135,7 +145,8 @@ StartRequest systemTool(const AppState& state, const QString& program)
 
 StartRequest pickedProgram(const AppState& state, const QString& path)
 {
-    return commandStart(programOnDisk(path), {}, resolvePathCase(state.DataDir), kShow, path);
+    return commandStart(programOnDisk(path), {}, resolvePathCase(state.DataDir), kShow,
+                        hostText(path));
 }
 
 } // namespace kadrix::requests

@@ -14,7 +14,7 @@ QString joinPath(const QString& directory, const QString& name)
 {
     if (directory.isEmpty())
         return name;
-    return directory + QDir::separator() + name;
+    return directory + QLatin1Char('/') + name;
 }
 
 bool isFileSystemRoot(const QString& path)

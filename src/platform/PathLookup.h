@@ -7,7 +7,9 @@ namespace kadrix {
 
 struct ListedDirectory;
 
-// Joins a directory and a name with the native separator. An empty
+// Joins a directory and a name with a slash, which every host reads as a
+// separator (Windows too; a path is shown or handed to a Windows program
+// with its own separators, QDir::toNativeSeparators). An empty
 // directory gives the name alone; a directory that already ends in a
 // separator gives a doubled one, which the file system reads as one.
 QString joinPath(const QString& directory, const QString& name);

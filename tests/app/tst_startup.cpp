@@ -1,6 +1,7 @@
 // Start-up, settings and shutdown of the main window, built offscreen with
 // fake host parts over temporary directories.
 
+#include "HostFiles.h"
 #include "MainWindowHarness.h"
 #include "TestFiles.h"
 #include "browser/DirectoryList.h"
@@ -16,8 +17,6 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
-
-#include <sys/stat.h>
 
 using namespace kadrix;
 using namespace kadrix::test;
@@ -244,8 +243,8 @@ void StartupTest::settingsThatNameNoDirectory()
     for (const char* planted : {"exe/prog/Kadrix.exe", "exe/Kadrix.exe", "data/prog/Kadrix.exe"})
         writeFile(harness.path(QString::fromLatin1(planted)), "x");
     QVERIFY(QDir().mkpath(harness.path(QStringLiteral("start"))));
-    QCOMPARE(::mkfifo(QFile::encodeName(harness.path(QStringLiteral("pipe"))).constData(), 0644),
-             0);
+    if (stored == QLatin1String("pipe") && !makeNamedPipe(harness.path(stored)))
+        QSKIP(kNoNamedPipes);
     harness.setSetting(key, stored == QLatin1String("pipe") ? harness.path(stored) : stored);
     QDir::setCurrent(harness.path(QStringLiteral("start")));
     harness.start();

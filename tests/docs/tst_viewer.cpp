@@ -6,6 +6,7 @@
 #include "FakeMessages.h"
 #include "FakeSettingsStore.h"
 #include "FakeStarter.h"
+#include "HostFiles.h"
 #include "classic/Twips.h"
 #include "core/AppState.h"
 #include "docs/frmViewer.h"
@@ -19,8 +20,6 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sys/stat.h>
 
 using namespace kadrix;
 using namespace kadrix::test;
@@ -39,9 +38,7 @@ struct ViewerFixture {
     // The path of `name`, written with `contents` unless they are null.
     QString file(const QString& name, const QByteArray& contents)
     {
-        if (name == "pipe")
-            ::mkfifo(QFile::encodeName(base + "/pipe").constData(), 0600);
-        else if (!contents.isNull())
+        if (!contents.isNull())
             writeFile(base + u'/' + name, contents);
         return base + u'/' + name;
     }
@@ -131,6 +128,8 @@ void ViewerTest::activation()
     QFETCH(QString, message);
     QFETCH(bool, toEditor);
     ViewerFixture fixture;
+    if (name == "pipe" && !test::makeNamedPipe(fixture.file(name, {})))
+        QSKIP(test::kNoNamedPipes);
     frmViewer& viewer = fixture.show(name.isEmpty() ? QString() : fixture.file(name, contents));
 
     QCOMPARE(viewer.isVisible(), message.isEmpty() && !toEditor);

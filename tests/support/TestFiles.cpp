@@ -1,6 +1,9 @@
 #include "TestFiles.h"
 
+#include "HostFiles.h"
+#include "platform/NativeFiles.h"
 #include "platform/NativeNames.h"
+#include "platform/OpenFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,40 +11,45 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
+#include <cstring>
 
 namespace kadrix::test {
 
+// Each step of the path is made through the program's own file layer, so
+// that a name that is no UTF-8 reaches the disk byte for byte.
 void makeDirectory(const QString& path)
 {
-    const QByteArray bytes = encodeNativeName(QDir::cleanPath(path));
-    for (qsizetype slash = 1; slash >= 0; slash = bytes.indexOf('/', slash + 1)) {
-        const QByteArray step = slash == 0 ? bytes : bytes.left(slash);
-        if (!step.isEmpty() && ::mkdir(step.constData(), 0755) != 0 && errno != EEXIST)
-            qFatal("cannot create directory %s", step.constData());
+    const QString clean = QDir::cleanPath(path);
+    for (qsizetype slash = clean.indexOf(u'/', 1); slash > 0;
+         slash = clean.indexOf(u'/', slash + 1)) {
+        const QString step = clean.left(slash);
+        const int error = createDirectory(step);
+        if (error != 0 && error != EEXIST && !step.endsWith(u':'))
+            qFatal("cannot create directory %s: %s", qPrintable(step), strerror(error));
     }
-    if (::mkdir(bytes.constData(), 0755) != 0 && errno != EEXIST)
-        qFatal("cannot create directory %s", bytes.constData());
+    const int error = createDirectory(clean);
+    if (error != 0 && error != EEXIST)
+        qFatal("cannot create directory %s", qPrintable(clean));
 }
 
 void writeFile(const QString& path, const QByteArray& contents)
 {
     makeDirectory(QFileInfo(path).absolutePath());
-    const int fd = ::open(encodeNativeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    QFile file;
-    if (fd < 0 || !file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle) ||
-        file.write(contents) != contents.size())
+    if (!writeWholeFile(path, contents))
         qFatal("cannot write %s", qPrintable(path));
 }
 
 QByteArray readFile(const QString& path)
 {
-    const int fd = ::open(encodeNativeName(path).constData(), O_RDONLY);
-    QFile file;
-    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+    UniqueFd file;
+    FileStatus status;
+    if (openRegular(encodeNativeName(path), OpenAccess::Read, OpenLinks::Follow, file, status) != 0)
         return {};
-    return file.readAll();
+    QByteArray contents;
+    char buffer[65536];
+    for (qint64 got; (got = readSome(file.get(), buffer, sizeof buffer)) > 0;)
+        contents.append(buffer, got);
+    return contents;
 }
 
 bool permissionsAreEnforced()

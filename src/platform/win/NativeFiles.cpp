@@ -1,6 +1,7 @@
 #include "platform/NativeFiles.h"
 
 #include "platform/NativeNames.h"
+#include "platform/win/FileHandles.h"
 #include "platform/win/FoundEntries.h"
 
 #include <QDir>
@@ -159,9 +160,19 @@ QString resolvedPath(const QString& path)
         withoutLongPrefix(QString::fromWCharArray(buffer.data(), length)));
 }
 
+namespace {
+
+// 0, or the errno of the failure, as on every host.
+int answer(BOOL done)
+{
+    return done ? 0 : winfile::lastError();
+}
+
+} // namespace
+
 int enterDirectory(const QString& path)
 {
-    return SetCurrentDirectoryW(windowsPath(path).c_str()) ? 0 : int(GetLastError());
+    return answer(SetCurrentDirectoryW(windowsPath(path).c_str()));
 }
 
 namespace {
@@ -207,15 +218,6 @@ QStringList namesLike(const QString& directory, const QString& name)
     });
     return found;
 }
-
-namespace {
-
-int answer(BOOL done)
-{
-    return done ? 0 : int(GetLastError());
-}
-
-} // namespace
 
 int removeNamedFile(const QString& path)
 {
