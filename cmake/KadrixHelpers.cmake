@@ -38,9 +38,22 @@ endfunction()
 # kadrix_add_linux_test(<name> REASON <text> SOURCES <files...> [...]): a test
 # of what only a Linux host has (fork, named pipes, the mount table, Wine
 # from the outside). A Windows build lists it as skipped, with the reason.
+# kadrix_add_windows_test is its twin, for what only Windows has.
 function(kadrix_add_linux_test name)
+  kadrix_add_host_test(${name} NOT_WIN32 ${ARGN})
+endfunction()
+
+function(kadrix_add_windows_test name)
+  kadrix_add_host_test(${name} WIN32 ${ARGN})
+endfunction()
+
+function(kadrix_add_host_test name host)
   cmake_parse_arguments(ARG "" "REASON" "" ${ARGN})
-  if(NOT WIN32)
+  set(this_host NOT_WIN32)
+  if(WIN32)
+    set(this_host WIN32)
+  endif()
+  if(host STREQUAL this_host)
     kadrix_add_test(${name} ${ARG_UNPARSED_ARGUMENTS})
     return()
   endif()

@@ -7,7 +7,13 @@
  * root of HKEY_CURRENT_USER (none, unless something put them there), and
  * whether a key HKEY_CURRENT_USER\Injected is there, which only a broken
  * registry file would make.
- * Everything is written as UTF-8. */
+ * Everything is written as UTF-8. The program then exits with the code
+ * KADRIX_STANDIN_EXIT names (0 without it).
+ *
+ * With KADRIX_STANDIN_HOLD naming a file, it stands in for another program
+ * that has that file open instead: it opens it sharing nothing with anyone,
+ * takes a lock of the whole file, writes "held" and a line end on its
+ * standard output and keeps the file until its standard input ends. */
 
 #include <windows.h>
 #include <shellapi.h>
@@ -56,11 +62,41 @@ static void putInjected(FILE* out)
     fprintf(out, ",\"injected\":%s", found ? "true" : "false");
 }
 
+/* Holds `path` open and locked until the standard input ends; 1 when it
+ * cannot be opened or locked. */
+static int holdFile(const wchar_t* path)
+{
+    HANDLE file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    OVERLAPPED whole = {0};
+    if (file == INVALID_HANDLE_VALUE ||
+        !LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                    MAXDWORD, &whole))
+        return 1;
+    fputs("held\n", stdout);
+    fflush(stdout);
+    char ignored[64];
+    while (fread(ignored, 1, sizeof ignored, stdin) > 0) {
+    }
+    CloseHandle(file);
+    return 0;
+}
+
+static int exitCode(void)
+{
+    wchar_t code[16] = L"0";
+    GetEnvironmentVariableW(L"KADRIX_STANDIN_EXIT", code, 16);
+    return _wtoi(code);
+}
+
 int main(void)
 {
+    wchar_t held[4 * MAX_PATH];
+    if (GetEnvironmentVariableW(L"KADRIX_STANDIN_HOLD", held, 4 * MAX_PATH))
+        return holdFile(held);
     wchar_t log[4 * MAX_PATH] = L"Z:";
     if (!GetEnvironmentVariableW(L"KADRIX_STANDIN_LOG", log + 2, 4 * MAX_PATH - 2))
-        return 0;
+        return exitCode();
     FILE* out = _wfopen(log[2] == L'/' ? log : log + 2, L"ab");
     if (!out)
         return 1;
@@ -83,5 +119,5 @@ int main(void)
     putRootValues(out);
     putInjected(out);
     fputs("}\n", out);
-    return fclose(out) == 0 ? 0 : 1;
+    return fclose(out) == 0 ? exitCode() : 1;
 }
