@@ -8,7 +8,7 @@ function(kadrix_test_environment test)
   endif()
   set_tests_properties(${test} PROPERTIES
     TIMEOUT ${timeout}
-    ENVIRONMENT "KADRIX_QT_WINDOWS=${KADRIX_QT_WINDOWS};KADRIX_WINE_PREFIX=${CMAKE_BINARY_DIR}/wine-prefix;KADRIX_STANDIN=$<TARGET_FILE:standin>;KADRIX_EXE=$<TARGET_FILE:kadrix95>;KADRIX_SOURCE_DIR=${PROJECT_SOURCE_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+    ENVIRONMENT "KADRIX_QT_WINDOWS=${KADRIX_QT_WINDOWS};KADRIX_WINE_PREFIX=${CMAKE_BINARY_DIR}/wine-prefix;KADRIX_STANDIN=$<TARGET_FILE:standin>;KADRIX_WINSTANDIN=${KADRIX_WINSTANDIN};KADRIX_EXE=$<TARGET_FILE:kadrix95>;KADRIX_SOURCE_DIR=${PROJECT_SOURCE_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
 endfunction()
 
 # kadrix_settle_threads_at_exit(<target>): in the sanitizer build, the program

@@ -23,14 +23,8 @@ QString pathOfFileUrl(QByteArrayView line)
         return {};
     if (!url.host().isEmpty() && url.host() != QLatin1String("localhost"))
         return {};
-    const QByteArray bytes =
-        QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
-#ifdef Q_OS_WIN
-    // file:///C:/data names C:/data.
-    if (bytes.size() > 2 && bytes.at(0) == '/' && bytes.at(2) == ':')
-        return QDir::toNativeSeparators(decodeNativeName(bytes.mid(1)));
-#endif
-    return decodeNativeName(bytes);
+    return localPathOfUrlPath(
+        QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
 }
 
 QStringList pathsOfUrlLines(const QByteArray& text)

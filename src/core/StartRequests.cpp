@@ -6,6 +6,7 @@
 #include "platform/PathLookup.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace kadrix {
 
@@ -147,6 +148,12 @@ StartRequest pickedProgram(const AppState& state, const QString& path)
 {
     return commandStart(programOnDisk(path), {}, resolvePathCase(state.DataDir), kShow,
                         hostText(path));
+}
+
+StartRequest openWithHost(const QString& path)
+{
+    const QString directory = QFileInfo(path).absolutePath();
+    return shellStart(path, {}, directory, kShowNormal, hostText(path), {});
 }
 
 } // namespace kadrix::requests

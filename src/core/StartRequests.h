@@ -59,6 +59,10 @@ StartRequest systemTool(const AppState& state, const QString& program);
 // A program the user picked, with no arguments; show code 5.
 StartRequest pickedProgram(const AppState& state, const QString& path);
 
+// A document or a directory opened by the program the host opens it with
+// (a shell start of the document itself), in the directory it lies in.
+StartRequest openWithHost(const QString& path);
+
 } // namespace requests
 
 } // namespace kadrix

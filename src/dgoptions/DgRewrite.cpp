@@ -283,7 +283,16 @@ private:
 
     RewriteOutcome renameOverTrial()
     {
-        if (const int error = renameFile(temporary_.path, trial_.path))
+        int error = renameFile(temporary_.path, trial_.path);
+        if (error == EACCES) {
+            // Some file systems replace no file that is open: the trial is
+            // let go, and replaced once it is seen still to be the file read.
+            source_ = UniqueFd();
+            if (namesFile(trial_.path, read_) != 0)
+                return replaced(Result::Replaced);
+            error = renameFile(temporary_.path, trial_.path);
+        }
+        if (error != 0)
             return outcome(Result::ChangesKept, trial_.error(error));
         return flushed();
     }

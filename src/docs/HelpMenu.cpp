@@ -40,6 +40,8 @@ constexpr std::array<HelpFile, 9> kHelpFiles{{
 }};
 
 const QString kUsersManual = QStringLiteral("kadrix.pdf");
+// Whether this build has the PDF reader: Qt PDF is not built everywhere.
+constexpr bool kReaderBuilt = KADRIX_READER_BUILT;
 const QString kFileFormat = QStringLiteral("dg_file.txt");
 
 } // namespace
@@ -124,10 +126,23 @@ void HelpMenu::showViewer()
 
 void HelpMenu::showReader()
 {
+    if (!kReaderBuilt)
+        return openManualWithHost();
     // Without the reader plugin the user has been told why; nothing opens.
     if (!reader_.loaded() && !readerPlugin(context_.host.messages))
         return;
     reader_.load().showAndActivate();
+}
+
+// A build without the reader leaves a manual to the host's own PDF viewer,
+// and the list of manuals to its file manager.
+void HelpMenu::openManualWithHost()
+{
+    AppState& state = context_.state;
+    const QString manual = state.ManualFile.isEmpty()
+                               ? state.ManualsDir
+                               : resolvePathCase(state.ManualsDir + state.ManualFile);
+    state.TaskId = context_.host.starter.start(requests::openWithHost(manual));
 }
 
 void HelpMenu::unloadWindows()

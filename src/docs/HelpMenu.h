@@ -47,6 +47,7 @@ public:
 private:
     void showViewer();
     void showReader();
+    void openManualWithHost();
 
     HandlerContext& context_;
     HelpMenuItems& items_;

@@ -8,12 +8,22 @@ namespace kadrix {
 
 namespace {
 
+// Windows-1252 differs from Latin-1 in 0x80 to 0x9F alone; the five bytes
+// it leaves undefined stay the control characters Latin-1 makes of them.
+// Written out here: not every Qt has the codec (the Windows one has no ICU).
+constexpr char16_t kWindows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
 QString decodeLegacy(QByteArrayView bytes)
 {
-    QStringDecoder windows1252("windows-1252");
-    if (windows1252.isValid())
-        return windows1252.decode(bytes);
-    return QString::fromLatin1(bytes);
+    QString text = QString::fromLatin1(bytes);
+    for (QChar& c : text) {
+        if (c.unicode() >= 0x80 && c.unicode() < 0xA0)
+            c = QChar(kWindows1252High[c.unicode() - 0x80]);
+    }
+    return text;
 }
 
 // CR LF and a lone CR become one line feed, in one pass over the text:

@@ -1,5 +1,7 @@
 #include "platform/NativeNames.h"
 
+#include <QDir>
+
 #include <algorithm>
 
 namespace kadrix {
@@ -243,6 +245,15 @@ bool sameIgnoringAsciiCase(QStringView a, QStringView b)
             return false;
     }
     return true;
+}
+
+QString localPathOfUrlPath(const QByteArray& bytes)
+{
+#ifdef Q_OS_WIN
+    if (bytes.size() > 2 && bytes.at(0) == '/' && bytes.at(2) == ':')
+        return QDir::toNativeSeparators(decodeNativeName(bytes.mid(1)));
+#endif
+    return decodeNativeName(bytes);
 }
 
 } // namespace kadrix

@@ -20,6 +20,10 @@ QString decodeNativeName(QByteArrayView bytes);
 QByteArray encodeNativeName(const QString& name);
 // Whether `name` holds bytes that are no UTF-8.
 bool holdsUndecodedBytes(const QString& name);
+// The local path that the path of a file URL names, its percent-encoding
+// already undone: the bytes themselves, or on Windows, where a URL gives a
+// drive as "/C:/data", that drive's path with Windows separators.
+QString localPathOfUrlPath(const QByteArray& bytes);
 // The name as the user sees it: each byte that is no UTF-8 written as \xFF.
 QString shownName(const QString& name);
 

@@ -3,6 +3,7 @@
 // the reader behind them and the browser's messages.
 
 #include "Clicks.h"
+#include "HostFiles.h"
 #include "MainWindowHarness.h"
 #include "TestFiles.h"
 #include "browser/Browser.h"
@@ -47,15 +48,6 @@ QString states(const MainControls& ui)
           ui.mnuProgram[2]->isEnabled()})
         text += on ? QLatin1Char('+') : QLatin1Char('-');
     return text;
-}
-
-// Runs a shell command as another program would.
-void runElsewhere(const QString& directory, const QString& command)
-{
-    QProcess shell;
-    shell.setWorkingDirectory(directory);
-    shell.start(QStringLiteral("sh"), {QStringLiteral("-c"), command});
-    QVERIFY(shell.waitForFinished(60000) && shell.exitCode() == 0);
 }
 
 } // namespace
@@ -163,7 +155,7 @@ void BrowserTest::directoryListOpensEntries()
     clickFile(harness.ui().filDatafiles, QStringLiteral("walk1.dg"));
     DirectoryList* list = harness.ui().dirSelect;
     const int current = list->currentDirectoryRow();
-    QCOMPARE(list->entryLabels().first(), QStringLiteral("/"));
+    QCOMPARE(list->entryLabels().first(), QDir::toNativeSeparators(QDir::rootPath()));
     QCOMPARE(list->entryLabels().mid(current), (QStringList{"data", "alpha", "Beta"}));
 
     // A click only selects; a double-click opens a subdirectory, also when
@@ -201,6 +193,8 @@ void BrowserTest::directoryListOpensEntries()
 // and never becomes the name it would read as once decoded.
 void BrowserTest::namesThatAreNoUtf8StayTheirOwn()
 {
+    if (!namesMayBeAnyBytes())
+        QSKIP(kNamesAreUtf16);
     MainWindowHarness harness;
     const QString odd = decodeNativeName("a\xff.dg");
     const QString lookalike = QStringLiteral("a\uFFFD.dg");
@@ -294,7 +288,9 @@ void BrowserTest::listsFollowTheDisk()
 
     // Another program changes the directory between the two clicks of a
     // double-click; the lists follow and the double-click still counts.
-    runElsewhere(harness.dataDir, QStringLiteral("touch new.dg walk.csv && rm gone.dg"));
+    QVERIFY(
+        runShellCommand(harness.dataDir, QStringLiteral("touch new.dg walk.csv && rm gone.dg"),
+                        QStringLiteral("type nul > new.dg && type nul > walk.csv && del gone.dg")));
     QTRY_COMPARE(list->names(), (QStringList{"new.dg", "walk1.dg"}));
     QTRY_COMPARE(harness.ui().filConverts->names(), QStringList{"walk.csv"});
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
@@ -307,8 +303,12 @@ void BrowserTest::listsFollowTheDisk()
     // The trial stays selected when its file goes, as after any refresh;
     // a burst of ten thousand new files is read a few times, not per file.
     listed.clear();
-    runElsewhere(harness.dataDir, QStringLiteral("mv walk1.dg renamed.dg && i=0 && while [ $i "
-                                                 "-lt 10000 ]; do : > f$i.csv; i=$((i+1)); done"));
+    QVERIFY(runShellCommand(
+        harness.dataDir,
+        QStringLiteral("mv walk1.dg renamed.dg && i=0 && while [ $i -lt 10000 ]; do : > f$i.csv; "
+                       "i=$((i+1)); done"),
+        QStringLiteral(
+            "move walk1.dg renamed.dg && for /L %i in (0,1,9999) do @type nul > f%i.csv")));
     QTRY_COMPARE(harness.ui().filConverts->listCount(), 10001);
     QTRY_COMPARE(list->names(), (QStringList{"new.dg", "renamed.dg"}));
     QVERIFY2(listed.size() < 100, qPrintable(QString::number(listed.size())));
@@ -362,6 +362,8 @@ void BrowserTest::changesDuringAndAfterReadingAreListed()
     QFETCH(QByteArray, directory);
     QFETCH(int, madeWhileRead);
     QFETCH(int, madeAfter);
+    if (directory == "caf\xe9" && !namesMayBeAnyBytes())
+        QSKIP(kNamesAreUtf16);
     MainWindowHarness harness;
     const QString sub = harness.dataFile(decodeNativeName(directory));
     harness.addDataFile(decodeNativeName(directory) + QStringLiteral("/a.dg"));
@@ -446,6 +448,10 @@ void BrowserTest::directoryProblems()
     QFETCH(QString, error);
     if (before != 0x7000 && !permissionsAreEnforced())
         QSKIP("directory permissions do not stop this user");
+    if (after < 0 && !currentDirectoryCanBeRemoved())
+        QSKIP(kCurrentDirectoryStays);
+    if (after > 0 && underWine())
+        QSKIP("Wine 8.0 keeps no read-only attribute on a directory: no change to notice");
     MainWindowHarness harness;
     harness.addDataFile(QStringLiteral("walk1.dg"));
     harness.addDataFile(QStringLiteral("sub/jump.dg"));

@@ -3,6 +3,7 @@
 // deletions again as the calling user, root included.
 
 #include "Clicks.h"
+#include "HostFiles.h"
 #include "MainWindowHarness.h"
 #include "TestFiles.h"
 #include "browser/DirectoryList.h"
@@ -159,7 +160,8 @@ void FileMenuTest::deleteSelectedFile()
     harness.ui().mnuOpen[3]->trigger();
     QFile::setPermissions(harness.dataDir, open);
     QCOMPARE(harness.messages.boxes.front(),
-             (MessageBox{"Confirm deletion of file: '" + (elsewhere ? walk1 : "walk1.dg") + "'.",
+             (MessageBox{"Confirm deletion of file: '" +
+                             (elsewhere ? QDir::toNativeSeparators(walk1) : "walk1.dg") + "'.",
                          QStringLiteral("Delete file"), MessageButtons::OkCancel,
                          MessageIcon::Exclamation}));
     const bool refused = !protection.isEmpty();
@@ -171,8 +173,9 @@ void FileMenuTest::deleteSelectedFile()
                         QStringLiteral("Deletion Error"), MessageButtons::Ok,
                         MessageIcon::Exclamation}));
     QCOMPARE(QFile::exists(walk1), !deleted);
-    QVERIFY(QFile::exists(harness.dataFile("WALK1.DG")) &&
-            QFile::exists(harness.dataFile("other/walk1.dg")));
+    QVERIFY(QFile::exists(harness.dataFile("other/walk1.dg")));
+    // Its twin in another letter case stays, where it is another file.
+    QVERIFY(namesIgnoreLetterCase() || QFile::exists(harness.dataFile("WALK1.DG")));
     QCOMPARE(harness.state().TrialPath, deleted ? QString() : QStringLiteral("walk1.dg"));
     QVERIFY(harness.waitForLists());
     QCOMPARE(harness.ui().filDatafiles->names().contains("walk1.dg"), !deleted || elsewhere);

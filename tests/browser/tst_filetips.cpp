@@ -149,7 +149,8 @@ void FileTipsTest::convertFileTip()
 void FileTipsTest::readsHeads()
 {
     QTemporaryDir root;
-    const QString name = root.filePath(decodeNativeName("M\xfcller.dg"));
+    const QString name = root.filePath(namesMayBeAnyBytes() ? decodeNativeName("M\xfcller.dg")
+                                                            : QStringLiteral("M\u00FCller.dg"));
     writeFile(name, "12345678");
     for (const auto& [limit, bytes, whole] :
          {std::tuple{4, "1234", false}, {8, "12345678", true}, {9, "12345678", true}}) {
@@ -173,7 +174,10 @@ void FileTipsTest::readsHeads()
 void FileTipsTest::showsOverListItems()
 {
     MainWindowHarness harness;
-    harness.addDataFile(decodeNativeName("<b>\xfc.dg"), "Walk <1> & run\r\n2\r\n    2    4\r\n");
+    // Markup and an odd byte in the name; Windows allows neither in names.
+    const QString name =
+        namesMayBeAnyBytes() ? decodeNativeName("<b>\xfc.dg") : QStringLiteral("&b\u00FC.dg");
+    harness.addDataFile(name, "Walk <1> & run\r\n2\r\n    2    4\r\n");
     harness.addDataFile(QStringLiteral("walk.cn"), "Walk\r\n2\r\n    2    4\r\n");
     harness.addDataFile(QStringLiteral("walk.csv"), "Frame,X\r\n1,2\r\n2,3\r\n");
     harness.start();

@@ -76,12 +76,21 @@ void HelpersTest::commandLine()
     QFETCH(QString, trialPath);
     QFETCH(QString, dataDir);
 
+    // The table's absolute paths, on this host's first drive; an argument
+    // that names a file is such a path too.
+    const QString drive = QDir::rootPath().chopped(1);
+    const auto onHost = [&](const QString& path) { return drive + path; };
+    for (QString& argument : arguments)
+        argument = files.contains(argument) ? onHost(argument) : argument;
+    for (QString& file : files)
+        file = onHost(file);
     AppState state;
-    state.DataDir = QStringLiteral("/stored");
-    readCommandLine(state, arguments, arguments.join(QLatin1Char(' ')), QStringLiteral("/current"),
+    state.DataDir = onHost(QStringLiteral("/stored"));
+    readCommandLine(state, arguments, arguments.join(QLatin1Char(' ')),
+                    onHost(QStringLiteral("/current")),
                     [&files](const QString& path) { return files.contains(path); });
     QCOMPARE(state.TrialPath, trialPath);
-    QCOMPARE(state.DataDir, dataDir);
+    QCOMPARE(state.DataDir, onHost(dataDir));
     QCOMPARE(infoRequestOf(arguments), InfoRequest::None);
     QCOMPARE(infoRequestOf(arguments << "--version"
                                      << "--help"),

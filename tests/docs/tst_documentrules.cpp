@@ -47,7 +47,7 @@ void DocumentRulesTest::readsAllButTheLastByte_data()
     QTest::newRow("UTF-8") << "utf8" << QByteArray("Gr\xC3\xBC\xC3\x9F" "e\n") << ViewerRead::Read << "Gr\u00FC\u00DFe";
     QTest::newRow("UTF-8 character cut by the last byte") << "cut" << QByteArray("caf\xC3\xA9") << ViewerRead::Read << "caf";
     QTest::newRow("Windows code page") << "cp" << QByteArray("\xE9t\xE9 \x93q\x94\r\n") << ViewerRead::Read << "\u00E9t\u00E9 \u201Cq\u201D\n";
-    QTest::newRow("NUL bytes kept") << "nul" << QByteArray("a\0b\n", 4) << ViewerRead::Read << QStringLiteral("a%1b").arg(QChar(0));
+    QTest::newRow("NUL bytes kept") << "nuls" << QByteArray("a\0b\n", 4) << ViewerRead::Read << QStringLiteral("a%1b").arg(QChar(0));
     QTest::newRow("empty file") << "empty" << QByteArray("") << ViewerRead::Unreadable << "";
     QTest::newRow("missing file") << "missing" << QByteArray() << ViewerRead::NotFound << "";
     QTest::newRow("a pipe, which would never end") << "pipe" << QByteArray() << ViewerRead::NotFound << "";

@@ -4,6 +4,7 @@
 // and "Cancel", and what the progress window tells at the end.
 
 #include "Clicks.h"
+#include "HostFiles.h"
 #include "MainWindowHarness.h"
 #include "TestFiles.h"
 #include "app/MainControls.h"
@@ -112,7 +113,7 @@ void ConversionsTest::theTrialIsAlwaysASelectedFile()
         return;
     harness.ui().cmdConvert->click();
     QCOMPARE(harness.starter.requests.size(), size_t(1));
-    QCOMPARE(harness.starter.last().arguments, QStringList(trial + ".csv"));
+    QCOMPARE(namesToCompare(harness.starter.last().arguments), namesToCompare({trial + ".csv"}));
     QCOMPARE(harness.starter.lastWatched, 0);
     QVERIFY(!progressWindow(harness));
 }
@@ -122,6 +123,8 @@ void ConversionsTest::theTrialIsAlwaysASelectedFile()
 // answers while b.csv is converted.
 void ConversionsTest::aFailureAndCancelAreReported()
 {
+    if (!linuxStandInRuns())
+        QSKIP(kLinuxStandIn);
     FakeMessages starterMessages;
     ProcessStarter starter{starterMessages};
     MainWindowHarness harness(&starter);
@@ -180,7 +183,8 @@ void ConversionsTest::aStartThatCannotBeMadeStopsTheRun()
     clickWith(harness.ui().filConverts, QStringLiteral("a.csv"), {});
     harness.starter.failing = false;
     harness.ui().cmdConvert->click();
-    QCOMPARE(harness.starter.last(), first);
+    QCOMPARE(namesToCompare(harness.starter.last().arguments), namesToCompare(first.arguments));
+    QCOMPARE(harness.starter.last().commandText, first.commandText);
 }
 
 QTEST_MAIN(ConversionsTest)

@@ -194,7 +194,8 @@ void MenusTest::runAProgram()
     harness.ui().mnuRun->trigger();
     QCOMPARE(harness.messages.fileDialogs.size(), size_t(1));
     QCOMPARE(harness.messages.fileDialogs.front().initialDirectory, harness.progDir);
-    const std::vector<StartRequest> start{{StartKind::Command, tool, {}, harness.dataDir, 5, tool}};
+    const std::vector<StartRequest> start{
+        {StartKind::Command, tool, {}, harness.dataDir, 5, QDir::toNativeSeparators(tool)}};
     QCOMPARE(harness.starter.requests, started ? start : std::vector<StartRequest>{});
     // A name missing from the program directory ends the handler before the
     // data directory is made current again.

@@ -112,7 +112,9 @@ void PlatformTest::resolvesLetterCase()
           "Data/\u017Fcalvane.exe", "Data/M\u00FCller.dg", "Data/\uFEFFWalk1.DG"})
         writeFile(root.filePath(QString::fromUtf8(name)));
     const QString base = root.path() + QLatin1Char('/');
-    QCOMPARE(resolvePathCase(base + asked), base + found);
+    // Where the file system ignores letter case, every name asked is there
+    // as written, and is the file meant.
+    QCOMPARE(resolvePathCase(base + asked), base + (test::namesIgnoreLetterCase() ? asked : found));
 }
 
 void PlatformTest::fileTestsOpenOnlyRegularFiles()

@@ -52,6 +52,15 @@ QByteArray readFile(const QString& path)
     return contents;
 }
 
+QStringList namesToCompare(QStringList names)
+{
+    if (namesIgnoreLetterCase()) {
+        for (QString& name : names)
+            name = name.toLower();
+    }
+    return names;
+}
+
 bool permissionsAreEnforced()
 {
     QTemporaryDir directory;

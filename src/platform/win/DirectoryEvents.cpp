@@ -3,11 +3,11 @@
 #include "platform/win/DirectoryWatches.h"
 #include "platform/win/FoundEntries.h"
 
-#include <QWinEventNotifier>
-
+#include <future>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <windows.h>
 
@@ -20,13 +20,17 @@ const unsigned DirectoryEvents::kMask =
 
 namespace {
 
+// A watch is a thread of its own that waits on the change handle and arms
+// it again: Windows cancels a thread's requests when it ends, which would
+// signal a change that never was, so the handle is made, armed and closed
+// on that one thread, which lives as long as the watch. Being apart, it
+// also keeps a share that has stopped answering from holding any other.
 struct Watch {
-    HANDLE change = INVALID_HANDLE_VALUE;
-    QWinEventNotifier* notifier = nullptr;
+    std::shared_ptr<void> stop; // an event, set when the watch goes
 };
 
 // The watches of one DirectoryEvents. Readings add to them from their own
-// threads; the notifiers live on the thread of the DirectoryEvents.
+// threads; changes are reported on the thread of the DirectoryEvents.
 struct Watches {
     std::mutex lock;
     DirectoryEvents* events = nullptr; // null once it is gone
@@ -56,37 +60,40 @@ std::shared_ptr<Watches> watchesOf(int instance)
     return found == all.instances.end() ? nullptr : found->second;
 }
 
-// Whatever still waits on the handle has stopped before it is closed, on a
-// thread of its own: closing a handle on a share that has stopped answering
-// may wait for it.
-void closeWatch(Watch& watch)
-{
-    if (watch.notifier) {
-        watch.notifier->setEnabled(false);
-        watch.notifier->deleteLater();
-    }
-    std::thread([change = watch.change] { FindCloseChangeNotification(change); }).detach();
-}
-
-// On the thread of the DirectoryEvents. A change made before the notifier
-// is there has signalled the handle already, and is reported at once.
-void reportChanges(const std::shared_ptr<Watches>& watches, int number)
+void report(const std::shared_ptr<Watches>& watches, int number)
 {
     const std::lock_guard guard(watches->lock);
-    const auto found = watches->watches.find(number);
-    DirectoryEvents* events = watches->events;
-    if (!events || found == watches->watches.end())
-        return;
-    auto* notifier = new QWinEventNotifier(found->second.change, events);
-    found->second.notifier = notifier;
-    QObject::connect(notifier, &QWinEventNotifier::activated, events,
-                     [events, notifier, number](HANDLE change) {
-                         // Armed again first, so that no later change goes unnoticed;
-                         // one that cannot be is the directory going.
-                         if (!FindNextChangeNotification(change))
-                             notifier->setEnabled(false);
-                         Q_EMIT events->changed(number);
-                     });
+    if (DirectoryEvents* events = watches->events; events && watches->watches.count(number)) {
+        QMetaObject::invokeMethod(
+            events, [events, number] { Q_EMIT events->changed(number); }, Qt::QueuedConnection);
+    }
+}
+
+// Until the watch goes or its directory does (the handle cannot be armed
+// again), each change is reported once the handle is armed again, so that
+// no later change goes unnoticed.
+void waitForChanges(const std::shared_ptr<Watches>& watches, int number, HANDLE change, HANDLE stop)
+{
+    const HANDLE both[2] = {stop, change};
+    while (WaitForMultipleObjects(2, both, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
+        const bool armed = FindNextChangeNotification(change);
+        report(watches, number);
+        if (!armed)
+            return;
+    }
+}
+
+// The watch's thread: its handle made and armed, `armed` told whether it
+// could be, then the changes waited for until `stop` is set.
+void runWatch(std::shared_ptr<Watches> watches, int number, std::wstring path, unsigned filter,
+              std::shared_ptr<void> stop, std::promise<bool> armed)
+{
+    const HANDLE change = FindFirstChangeNotificationW(path.c_str(), FALSE, filter);
+    armed.set_value(change != INVALID_HANDLE_VALUE);
+    if (change != INVALID_HANDLE_VALUE) {
+        waitForChanges(watches, number, change, stop.get());
+        FindCloseChangeNotification(change);
+    }
 }
 
 } // namespace
@@ -94,22 +101,29 @@ void reportChanges(const std::shared_ptr<Watches>& watches, int number)
 int addDirectoryWatch(int events, const QString& path, unsigned filter)
 {
     const std::shared_ptr<Watches> watches = watchesOf(events);
-    if (!watches || path.isEmpty())
+    const HANDLE event = path.isEmpty() ? nullptr : CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (!event)
         return -1;
-    const HANDLE change = FindFirstChangeNotificationW(windowsPath(path).c_str(), FALSE, filter);
-    if (change == INVALID_HANDLE_VALUE)
-        return -1;
-    const std::lock_guard guard(watches->lock);
-    if (!watches->events) {
-        FindCloseChangeNotification(change);
-        return -1;
+    const std::shared_ptr<void> stop(event, CloseHandle);
+    int number = -1;
+    {
+        if (!watches)
+            return -1;
+        const std::lock_guard guard(watches->lock);
+        if (!watches->events)
+            return -1;
+        number = ++watches->lastWatch;
+        watches->watches[number] = {stop};
     }
-    const int number = ++watches->lastWatch;
-    watches->watches[number] = {change, nullptr};
-    QMetaObject::invokeMethod(
-        watches->events, [watches, number] { reportChanges(watches, number); },
-        Qt::QueuedConnection);
-    return number;
+    std::promise<bool> armed;
+    std::future<bool> made = armed.get_future();
+    std::thread(runWatch, watches, number, windowsPath(path), filter, stop, std::move(armed))
+        .detach();
+    if (made.get())
+        return number;
+    const std::lock_guard guard(watches->lock);
+    watches->watches.erase(number);
+    return -1;
 }
 
 DirectoryEvents::DirectoryEvents(QObject* parent)
@@ -134,7 +148,7 @@ DirectoryEvents::~DirectoryEvents()
     const std::lock_guard guard(watches->lock);
     watches->events = nullptr;
     for (auto& [number, watch] : watches->watches)
-        closeWatch(watch);
+        SetEvent(watch.stop.get());
     watches->watches.clear();
 }
 
@@ -145,7 +159,7 @@ void DirectoryEvents::remove(int watch)
     const auto found = watches->watches.find(watch);
     if (found == watches->watches.end())
         return;
-    closeWatch(found->second);
+    SetEvent(found->second.stop.get());
     watches->watches.erase(found);
 }
 

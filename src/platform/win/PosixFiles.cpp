@@ -128,9 +128,18 @@ int renameName(const QByteArray& source, const QByteArray& target)
     CloseHandle(handle);
     if (!unknownRequest(error))
         return errnoOf(error);
-    // A file system without such renames replaces no file that is open.
-    return succeeded(MoveFileExW(wideName(source).c_str(), wideName(target).c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    // A file system without such renames replaces no file that is open,
+    // nor one that is read-only: its attribute is set aside for the rename.
+    const std::wstring replaced = wideName(target);
+    const DWORD attributes = GetFileAttributesW(replaced.c_str());
+    const bool readOnly =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+        SetFileAttributesW(replaced.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    const int moved = succeeded(MoveFileExW(wideName(source).c_str(), replaced.c_str(),
+                                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    if (moved != 0 && readOnly)
+        SetFileAttributesW(replaced.c_str(), attributes);
+    return moved;
 }
 
 } // namespace
