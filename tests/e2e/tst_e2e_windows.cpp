@@ -19,6 +19,7 @@
 #include <QTest>
 
 #include <memory>
+#include <optional>
 
 using namespace kadrix;
 using namespace kadrix::test;
@@ -52,8 +53,12 @@ QStringList programAndRest(const QString& line)
 StartRequest startOnTrial(bool shellStart, const QString& program, const QString& directory)
 {
     const QString file = QStringLiteral("WALK1.DG");
-    return {shellStart ? StartKind::Shell : StartKind::Command, program, {file}, directory, kShow,
-            native(program) + QLatin1Char(' ') + file,          file};
+    return {.kind = shellStart ? StartKind::Shell : StartKind::Command,
+            .program = program,
+            .arguments = {file},
+            .workingDirectory = directory,
+            .commandText = native(program) + QLatin1Char(' ') + file,
+            .parameterText = file};
 }
 
 // The main window over the real starter of this system. The stand-in lies
@@ -78,20 +83,23 @@ struct StandInRun {
                                store.getSetting(kSettingsApplication, kSettingsSection, key, {}));
         }
     }
-    // A companion still ending holds its file, and so the directories.
+    // A companion that has just ended may hold its directories a moment
+    // longer: they are removed once they can be.
     ~StandInRun()
     {
-        if (!QTest::qWaitFor(
-                [this] { return !QFile::exists(companionPath) || QFile::remove(companionPath); },
-                kStartTimeout))
-            qWarning("%s is still running", qPrintable(companionPath));
+        const QString root = harness.root.path();
+        harness.root.setAutoRemove(false);
+        owned.reset();
+        if (!QTest::qWaitFor([&root] { return QDir(root).removeRecursively(); }, kStartTimeout))
+            qWarning("%s could not be removed", qPrintable(root));
     }
     StandInRun(const StandInRun&) = delete;
     StandInRun& operator=(const StandInRun&) = delete;
 
     FakeMessages starterMessages;
     std::unique_ptr<Starter> starter = makeHostStarter(starterMessages);
-    MainWindowHarness harness{starter.get()};
+    std::optional<MainWindowHarness> owned{std::in_place, starter.get()};
+    MainWindowHarness& harness = *owned;
     QString companionPath;
     bool copied = false;
 };
