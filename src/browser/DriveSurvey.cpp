@@ -3,6 +3,7 @@
 #include "platform/FileErrors.h"
 #include "platform/NativeNames.h"
 
+#include <QDir>
 #include <QSet>
 
 #include <algorithm>
@@ -67,20 +68,26 @@ void VolumeProbes::stopWaiting()
 
 namespace {
 
+// A drive's root as the user knows it: C:\ on Windows.
+QString driveName(const QString& root)
+{
+    return shownName(QDir::toNativeSeparators(root));
+}
+
 Drive failedDrive(const QString& root, const VolumeAnswer& answer)
 {
     const VolumeProblem kind = problemOf(answer);
     if (kind == VolumeProblem::NotAnswering)
-        return {root, shownName(root) + QStringLiteral("  (not answering)"), false, {}};
+        return {root, driveName(root) + QStringLiteral("  (not answering)"), false, {}};
     const QString problem = describeFileError(
         kind == VolumeProblem::PermissionDenied ? kPermissionDenied : kDeviceUnavailable);
-    return {root, shownName(root) + QStringLiteral("  (") + problem + QLatin1Char(')'), false,
+    return {root, driveName(root) + QStringLiteral("  (") + problem + QLatin1Char(')'), false,
             problem};
 }
 
 QString driveText(const QString& root, const QString& label)
 {
-    const QString shown = shownName(root);
+    const QString shown = driveName(root);
     return label.isEmpty() || label == root
                ? shown
                : shown + QStringLiteral("  [") + label + QLatin1Char(']');

@@ -1,6 +1,8 @@
-// Not compiled yet: the Windows twin of posix/SettingsFormat.cpp, its
-// starting point. src/platform/CMakeLists.txt is to list it for WIN32.
+// The Windows twin of posix/SettingsFormat.cpp: the settings in the
+// registry, where the classic settings functions keep them.
 #include "platform/SettingsFormat.h"
+
+#include <QDir>
 
 namespace kadrix {
 
@@ -19,10 +21,12 @@ bool settingsStoreIsUsable(const QString&)
     return true;
 }
 
-// The registry keeps every text exactly as it is given.
+// The settings are directories, and the companion programs read them from
+// the registry as Windows names: with backslashes, as the system writes
+// them. The registry keeps every text exactly as it is given.
 QVariant storedSettingForm(const QString& value)
 {
-    return value;
+    return QDir::toNativeSeparators(value);
 }
 
 QString whereSettingIsSet(const QString& application, const QString& section, const QString& key,
