@@ -10,7 +10,8 @@
 #include "app/MainControls.h"
 #include "classic/CaptionButton.h"
 #include "core/Settings.h"
-#include "platform/ProcessStarter.h"
+#include "platform/HostStarter.h"
+#include "platform/Starter.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -126,8 +127,8 @@ void ConversionsTest::aFailureAndCancelAreReported()
     if (!linuxStandInRuns())
         QSKIP(kLinuxStandIn);
     FakeMessages starterMessages;
-    ProcessStarter starter{starterMessages};
-    MainWindowHarness harness(&starter);
+    const std::unique_ptr<Starter> starter = makeHostStarter(starterMessages);
+    MainWindowHarness harness(starter.get());
     QVERIFY(QFile::copy(qEnvironmentVariable("KADRIX_STANDIN"), harness.progDir + "/Xfer2DG.exe"));
     const QString log = harness.path("standin.log");
     const QString hold = harness.path("hold");
