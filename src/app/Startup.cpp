@@ -55,8 +55,7 @@ void frmKadrix::Form_Load()
     ui_.chkAll->setChecked(true);
     ui_.dlgOpen.initialDirectory = state_.DataDir;
     ui_.lblTrial->setText(trialCaption(state_.TrialName));
-    ui_.lblPath->setText(QStringLiteral("Current path: \n") +
-                         shownName(lowerCased(state_.DataDir)));
+    ui_.lblPath->setText(QStringLiteral("Current path: \n") + shownDirectory(state_.DataDir));
     enterDataDirOrRecover();
     // From here on each directory the user goes to is a recent one.
     connect(browser_.get(), &Browser::dataDirEntered, recentMenu_.get(), &RecentMenu::record);

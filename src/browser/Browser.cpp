@@ -85,7 +85,7 @@ void Browser::dirSelect_Change()
     state_.TrialName.clear();
     state_.TrialExt.clear();
     ui_.lblTrial->setText(QStringLiteral("Selected file:"));
-    ui_.lblPath->setText(QStringLiteral("Current path:\n") + shownName(lowerCased(state_.DataDir)));
+    ui_.lblPath->setText(QStringLiteral("Current path:\n") + shownDirectory(state_.DataDir));
     pointFileListsAt(ui_.dirSelect->path());
     Q_EMIT commandsOffered({.cmdView = false, .cmdAnimate = false, .cmdOptions = false});
     Q_EMIT dataDirEntered(state_.DataDir);

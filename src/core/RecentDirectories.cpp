@@ -1,6 +1,7 @@
 #include "core/RecentDirectories.h"
 
 #include "core/Settings.h"
+#include "core/TrialCaption.h"
 #include "platform/NativeNames.h"
 #include "platform/SettingsStore.h"
 
@@ -78,7 +79,7 @@ void RecentDirectories::save(SettingsStore& settings)
 
 QString recentCaption(qsizetype index, const QString& path)
 {
-    const QString shown = shortened(QDir::toNativeSeparators(shownName(lowerCased(path))));
+    const QString shown = shortened(shownDirectory(path));
     return QLatin1Char('&') + QString::number(index + 1) + QLatin1Char(' ') +
            QString(shown).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }

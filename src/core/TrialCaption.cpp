@@ -2,6 +2,8 @@
 
 #include "platform/NativeNames.h"
 
+#include <QDir>
+
 namespace kadrix {
 
 QString trialCaption(const QString& trialName, const std::optional<QString>& trialExt)
@@ -10,6 +12,11 @@ QString trialCaption(const QString& trialName, const std::optional<QString>& tri
     if (trialExt)
         caption += QLatin1Char('.') + shownName(*trialExt);
     return caption;
+}
+
+QString shownDirectory(const QString& path)
+{
+    return QDir::toNativeSeparators(shownName(lowerCased(path)));
 }
 
 } // namespace kadrix

@@ -11,4 +11,8 @@ namespace kadrix {
 // no UTF-8 shown with its odd bytes written out).
 QString trialCaption(const QString& trialName, const std::optional<QString>& trialExt = {});
 
+// A directory as the path label and the recent directories show it: in
+// lower case, with the host's own separators and odd bytes written out.
+QString shownDirectory(const QString& path);
+
 } // namespace kadrix

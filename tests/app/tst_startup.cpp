@@ -75,7 +75,8 @@ void StartupTest::startsWithoutSettings()
     // Read-only types included, .txt files left out.
     QCOMPARE(ui.filDatafiles->names(), (QStringList{"walk1.dg", "walk1.km"}));
     QCOMPARE(ui.filConverts->names(), QStringList{"walk.csv"});
-    QCOMPARE(ui.lblPath->text(), QStringLiteral("Current path:\n") + harness.dataDir.toLower());
+    QCOMPARE(ui.lblPath->text(), QStringLiteral("Current path:\n") +
+                                     QDir::toNativeSeparators(harness.dataDir.toLower()));
     QCOMPARE(ui.dlgOpen.initialDirectory, harness.dataDir);
     QCOMPARE(ui.statusPanels[1]->text(), QStringLiteral("Version 1.06 (005)"));
     for (QPushButton* button : std::initializer_list<QPushButton*>{

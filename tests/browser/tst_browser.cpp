@@ -175,7 +175,8 @@ void BrowserTest::directoryListOpensEntries()
     QVERIFY(harness.state().TrialName.isEmpty() && harness.state().TrialExt.isEmpty());
     QCOMPARE(harness.state().TrialPath, QStringLiteral("walk1.dg"));
     QCOMPARE(harness.ui().lblTrial->text(), QStringLiteral("Selected file:"));
-    QCOMPARE(harness.ui().lblPath->text(), QStringLiteral("Current path:\n") + sub.toLower());
+    QCOMPARE(harness.ui().lblPath->text(),
+             QStringLiteral("Current path:\n") + QDir::toNativeSeparators(sub.toLower()));
     QCOMPARE(harness.ui().filDatafiles->names(), QStringList{"jump.dg"});
     // "&View and edit" and "Run &Xfer2DG" keep their states.
     QCOMPARE(states(harness.ui()), QStringLiteral("-+---+-"));
