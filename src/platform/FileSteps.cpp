@@ -1,3 +1,5 @@
+#include "platform/NativeFiles.h"
+#include "platform/NativeNames.h"
 #include "platform/OpenFiles.h"
 #include "platform/PosixFiles.h"
 
@@ -12,6 +14,21 @@ namespace {
 
 // Pieces smaller than this are gathered before they are written.
 inline constexpr qsizetype kGathered = 64 * 1024;
+// What a copy reads and writes at once.
+inline constexpr qint64 kCopyChunk = 256 * 1024;
+
+int copyContents(int source, int target)
+{
+    QByteArray chunk(kCopyChunk, Qt::Uninitialized);
+    for (qint64 offset = 0;;) {
+        const qint64 count = readAt(source, chunk.data(), kCopyChunk, offset);
+        if (count <= 0)
+            return count < 0 ? errno : 0;
+        if (const int error = writeAll(target, chunk.constData(), static_cast<size_t>(count)))
+            return error;
+        offset += count;
+    }
+}
 
 } // namespace
 
@@ -52,6 +69,31 @@ bool exchangeUnsupported(int errnoValue)
 {
     return errnoValue == EINVAL || errnoValue == ENOSYS || errnoValue == ENOTSUP ||
            errnoValue == EOPNOTSUPP;
+}
+
+FileIdentity identityOf(int fd)
+{
+    FileStatus status;
+    return statusOf(fd, status) == 0 ? status.identity : FileIdentity{};
+}
+
+// A copy that failed is removed, once it is seen still to be the copy.
+int copyToNewFile(int source, quint32 permissions, const QByteArray& target, FileIdentity* copied)
+{
+    UniqueFd copy = createNewFile(target, permissions);
+    if (!copy)
+        return errno;
+    const FileIdentity written = identityOf(copy.get());
+    if (copied)
+        *copied = written;
+    int error = copyContents(source, copy.get());
+    if (error == 0)
+        error = flushFile(copy.get());
+    if (const int closeError = copy.close(); error == 0)
+        error = closeError;
+    if (error != 0 && namesFile(target, written) == 0)
+        removeNamedFile(decodeNativeName(target));
+    return error;
 }
 
 } // namespace kadrix

@@ -5,6 +5,7 @@
 #include "Clicks.h"
 #include "HostFiles.h"
 #include "MainWindowHarness.h"
+#include "SilentDirectories.h"
 #include "TestFiles.h"
 #include "browser/Browser.h"
 #include "browser/DirectoryList.h"
@@ -27,9 +28,7 @@
 #include <QTemporaryDir>
 
 #include <atomic>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 
 using namespace kadrix;
 using namespace kadrix::test;
@@ -396,18 +395,7 @@ void BrowserTest::aSilentDirectoryHoldsNoOtherList()
     harness.addDataFile(QStringLiteral("silent/walk1.dg"));
     harness.addDataFile(QStringLiteral("local/jump.dg"));
     harness.start();
-    struct Gate {
-        std::mutex mutex;
-        std::condition_variable opened;
-        bool open = false;
-    };
-    auto gate = std::make_shared<Gate>();
-    harness.window().browser().reader().setEntryHook(
-        [gate](const QString& path, std::string_view name) {
-            std::unique_lock lock(gate->mutex);
-            if (path.endsWith(QLatin1String("/silent")) && !name.empty())
-                gate->opened.wait(lock, [&] { return gate->open; });
-        });
+    SilentDirectories silent(harness.window().browser().reader());
     DirectoryList* list = harness.ui().dirSelect;
     QVERIFY(!list->setPath(harness.dataFile(QStringLiteral("silent"))));
     QTRY_COMPARE_WITH_TIMEOUT(list->entryLabels().last(), QStringLiteral("silent  (not answering)"),
@@ -417,11 +405,6 @@ void BrowserTest::aSilentDirectoryHoldsNoOtherList()
     QTRY_COMPARE_WITH_TIMEOUT(harness.ui().filDatafiles->names(), QStringList{"jump.dg"}, 10000);
     QCOMPARE(list->entryLabels().last(), QStringLiteral("local"));
     QVERIFY(harness.messages.boxes.empty());
-    {
-        const std::lock_guard lock(gate->mutex);
-        gate->open = true;
-    }
-    gate->opened.notify_all();
 }
 
 void BrowserTest::directoryProblems_data()

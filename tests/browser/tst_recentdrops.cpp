@@ -4,6 +4,7 @@
 
 #include "HostFiles.h"
 #include "MainWindowHarness.h"
+#include "SilentDirectories.h"
 #include "TestFiles.h"
 #include "browser/Browser.h"
 #include "browser/DirectoryList.h"
@@ -24,29 +25,10 @@
 #include <QStatusBar>
 #include <QTest>
 
-#include <condition_variable>
-#include <mutex>
-
 using namespace kadrix;
 using namespace kadrix::test;
 
 namespace {
-
-// A directory whose reading never gets past its first name until opened.
-struct Gate {
-    std::mutex mutex;
-    std::condition_variable opened;
-    bool open = false;
-
-    void release()
-    {
-        {
-            const std::lock_guard lock(mutex);
-            open = true;
-        }
-        opened.notify_all();
-    }
-};
 
 // The captions of the recent items shown, and whether their separator is.
 QStringList shownRecentItems(const MainControls& ui)
@@ -138,13 +120,7 @@ void RecentDropsTest::recentDirectoriesAcrossRestarts()
              qPrintable(items[1]));
     QCOMPARE(items[2], "-");
 
-    auto gate = std::make_shared<Gate>();
-    harness.window().browser().reader().setEntryHook(
-        [gate](const QString& path, std::string_view name) {
-            std::unique_lock lock(gate->mutex);
-            if (path.endsWith(QLatin1String("/silent")) && !name.empty())
-                gate->opened.wait(lock, [&] { return gate->open; });
-        });
+    SilentDirectories silent(harness.window().browser().reader());
     DriveList* drives = harness.ui().drvDrives;
     const QString share = harness.path(QStringLiteral("share"));
     drives->setSource([share] {
@@ -174,7 +150,6 @@ void RecentDropsTest::recentDirectoriesAcrossRestarts()
     QCOMPARE(harness.window().recentMenu().paths(), expected);
     QCOMPARE(encodeNativeName(harness.window().recentMenu().paths().front()),
              encodeNativeName(expected.front()));
-    gate->release();
 }
 
 void RecentDropsTest::dropsAndPastes_data()

@@ -63,12 +63,6 @@ int statusOfName(const QByteArray& path, FileStatus& status)
     return statusBy([&](struct stat& info) { return ::lstat(path.constData(), &info); }, status);
 }
 
-FileIdentity identityOf(int fd)
-{
-    FileStatus status;
-    return statusOf(fd, status) == 0 ? status.identity : FileIdentity{};
-}
-
 int openRegular(const QByteArray& path, OpenAccess access, OpenLinks links, UniqueFd& file,
                 FileStatus& status)
 {

@@ -12,8 +12,6 @@ namespace kadrix {
 
 namespace {
 
-inline constexpr size_t kCopyChunk = 256 * 1024;
-
 FaultInjector faultInjector = nullptr;
 
 int injectedFault(FileCall call)
@@ -239,19 +237,6 @@ int exchangeFiles(const QByteArray& first, const QByteArray& second)
 
 namespace {
 
-int copyContents(int source, int target)
-{
-    QByteArray chunk(kCopyChunk, Qt::Uninitialized);
-    for (qint64 offset = 0;;) {
-        const qint64 count = readAt(source, chunk.data(), kCopyChunk, offset);
-        if (count <= 0)
-            return count < 0 ? errno : 0;
-        if (const int error = writeAll(target, chunk.constData(), static_cast<size_t>(count)))
-            return error;
-        offset += count;
-    }
-}
-
 // Errors of a directory flush that only say the file system has none.
 bool cannotFlushDirectories(int error)
 {
@@ -259,24 +244,6 @@ bool cannotFlushDirectories(int error)
 }
 
 } // namespace
-
-int copyToNewFile(int source, quint32 permissions, const QByteArray& target, FileIdentity* copied)
-{
-    UniqueFd copy = createNewFile(target, permissions);
-    if (!copy)
-        return errno;
-    const FileIdentity written = identityOf(copy.get());
-    if (copied)
-        *copied = written;
-    int error = copyContents(source, copy.get());
-    if (error == 0)
-        error = flushFile(copy.get());
-    if (const int closeError = copy.close(); error == 0)
-        error = closeError;
-    if (error != 0 && namesFile(target, written) == 0)
-        ::unlink(target.constData());
-    return error;
-}
 
 int flushDirectory(const QByteArray& directory)
 {

@@ -143,12 +143,6 @@ int statusOfName(const QByteArray& path, FileStatus& status)
     return statusByName(path, status, true);
 }
 
-FileIdentity identityOf(int fd)
-{
-    FileStatus status;
-    return statusOf(fd, status) == 0 ? status.identity : FileIdentity{};
-}
-
 // Nothing waits here: statusOfPath opens no device, and only a regular file
 // is opened for its contents.
 int openRegular(const QByteArray& path, OpenAccess access, OpenLinks links, UniqueFd& file,

@@ -13,7 +13,6 @@ using namespace winfile;
 
 namespace {
 
-inline constexpr size_t kCopyChunk = 256 * 1024;
 inline constexpr size_t kLargestWrite = 1 << 30;
 // The byte that saves lock, far beyond the data of any file: Windows keeps
 // everyone from reading and writing the bytes another holds a lock on, and
@@ -285,43 +284,12 @@ int exchangeFiles(const QByteArray&, const QByteArray&)
 
 namespace {
 
-int copyContents(int source, int target)
-{
-    QByteArray chunk(kCopyChunk, Qt::Uninitialized);
-    for (qint64 offset = 0;;) {
-        const qint64 count = readAt(source, chunk.data(), kCopyChunk, offset);
-        if (count <= 0)
-            return count < 0 ? errno : 0;
-        if (const int error = writeAll(target, chunk.constData(), static_cast<size_t>(count)))
-            return error;
-        offset += count;
-    }
-}
-
 bool cannotFlushDirectories(int error)
 {
     return error == EINVAL || error == ENOTSUP || error == EOPNOTSUPP || error == EROFS;
 }
 
 } // namespace
-
-int copyToNewFile(int source, quint32 permissions, const QByteArray& target, FileIdentity* copied)
-{
-    UniqueFd copy = createNewFile(target, permissions);
-    if (!copy)
-        return errno;
-    const FileIdentity written = identityOf(copy.get());
-    if (copied)
-        *copied = written;
-    int error = copyContents(source, copy.get());
-    if (error == 0)
-        error = flushFile(copy.get());
-    if (const int closeError = copy.close(); error == 0)
-        error = closeError;
-    if (error != 0 && namesFile(target, written) == 0)
-        deleteName(target);
-    return error;
-}
 
 // Windows has no flush of a directory's entries, nor needs one: NTFS
 // journals every name change, and renameFile writes its change through.
